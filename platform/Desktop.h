@@ -1,0 +1,49 @@
+#pragma once
+// The desktop services the windows need. Only platform/ knows which desktop it runs on; the
+// program picks the backend at build time, tests use the fake one.
+
+#include <QIcon>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace qbx {
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // Pointer position in screen (logical) pixels; nullopt when it cannot be read.
+    virtual std::optional<QPoint> cursorPos() const = 0;
+    // Geometry of the screen the program lives on, in logical pixels.
+    virtual QRect screenGeometry() const = 0;
+
+    // A plain message box with an OK button. Returns when the user has closed it.
+    virtual void message(QWidget* parent, const QString& text) = 0;
+    // A question with OK and Cancel; true for OK.
+    virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    // The open-file dialog. `filters` as for QFileDialog ("bmp Files (*.exe)"). nullopt = cancelled.
+    virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                                const QStringList& filters, const QString& startDir) = 0;
+
+    // Starts a filed program: the whole stored string is the program's path (or a desktop
+    // entry, started by its Exec line). Detached, no shell. True when a process was created.
+    virtual bool startProgram(const QString& storedPath) = 0;
+    // Opens a file or folder with the desktop's default application. True when that started.
+    virtual bool openWithDefaultApp(const QString& path) = 0;
+    // Shows the properties of a file (the file manager's, else a small dialog of our own).
+    virtual void showFileProperties(QWidget* parent, const QString& path) = 0;
+
+    // The first icon of a program (see ProgramIcons), or a null icon when it has none.
+    virtual QIcon programIcon(const QString& exePath) = 0;
+
+    // Whether a system tray host is there to show our icon.
+    virtual bool trayAvailable() const = 0;
+};
+
+} // namespace qbx

@@ -1,0 +1,45 @@
+#pragma once
+// All program-wide state in one object. The program owns one; every test builds its own.
+
+#include "Catalogue.h"
+#include "Settings.h"
+
+#include <filesystem>
+#include <functional>
+
+namespace qbx {
+
+// What the user is pointing at or acting on, shared by all windows.
+struct Selection {
+    std::int16_t curMajor = 0;
+    std::int16_t curMinor = 0;
+    std::int16_t curSlot = 0;
+    std::int16_t hoverTile = 0;
+    std::int16_t popupColumn = 0;
+    bool popupActive = false;
+    std::int16_t curGroup = 0;
+    std::int16_t curPosition = 0;
+    ProgramEntry pendingProgram; // the program waiting to be filed
+};
+
+struct AppState {
+    std::filesystem::path appDir;
+    Settings settings;
+    Catalogue catalogue;
+    UnclassifiedList unclassified;
+    ComboTable combos;
+    MinorNameTable minorNames;
+    Selection sel;
+
+    // Called by refreshMainWindow after the slot map is rebuilt: the windows redraw the tile
+    // icons (tiles 0-4 from slot 0 of minor 0, tile 5 from the first member of combination (0, 0)).
+    std::function<void()> tilesChanged;
+
+    std::filesystem::path file(const char* name) const { return appDir / std::filesystem::u8path(name); }
+    std::filesystem::path programFile() const;
+    std::filesystem::path unclassifiedFile() const;
+    std::filesystem::path comboFile() const;
+    std::filesystem::path settingsFile() const;
+};
+
+} // namespace qbx

@@ -1,0 +1,31 @@
+#pragma once
+// The settings the program keeps in "基本设置.ini", held in memory as 16-bit values.
+
+#include <cstdint>
+#include <filesystem>
+
+namespace qbx {
+
+inline constexpr const char* kSettingsFileName = "基本设置.ini";
+inline constexpr const char* kSectionBasic = "基本设置";
+inline constexpr const char* kSectionHide = "自动隐藏时间";
+inline constexpr const char* kKeyStartMode = "启动";
+inline constexpr const char* kKeyYcount = "ycount";
+inline constexpr const char* kKeyZhcount = "zhcount";
+inline constexpr const char* kKeyWcount = "wcount";
+inline constexpr const char* kKeyMainDelay = "主窗口";
+inline constexpr const char* kKeyCategoryDelay = "分类窗口";
+
+struct Settings {
+    std::int16_t startMode = 1;
+    std::int16_t mainHideDelayMs = 3000;
+    std::int16_t categoryHideDelayMs = 1000;
+    std::int16_t ycount = 0;
+    std::int16_t zhcount = 0;
+    std::int16_t wcount = 0;
+};
+
+// Reads every key as start-up does; a value above 32767 leaves `values` as it was for that key.
+void readSettings(const std::filesystem::path& iniPath, Settings& values);
+
+} // namespace qbx
