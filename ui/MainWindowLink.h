@@ -1,0 +1,28 @@
+#pragma once
+// What the dialogs and secondary windows need from the main window, so they do not depend on it.
+
+class QWidget;
+
+namespace qbx {
+
+class MainWindowLink {
+public:
+    virtual ~MainWindowLink() = default;
+
+    // The window that owns modal dialogs.
+    virtual QWidget* ownerWindow() = 0;
+    // Unloads the minor-category pop-up and the category window (rebuilt on next use).
+    virtual void closePopups() = 0;
+    // Switches the main-window hide timer on when auto-hide is in force ("不自动隐藏" in the
+    // menu), off otherwise.
+    virtual void restoreAutoHide() = 0;
+    // The category-window hide timer.
+    virtual void setCategoryTimer(bool on) = 0;
+    // Both hide timers at once (menus switch them off, a start switches them on).
+    virtual void setHideTimers(bool on) = 0;
+    // Whether the pop-up opens to the right of the main window now (the side test): pop-up
+    // column k then stands for minor k, otherwise for minor 4 - k.
+    virtual bool roomOnRight() = 0;
+};
+
+} // namespace qbx
