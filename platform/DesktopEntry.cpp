@@ -1,0 +1,172 @@
+#include "DesktopEntry.h"
+
+#include <QFile>
+
+namespace qbx {
+namespace {
+
+// The general string escapes of desktop-entry values: \s \n \t \r \\ ; others stay as they are
+// (the Exec quoting rules give \" \` \$ their meaning later).
+QString unescapeValue(const QString& v)
+{
+    QString out;
+    out.reserve(v.size());
+    for (qsizetype i = 0; i < v.size(); ++i) {
+        const QChar c = v[i];
+        if (c != u'\\' || i + 1 >= v.size()) {
+            out += c;
+            continue;
+        }
+        const QChar n = v[++i];
+        switch (n.unicode()) {
+        case 's': out += u' '; break;
+        case 'n': out += u'\n'; break;
+        case 't': out += u'\t'; break;
+        case 'r': out += u'\r'; break;
+        case '\\': out += u'\\'; break;
+        default:
+            out += u'\\';
+            out += n;
+        }
+    }
+    return out;
+}
+
+bool isFieldCodeLetter(QChar c)
+{
+    return QStringLiteral("fFuUickdDnNvm").contains(c);
+}
+
+} // namespace
+
+bool isDesktopEntryPath(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".desktop"), Qt::CaseInsensitive);
+}
+
+std::optional<DesktopEntry> readDesktopEntry(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // Desktop entries are small; a huge file is not one.
+    if (f.size() > 1 << 20)
+        return std::nullopt;
+    const QString text = QString::fromUtf8(f.readAll());
+    DesktopEntry e;
+    bool inGroup = false, seenGroup = false;
+    for (const QString& raw : text.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        if (line.startsWith(u'[')) {
+            inGroup = line == QStringLiteral("[Desktop Entry]");
+            seenGroup = seenGroup || inGroup;
+            continue;
+        }
+        if (!inGroup)
+            continue;
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq <= 0)
+            continue;
+        const QString key = line.left(eq).trimmed();
+        const QString value = unescapeValue(line.mid(eq + 1).trimmed());
+        if (key == QStringLiteral("Type"))
+            e.type = value;
+        else if (key == QStringLiteral("Exec"))
+            e.exec = value;
+        else if (key == QStringLiteral("TryExec"))
+            e.tryExec = value;
+        else if (key == QStringLiteral("Icon"))
+            e.icon = value;
+        else if (key == QStringLiteral("Hidden"))
+            e.hidden = value == QStringLiteral("true");
+    }
+    if (!seenGroup)
+        return std::nullopt;
+    return e;
+}
+
+std::optional<QStringList> splitExecLine(const QString& exec)
+{
+    QStringList args;
+    QString cur;
+    bool inArg = false, quoted = false;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        const QChar c = exec[i];
+        if (quoted) {
+            if (c == u'\\') {
+                if (i + 1 >= exec.size())
+                    return std::nullopt;
+                const QChar n = exec[i + 1];
+                if (n == u'"' || n == u'`' || n == u'$' || n == u'\\') {
+                    cur += n;
+                    ++i;
+                } else {
+                    cur += c;
+                }
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                cur += c;
+            }
+            continue;
+        }
+        if (c == u' ' || c == u'\t' || c == u'\n') {
+            if (inArg) {
+                args << cur;
+                cur.clear();
+                inArg = false;
+            }
+            continue;
+        }
+        inArg = true;
+        if (c == u'"') {
+            quoted = true;
+        } else if (c == u'\\' && i + 1 < exec.size()) {
+            cur += exec[++i];  // an escaped character outside quotes stands for itself
+        } else if (c == u'\\') {
+            return std::nullopt;
+        } else {
+            cur += c;
+        }
+    }
+    if (quoted)
+        return std::nullopt;
+    if (inArg)
+        args << cur;
+    return args;
+}
+
+QStringList execArguments(const QString& exec)
+{
+    const auto split = splitExecLine(exec);
+    if (!split)
+        return {};
+    QStringList out;
+    for (const QString& arg : *split) {
+        // An argument that is only a field code goes away entirely.
+        if (arg.size() == 2 && arg[0] == u'%' && isFieldCodeLetter(arg[1]))
+            continue;
+        QString a;
+        for (qsizetype i = 0; i < arg.size(); ++i) {
+            if (arg[i] == u'%' && i + 1 < arg.size()) {
+                const QChar n = arg[i + 1];
+                if (n == u'%') {
+                    a += u'%';
+                    ++i;
+                    continue;
+                }
+                if (isFieldCodeLetter(n)) {
+                    ++i;
+                    continue;
+                }
+            }
+            a += arg[i];
+        }
+        out << a;
+    }
+    return out;
+}
+
+} // namespace qbx

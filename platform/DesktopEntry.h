@@ -1,0 +1,38 @@
+#pragma once
+// XDG desktop entries (.desktop files): the few keys the program needs and the Exec line.
+//
+//   auto e = qbx::readDesktopEntry("/usr/share/applications/gedit.desktop");
+//   QStringList argv = qbx::execArguments(e->exec);   // argv[0] = program, no shell involved
+//
+// The Exec line is split by the desktop-entry quoting rules: arguments separated by blanks,
+// double-quoted arguments may hold blanks and the escapes \" \` \$ \\; field codes (%f %F %u %U
+// %i %c %k and the old %d %D %n %N %v %m) are removed and %% becomes %.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace qbx {
+
+struct DesktopEntry {
+    QString type;     // "Application", "Link", ...
+    QString exec;     // raw Exec value after the general string unescaping
+    QString tryExec;
+    QString icon;     // a theme icon name or an absolute file
+    bool hidden = false;
+};
+
+// The [Desktop Entry] group of a file; nullopt when the file cannot be read or has no such group.
+std::optional<DesktopEntry> readDesktopEntry(const QString& path);
+
+// Splits an Exec value into arguments. nullopt for an unterminated quote or a dangling escape.
+std::optional<QStringList> splitExecLine(const QString& exec);
+
+// The arguments to start: split, field codes removed. Empty when the line is malformed or empty.
+QStringList execArguments(const QString& exec);
+
+// Whether a stored program path names a desktop entry (ends in .desktop, any case).
+bool isDesktopEntryPath(const QString& path);
+
+} // namespace qbx

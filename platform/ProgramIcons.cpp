@@ -1,0 +1,102 @@
+#include "ProgramIcons.h"
+
+#include "Desktop.h"
+#include "DesktopEntry.h"
+#include "icons/PeIconReader.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace qbx {
+
+QIcon iconFromIcoBytes(const QByteArray& ico)
+{
+    QBuffer buf;
+    buf.setData(ico);
+    if (!buf.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&buf, "ico");
+    QIcon icon;
+    const int count = std::max(1, reader.imageCount());
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i))
+            break;
+        const QImage img = reader.read();
+        if (!img.isNull())
+            icon.addPixmap(QPixmap::fromImage(img));
+    }
+    return icon;
+}
+
+QIcon ProgramIcons::iconFromName(const QString& nameOrFile)
+{
+    if (nameOrFile.isEmpty())
+        return {};
+    if (QDir::isAbsolutePath(nameOrFile)) {
+        if (!QFileInfo(nameOrFile).isFile())
+            return {};
+        // An icon file of Windows kind goes through our own reader, pictures through Qt.
+        if (auto ico = icons::readFirstIcon(QFile::encodeName(nameOrFile).toStdString()))
+            return iconFromIcoBytes(QByteArray(reinterpret_cast<const char*>(ico->data()),
+                                               static_cast<qsizetype>(ico->size())));
+        const QPixmap pm(nameOrFile);
+        return pm.isNull() ? QIcon() : QIcon(pm);
+    }
+    return QIcon::fromTheme(nameOrFile);
+}
+
+QIcon ProgramIcons::load(const QString& path)
+{
+    ++loads_;
+    const QFileInfo fi(path);
+    if (!fi.isFile())
+        return {};
+    if (isDesktopEntryPath(path)) {
+        const auto e = readDesktopEntry(path);
+        return e ? iconFromName(e->icon) : QIcon();
+    }
+    if (auto ico = icons::readFirstIcon(QFile::encodeName(path).toStdString()))
+        return iconFromIcoBytes(QByteArray(reinterpret_cast<const char*>(ico->data()),
+                                           static_cast<qsizetype>(ico->size())));
+    const QString fromEntry = xdg_.iconFor(fi.absoluteFilePath());
+    if (!fromEntry.isEmpty()) {
+        const QIcon i = iconFromName(fromEntry);
+        if (!i.isNull())
+            return i;
+    }
+    const QString own = fi.fileName();
+    if (!own.isEmpty() && QIcon::hasThemeIcon(own))
+        return QIcon::fromTheme(own);
+    return {};
+}
+
+QIcon ProgramIcons::icon(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const QFileInfo fi(path);
+    const qint64 size = fi.exists() ? fi.size() : -1;
+    const QDateTime mtime = fi.exists() ? fi.lastModified() : QDateTime();
+    auto it = cache_.find(path);
+    if (it != cache_.end() && it->size == size && it->mtime == mtime)
+        return it->icon;
+    QIcon i = load(path);
+    cache_.insert(path, Entry{size, mtime, i});
+    return i;
+}
+
+QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize, qreal dpr)
+{
+    if (path.isEmpty() || logicalSize <= 0)
+        return {};
+    const QIcon icon = desktop.programIcon(path);
+    if (icon.isNull())
+        return {};
+    const qreal ratio = dpr > 0 ? dpr : 1.0;
+    QPixmap pm = icon.pixmap(QSize(logicalSize, logicalSize), ratio);
+    return pm;
+}
+
+} // namespace qbx

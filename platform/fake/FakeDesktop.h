@@ -1,0 +1,92 @@
+#pragma once
+// A scripted desktop for tests: nothing is shown and nothing is started, every call is recorded.
+//
+//   qbx::FakeDesktop d;
+//   d.setCursorPos(QPoint(10, 20));             // or setCursorPos(std::nullopt): unreadable
+//   d.setScreenGeometry(QRect(0, 0, 1280, 800));
+//   d.setNextAnswer(false);                     // queue: next confirm() answers Cancel
+//   d.setNextFileName("/tmp/a.exe");            // queue: next openFileName() returns this
+//   d.setNextFileNameCancel();                  //        ... or is cancelled
+//   d.setStartResult(false);                    // startProgram() reports failure from now on
+//   d.setIcon("/x/a.exe", someIcon);            // icons from a map; setUseRealIcons(true) reads
+//                                               // unmapped paths with the real icon reader
+//   ... run the window ...
+//   d.messages, d.confirms, d.fileDialogs, d.started, d.opened, d.properties  // what happened
+//
+// With nothing queued, confirm() answers OK (defaultAnswer) and openFileName() is cancelled.
+
+#include "Desktop.h"
+#include "ProgramIcons.h"
+
+#include <QHash>
+#include <QList>
+
+#include <deque>
+
+namespace qbx {
+
+class FakeDesktop : public Desktop {
+public:
+    struct FileDialogCall {
+        QString title;
+        QStringList filters;
+        QString startDir;
+    };
+
+    // Scripting
+    void setCursorPos(std::optional<QPoint> p) { cursor_ = p; }
+    void setScreenGeometry(const QRect& r) { screen_ = r; }
+    void setNextAnswer(bool ok) { answers_.push_back(ok); }
+    void setNextFileName(const QString& path) { fileNames_.push_back({false, path}); }
+    void setNextFileNameCancel() { fileNames_.push_back({true, {}}); }
+    void setStartResult(bool ok) { startResult_ = ok; }
+    void setStartResult(const QString& path, bool ok) { startResultFor_.insert(path, ok); }
+    void setOpenResult(bool ok) { openResult_ = ok; }
+    void setIcon(const QString& path, const QIcon& icon) { icons_.insert(path, icon); }
+    void setUseRealIcons(bool on) { realIcons_ = on; }
+    void setTrayAvailable(bool on) { tray_ = on; }
+    bool defaultAnswer = true;
+
+    // What the program asked for, in order
+    QStringList messages;
+    QStringList confirms;
+    QList<FileDialogCall> fileDialogs;
+    QStringList started;
+    QStringList opened;
+    QStringList properties;
+    QStringList iconRequests;
+    // Number of queued answers / file names not used yet.
+    int pendingAnswers() const { return static_cast<int>(answers_.size()); }
+    int pendingFileNames() const { return static_cast<int>(fileNames_.size()); }
+
+    std::optional<QPoint> cursorPos() const override { return cursor_; }
+    QRect screenGeometry() const override { return screen_; }
+    void message(QWidget* parent, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                        const QStringList& filters, const QString& startDir) override;
+    bool startProgram(const QString& storedPath) override;
+    bool openWithDefaultApp(const QString& path) override;
+    void showFileProperties(QWidget* parent, const QString& path) override;
+    QIcon programIcon(const QString& exePath) override;
+    bool trayAvailable() const override { return tray_; }
+
+private:
+    std::optional<QPoint> cursor_ = QPoint(0, 0);
+    QRect screen_{0, 0, 1024, 768};
+    std::deque<bool> answers_;
+    struct FileAnswer {
+        bool cancel;
+        QString name;
+    };
+    std::deque<FileAnswer> fileNames_;
+    bool startResult_ = true;
+    QHash<QString, bool> startResultFor_;
+    bool openResult_ = true;
+    QHash<QString, QIcon> icons_;
+    bool realIcons_ = false;
+    bool tray_ = false;
+    ProgramIcons realReader_;
+};
+
+} // namespace qbx

@@ -1,0 +1,159 @@
+#include "LinuxDesktop.h"
+
+#include "DesktopEntry.h"
+#include "FilePropertiesDialog.h"
+
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QUrl>
+
+#ifdef QBX_HAVE_DBUS
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#endif
+
+namespace qbx {
+namespace {
+
+QString boxTitle()
+{
+    const QString name = QGuiApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("Quillbox") : name;
+}
+
+#ifdef QBX_HAVE_DBUS
+// Asks the file manager for its properties window; false when none answers.
+bool fileManagerShowsProperties(const QString& path)
+{
+    const QString service = QStringLiteral("org.freedesktop.FileManager1");
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface())
+        return false;
+    const bool running = bus.interface()->isServiceRegistered(service).value();
+    const bool activatable = bus.interface()->activatableServiceNames().value().contains(service);
+    if (!running && !activatable)
+        return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/FileManager1"),
+                                                       service, QStringLiteral("ShowItemProperties"));
+    call << QStringList{QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString()} << QString();
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 3000);
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+#endif
+
+} // namespace
+
+std::optional<QPoint> LinuxDesktop::cursorPos() const
+{
+    if (!QGuiApplication::instance() || !QGuiApplication::primaryScreen())
+        return std::nullopt;
+    return QCursor::pos();
+}
+
+QRect LinuxDesktop::screenGeometry() const
+{
+    const QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+    // Without a screen (should not happen with a running display) a common size stands in.
+    return s ? s->geometry() : QRect(0, 0, 1024, 768);
+}
+
+void LinuxDesktop::message(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, boxTitle(), text, QMessageBox::Ok, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.exec();
+}
+
+bool LinuxDesktop::confirm(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, boxTitle(), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<QString> LinuxDesktop::openFileName(QWidget* parent, const QString& title,
+                                                  const QStringList& filters, const QString& startDir)
+{
+    QFileDialog dlg(parent, title, startDir);
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    if (!filters.isEmpty())
+        dlg.setNameFilters(filters);
+    dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("查找范围："));
+    dlg.setLabelText(QFileDialog::FileName, QStringLiteral("文件名："));
+    dlg.setLabelText(QFileDialog::FileType, QStringLiteral("文件类型："));
+    dlg.setLabelText(QFileDialog::Accept, QStringLiteral("打开"));
+    dlg.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString chosen = dlg.selectedFiles().front();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+QStringList LinuxDesktop::commandFor(const QString& storedPath)
+{
+    if (storedPath.isEmpty())
+        return {};
+    if (isDesktopEntryPath(storedPath) && QFileInfo(storedPath).isFile()) {
+        const auto e = readDesktopEntry(storedPath);
+        return e ? execArguments(e->exec) : QStringList();
+    }
+    // The whole stored string is the program: blanks, quotes and shell characters included.
+    return {storedPath};
+}
+
+bool LinuxDesktop::startProgram(const QString& storedPath)
+{
+    QStringList cmd = commandFor(storedPath);
+    if (cmd.isEmpty() || cmd.front().isEmpty())
+        return false;
+    const QString program = cmd.takeFirst();
+    return QProcess::startDetached(program, cmd);
+}
+
+bool LinuxDesktop::openWithDefaultApp(const QString& path)
+{
+    const QFileInfo fi(path);
+    if (path.isEmpty() || !fi.exists())
+        return false;
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(fi.absoluteFilePath())))
+        return true;
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {fi.absoluteFilePath()});
+}
+
+void LinuxDesktop::showFileProperties(QWidget* parent, const QString& path)
+{
+#ifdef QBX_HAVE_DBUS
+    if (QFileInfo::exists(path) && fileManagerShowsProperties(path))
+        return;
+#endif
+    auto* dlg = new FilePropertiesDialog(parent, path);
+    dlg->show();
+}
+
+QIcon LinuxDesktop::programIcon(const QString& exePath)
+{
+    return icons_.icon(exePath);
+}
+
+bool LinuxDesktop::trayAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+} // namespace qbx

@@ -1,0 +1,40 @@
+#pragma once
+// The desktop services on Linux and other Unix desktops (X11, or Wayland through XWayland).
+//
+//   auto desktop = qbx::createNativeDesktop();   // NativeDesktop.h picks this backend
+//
+// Programs start detached and without a shell: the whole stored string is the program's path.
+// A stored path ending in .desktop is started by its Exec line (desktop-entry quoting, field codes
+// removed). Files and folders open with the desktop's default application; file properties come
+// from the file manager over D-Bus when one answers, else from a small dialog of our own.
+
+#include "Desktop.h"
+#include "ProgramIcons.h"
+
+namespace qbx {
+
+class LinuxDesktop : public Desktop {
+public:
+    std::optional<QPoint> cursorPos() const override;
+    QRect screenGeometry() const override;
+    void message(QWidget* parent, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& title,
+                                        const QStringList& filters, const QString& startDir) override;
+    bool startProgram(const QString& storedPath) override;
+    bool openWithDefaultApp(const QString& path) override;
+    void showFileProperties(QWidget* parent, const QString& path) override;
+    QIcon programIcon(const QString& exePath) override;
+    bool trayAvailable() const override;
+
+    // The program and arguments startProgram runs for a stored path (empty when nothing can be
+    // run: an empty path, or a desktop entry without a usable Exec line).
+    static QStringList commandFor(const QString& storedPath);
+
+    ProgramIcons& icons() { return icons_; }
+
+private:
+    ProgramIcons icons_;
+};
+
+} // namespace qbx

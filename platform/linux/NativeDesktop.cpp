@@ -1,0 +1,12 @@
+#include "NativeDesktop.h"
+
+#include "LinuxDesktop.h"
+
+namespace qbx {
+
+std::unique_ptr<Desktop> createNativeDesktop()
+{
+    return std::make_unique<LinuxDesktop>();
+}
+
+} // namespace qbx
