@@ -1,0 +1,217 @@
+// Fixed-length records through positioned reads and writes; the file is opened per access.
+
+#include "RecordFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace qbx {
+namespace {
+
+constexpr std::size_t kMaxRangeBytes = 64u << 20; // far beyond any file the program keeps
+
+std::string fileName(const std::filesystem::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return std::string(name.begin(), name.end());
+}
+
+StoreError badRecordNo() { return StoreError{StoreErrorCode::Io, "记录号必须从 1 开始"}; }
+
+StoreError tooLong(int length) {
+    return StoreError{StoreErrorCode::TooLong, "记录超过 " + std::to_string(length) + " 字节，无法保存"};
+}
+
+#ifndef _WIN32
+StoreError ioError(const std::filesystem::path& path, const char* what, int err) {
+    return StoreError{StoreErrorCode::Io, "无法" + std::string(what) + "文件 " + fileName(path) + "：" +
+                                              std::strerror(err)};
+}
+
+// Closes the descriptor when the access is over, whatever way it ends.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    // Closing reports errors of delayed writes (network file systems); the caller wants them.
+    int release() { return ::close(std::exchange(fd_, -1)); }
+
+private:
+    int fd_;
+};
+
+// Opens for reading; a missing file is created empty first.
+Result<int> openForRead(const std::filesystem::path& path) {
+    int fd = -1;
+    do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd >= 0 || errno != ENOENT) {
+        if (fd < 0) return ioError(path, "打开", errno);
+        return fd;
+    }
+    do fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0) return ioError(path, "创建", errno);
+    return fd;
+}
+
+// Fills `out` from `offset`; what lies past the end of the file stays zero.
+bool readAt(int fd, std::uint8_t* out, std::size_t size, off_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, out + done, size - done, offset + static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) break; // end of file
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool writeAt(int fd, const std::uint8_t* in, std::size_t size, off_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd, in + done, size - done, offset + static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+#endif
+
+} // namespace
+
+RecordFile::RecordFile(std::filesystem::path path, int recordLength)
+    : path_(std::move(path)), length_(recordLength < 1 ? 1 : recordLength) {}
+
+#ifndef _WIN32
+
+Result<std::vector<Bytes>> RecordFile::readRange(int first, int last) const {
+    if (first < 1) return badRecordNo();
+    std::vector<Bytes> records;
+    if (last < first) return records;
+    const auto count = static_cast<std::size_t>(last - first + 1);
+    const auto len = static_cast<std::size_t>(length_);
+    if (count > kMaxRangeBytes / len) return StoreError{StoreErrorCode::Io, "一次读取的记录太多"};
+    Bytes all(count * len, 0);
+
+    Result<int> opened = openForRead(path_);
+    if (!opened) return opened.error();
+    Fd fd(opened.value());
+    const off_t offset = static_cast<off_t>(first - 1) * length_;
+    if (!readAt(fd.get(), all.data(), all.size(), offset)) return ioError(path_, "读取", errno);
+
+    records.reserve(count);
+    for (std::size_t k = 0; k < count; ++k)
+        records.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(k * len),
+                             all.begin() + static_cast<std::ptrdiff_t>((k + 1) * len));
+    return records;
+}
+
+Result<Bytes> RecordFile::read(int recordNo) const {
+    Result<std::vector<Bytes>> r = readRange(recordNo, recordNo);
+    if (!r) return r.error();
+    return std::move(r.value().front());
+}
+
+Status RecordFile::write(int recordNo, std::span<const std::uint8_t> bytes) const {
+    if (recordNo < 1) return badRecordNo();
+    if (bytes.size() > static_cast<std::size_t>(length_)) return tooLong(length_);
+    Bytes record(static_cast<std::size_t>(length_), 0);
+    std::copy(bytes.begin(), bytes.end(), record.begin());
+
+    int raw = -1;
+    do raw = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    while (raw < 0 && errno == EINTR);
+    if (raw < 0) return ioError(path_, "打开", errno);
+    Fd fd(raw);
+    const off_t offset = static_cast<off_t>(recordNo - 1) * length_;
+    if (!writeAt(fd.get(), record.data(), record.size(), offset)) return ioError(path_, "写入", errno);
+    if (fd.release() != 0 && errno != EINTR) return ioError(path_, "写入", errno);
+    return success();
+}
+
+#else // _WIN32: the same accesses through the C runtime's descriptors.
+
+namespace {
+StoreError winError(const std::filesystem::path& path, const char* what) {
+    return StoreError{StoreErrorCode::Io, "无法" + std::string(what) + "文件 " + fileName(path)};
+}
+} // namespace
+
+Result<std::vector<Bytes>> RecordFile::readRange(int first, int last) const {
+    if (first < 1) return badRecordNo();
+    std::vector<Bytes> records;
+    if (last < first) return records;
+    const auto count = static_cast<std::size_t>(last - first + 1);
+    const auto len = static_cast<std::size_t>(length_);
+    if (count > kMaxRangeBytes / len) return StoreError{StoreErrorCode::Io, "一次读取的记录太多"};
+    HANDLE h = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return winError(path_, "打开");
+    Bytes all(count * len, 0);
+    LARGE_INTEGER pos;
+    pos.QuadPart = static_cast<LONGLONG>(first - 1) * length_;
+    DWORD got = 0;
+    const bool ok = SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) &&
+                    ReadFile(h, all.data(), static_cast<DWORD>(all.size()), &got, nullptr);
+    CloseHandle(h);
+    if (!ok) return winError(path_, "读取");
+    for (std::size_t k = 0; k < count; ++k)
+        records.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(k * len),
+                             all.begin() + static_cast<std::ptrdiff_t>((k + 1) * len));
+    return records;
+}
+
+Result<Bytes> RecordFile::read(int recordNo) const {
+    Result<std::vector<Bytes>> r = readRange(recordNo, recordNo);
+    if (!r) return r.error();
+    return std::move(r.value().front());
+}
+
+Status RecordFile::write(int recordNo, std::span<const std::uint8_t> bytes) const {
+    if (recordNo < 1) return badRecordNo();
+    if (bytes.size() > static_cast<std::size_t>(length_)) return tooLong(length_);
+    Bytes record(static_cast<std::size_t>(length_), 0);
+    std::copy(bytes.begin(), bytes.end(), record.begin());
+    HANDLE h = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return winError(path_, "打开");
+    LARGE_INTEGER pos;
+    pos.QuadPart = static_cast<LONGLONG>(recordNo - 1) * length_;
+    DWORD put = 0;
+    const bool ok = SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) &&
+                    WriteFile(h, record.data(), static_cast<DWORD>(record.size()), &put, nullptr) &&
+                    put == record.size();
+    const bool closed = CloseHandle(h);
+    if (!ok || !closed) return winError(path_, "写入");
+    return success();
+}
+
+#endif
+
+} // namespace qbx

@@ -1,0 +1,108 @@
+// Record files on disk: placement of records, zero padding, creation and failures.
+
+#include "RecordFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+using qbx::Bytes;
+using qbx::RecordFile;
+using qbx::StoreErrorCode;
+
+namespace {
+
+class RecordFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("qbx-recordfile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    static Bytes fileBytes(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+
+    fs::path dir;
+};
+
+} // namespace
+
+TEST_F(RecordFileTest, MissingFileIsCreatedEmptyAndReadsZeros) {
+    const RecordFile f(dir / "yfrj.dat", 450);
+    const auto r = f.read(775);
+    ASSERT_TRUE(r.ok()) << r.error().message;
+    EXPECT_EQ(r.value(), Bytes(450, 0));
+    EXPECT_TRUE(fs::exists(f.path()));
+    EXPECT_EQ(fs::file_size(f.path()), 0u);
+}
+
+TEST_F(RecordFileTest, RecordsSitAtTheirNumberAndArePaddedWithZeros) {
+    const RecordFile f(dir / "zhrj.dat", 180);
+    ASSERT_TRUE(f.write(3, Bytes(50, 0xAB)).ok());
+    Bytes file = fileBytes(f.path());
+    ASSERT_EQ(file.size(), 540u);
+    Bytes expected(540, 0);
+    std::fill(expected.begin() + 360, expected.begin() + 410, 0xAB);
+    EXPECT_EQ(file, expected);
+
+    // A shorter record overwrites the whole length; other records stay as they were.
+    ASSERT_TRUE(f.write(1, Bytes(180, 0x11)).ok());
+    ASSERT_TRUE(f.write(1, Bytes(2, 0x22)).ok());
+    file = fileBytes(f.path());
+    std::fill(expected.begin(), expected.begin() + 2, 0x22);
+    EXPECT_EQ(file, expected);
+
+    const auto range = f.readRange(1, 4);
+    ASSERT_TRUE(range.ok());
+    ASSERT_EQ(range.value().size(), 4u);
+    EXPECT_EQ(range.value()[0], Bytes(expected.begin(), expected.begin() + 180));
+    EXPECT_EQ(range.value()[2], Bytes(expected.begin() + 360, expected.end()));
+    EXPECT_EQ(range.value()[3], Bytes(180, 0));
+    EXPECT_EQ(f.read(3).value(), range.value()[2]);
+}
+
+TEST_F(RecordFileTest, AFileCutInsideARecordReadsTheRestAsZeros) {
+    {
+        std::ofstream out(dir / "wfrj.dat", std::ios::binary);
+        out << std::string(500, 'x');
+    }
+    const RecordFile f(dir / "wfrj.dat", 450);
+    const auto r = f.read(2);
+    ASSERT_TRUE(r.ok());
+    Bytes expected(450, 0);
+    std::fill(expected.begin(), expected.begin() + 50, 'x');
+    EXPECT_EQ(r.value(), expected);
+}
+
+TEST_F(RecordFileTest, FailuresAreReportedNeverSuccess) {
+    fs::create_directories(dir / "folder.dat");
+    const RecordFile folder(dir / "folder.dat", 450);
+    EXPECT_EQ(folder.read(1).error().code, StoreErrorCode::Io);
+    EXPECT_EQ(folder.write(1, Bytes(10, 1)).error().code, StoreErrorCode::Io);
+
+    const RecordFile nowhere(dir / "missing" / "yfrj.dat", 450);
+    EXPECT_FALSE(nowhere.read(1).ok());
+    const auto w = nowhere.write(1, Bytes(10, 1));
+    ASSERT_FALSE(w.ok());
+    EXPECT_NE(w.error().message.find("yfrj.dat"), std::string::npos);
+
+    { std::ofstream(dir / "plain"); }
+    const RecordFile underFile(dir / "plain" / "x.dat", 450);
+    EXPECT_FALSE(underFile.write(1, Bytes(1, 1)).ok());
+
+    const RecordFile f(dir / "yfrj.dat", 450);
+    EXPECT_FALSE(f.write(0, Bytes(1, 1)).ok());
+    EXPECT_FALSE(f.read(0).ok());
+    EXPECT_EQ(f.write(1, Bytes(451, 1)).error().code, StoreErrorCode::TooLong);
+    EXPECT_FALSE(fs::exists(f.path())); // refused accesses touch nothing
+}
