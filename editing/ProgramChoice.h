@@ -1,0 +1,41 @@
+#pragma once
+// What the editor makes of a file chosen in the open-file dialog: the program's name, the title
+// it suggests and, for a desktop entry, the description it offers.
+
+#include <QString>
+
+namespace qbx {
+
+inline constexpr int kTitleChars = 5;        // what the title box takes
+inline constexpr int kDescriptionChars = 25; // what the description box takes
+
+struct ChosenProgram {
+    QString name;        // empty when the path names no file
+    QString title;       // suggested title
+    QString description; // offered description (desktop entries only)
+};
+
+// The file name: the text after the last "/" or "\" (Windows paths read the same on Linux).
+QString fileNameOf(const QString& path);
+
+// - "x.exe" (any case): name "x", title "xexe" (name and "exe" with no dot between);
+// - "x.desktop": name "x", title and description the entry's Name and Comment (zh_CN first,
+//   then zh, then plain), cut to the boxes' limits; an entry without Name suggests the name;
+// - any other file: name and title the whole file name, the title cut to the title box.
+// A file called just ".exe" or ".desktop" keeps its whole file name as its name.
+ChosenProgram describeChosenFile(const QString& path);
+
+struct DesktopTexts {
+    QString name;
+    QString comment;
+};
+// Name and Comment of the [Desktop Entry] group, localized for zh_CN where the entry has it.
+DesktopTexts readDesktopTexts(const QString& path);
+
+// At most `chars` UTF-16 units, never splitting a surrogate pair.
+QString cutToChars(const QString& text, int chars);
+
+// The text without blanks (U+0020) at either end; other white space stays.
+QString trimBlanks(const QString& text);
+
+} // namespace qbx
