@@ -1,0 +1,180 @@
+#!/usr/bin/python3
+"""Whole-process figures of the launcher, reported, never judged:
+
+  - time from process start to its first window mapped on the screen, with a full catalogue
+    (755 programs, each with an icon file of its own), against a bare Qt window;
+  - resident memory after start (VmRSS, VmHWM from /proc);
+  - idle wakeups: context switches of all its threads over an idle period with the pointer
+    away from its windows.
+
+Runs on a private Xvfb with openbox and a session bus (the end-to-end harness), without the
+accessibility bridge forced on, as a user's desktop would start it.
+
+usage: bench/startup.py PROGRAM_FOLDER BAREWINDOW [--runs N] [--idle SECONDS] [--count N]
+       [--json FILE]
+  PROGRAM_FOLDER  the built program folder (build/app); measure a Release build without
+                  sanitizers for figures worth reporting
+  BAREWINDOW      the qbx-barewindow binary (build/bench/qbx-barewindow)
+"""
+
+import argparse
+import json
+import os
+import statistics
+import subprocess
+import sys
+import threading
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import fixtures  # noqa: E402
+import harness  # noqa: E402
+
+
+class MapWatch:
+    """Reports the first window mapped on the screen after arm(), timed on our clock."""
+
+    def __init__(self, session):
+        self.proc = session._spawn("xev", ["xev", "-root", "-event", "substructure"],
+                                   stdout=subprocess.PIPE)
+        self.lock = threading.Lock()
+        self.armed_at = None
+        self.mapped_at = None
+        self.event = threading.Event()
+        threading.Thread(target=self._read, daemon=True).start()
+        time.sleep(0.5)   # xev selects its events right after it starts
+
+    def _read(self):
+        for line in self.proc.stdout:
+            if line.startswith(b"MapNotify"):
+                now = time.monotonic()
+                with self.lock:
+                    if self.armed_at is not None and self.mapped_at is None:
+                        self.mapped_at = now
+                        self.event.set()
+
+    def arm(self):
+        with self.lock:
+            self.armed_at = time.monotonic()
+            self.mapped_at = None
+            self.event.clear()
+        return self.armed_at
+
+    def wait(self, timeout=30):
+        if not self.event.wait(timeout):
+            raise harness.E2EError("no window was mapped")
+        return self.mapped_at - self.armed_at
+
+
+def proc_status(pid, *keys):
+    values = {}
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            k, _, v = line.partition(":")
+            if k in keys:
+                values[k] = int(v.split()[0])
+    return values
+
+
+def context_switches(pid):
+    """(voluntary, involuntary) summed over all threads of the process."""
+    vol = invol = 0
+    for tid in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{tid}/status") as f:
+                for line in f:
+                    if line.startswith("voluntary_ctxt_switches"):
+                        vol += int(line.split()[1])
+                    elif line.startswith("nonvoluntary_ctxt_switches"):
+                        invol += int(line.split()[1])
+        except OSError:
+            pass
+    return vol, invol
+
+
+def cpu_ticks(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return int(fields[11]) + int(fields[12])   # utime + stime
+
+
+def run_once(session, watch, argv, env, idle):
+    t0 = watch.arm()
+    p = session._spawn(f"run-{os.path.basename(argv[0])}", argv, env=env, cwd=session.tmp)
+    try:
+        to_map = watch.wait()
+        time.sleep(2.0)   # let start-up finish its after-map work
+        mem = proc_status(p.pid, "VmRSS", "VmHWM")
+        result = {"map_ms": round(to_map * 1000, 1), "rss_kib": mem.get("VmRSS"),
+                  "hwm_kib": mem.get("VmHWM")}
+        if idle:
+            session.move_pointer(harness.SCREEN_W - 200, harness.SCREEN_H - 200)
+            time.sleep(1.0)
+            v0, i0 = context_switches(p.pid)
+            c0 = cpu_ticks(p.pid)
+            time.sleep(idle)
+            v1, i1 = context_switches(p.pid)
+            c1 = cpu_ticks(p.pid)
+            result.update({"idle_s": idle,
+                           "wakeups_per_s": round((v1 - v0 + i1 - i0) / idle, 1),
+                           "idle_cpu_percent": round(100.0 * (c1 - c0)
+                                                     / os.sysconf("SC_CLK_TCK") / idle, 2)})
+        return result
+    finally:
+        os.killpg(p.pid, 15)
+        try:
+            p.wait(5)
+        except subprocess.TimeoutExpired:
+            os.killpg(p.pid, 9)
+            p.wait(5)
+        time.sleep(0.3)
+        del t0
+
+
+def summarise(runs):
+    out = {}
+    for key in runs[0]:
+        vals = [r[key] for r in runs if r.get(key) is not None]
+        if vals and all(isinstance(v, (int, float)) for v in vals):
+            out[key] = {"median": statistics.median(vals), "min": min(vals), "max": max(vals)}
+    return out
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawTextHelpFormatter)
+    ap.add_argument("program_folder")
+    ap.add_argument("barewindow")
+    ap.add_argument("--runs", type=int, default=5)
+    ap.add_argument("--idle", type=float, default=20.0)
+    ap.add_argument("--count", type=int, default=755)
+    ap.add_argument("--json")
+    args = ap.parse_args()
+
+    results = {}
+    artifacts = os.path.join(os.path.dirname(os.path.abspath(args.program_folder)),
+                             "bench-artifacts")
+    prepare = (lambda folder: fixtures.prepare_full(folder, args.count, start_mode=4))
+    with harness.Session("startup", os.path.abspath(args.program_folder), artifacts,
+                         prepare=prepare) as s:
+        env = dict(s.env, QT_QPA_PLATFORM="xcb")
+        watch = MapWatch(s)
+        cases = [("barewindow", [os.path.abspath(args.barewindow)]),
+                 (f"qbx, {args.count} programs", [os.path.join(s.prog, "qbx")])]
+        for label, argv in cases:
+            runs = []
+            for i in range(args.runs):
+                runs.append(run_once(s, watch, argv, env, args.idle if i == 0 else 0))
+            results[label] = {"runs": runs, "summary": summarise(runs)}
+            idle = runs[0]
+            print(f"{label}: first window mapped after {results[label]['summary']['map_ms']} ms;"
+                  f" VmRSS {idle['rss_kib']} KiB, VmHWM {idle['hwm_kib']} KiB"
+                  + (f"; idle {idle['wakeups_per_s']} wakeups/s,"
+                     f" {idle['idle_cpu_percent']} % CPU over {idle['idle_s']} s"
+                     if "wakeups_per_s" in idle else ""))
+    if args.json:
+        with open(args.json, "w") as f:
+            json.dump(results, f, ensure_ascii=False, indent=2)
+
+
+if __name__ == "__main__":
+    main()

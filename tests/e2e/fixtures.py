@@ -1,0 +1,128 @@
+"""Prepared program folders for the end-to-end tests: a catalogue of programs whose titles the
+tests expect to see, icon files for them, and the settings file."""
+
+import os
+import shutil
+import subprocess
+
+from datafiles_access import write_programs, write_settings
+
+MAJOR_NAMES = ["办公", "娱乐", "网络", "学习", "系统"]
+MINOR_NAMES = [
+    ["业务", "联系", "数据", "设计", "其它"],
+    ["游戏", "音乐", "图形", "影像", "其它 "],
+    ["文传", "网页", "通信", "网管", "其它"],
+    ["电脑", "外语", "制作", "专业", "其它"],
+    ["桌面", "安全", "管理", "测试", "其它"],
+]
+NETWORK = 2
+
+# The "网络" category as the store keeps it: minor positions ordered by the use of their most used
+# program, slots ordered by use. Position 0 is not the first name of the table on purpose: the
+# pop-up lists minor categories by use, not by name.
+NETWORK_MINORS = [
+    # (minor name, [(title, useCounter), ...] in slot order)
+    ("通信", [("通信之一", 51), ("通信之二", 41), ("通信之三", 31), ("通信之四", 21),
+              ("通信之五", 11), ("通信之六", 6)]),
+    ("文传", [("文传之一", 46), ("文传之二", 13), ("文传之三", 4)]),
+    ("网页", [("网页之一", 31), ("网页之二", 3)]),
+    ("网管", [("网管之一", 10)]),
+    ("其它", [("其它之一", 5)]),
+]
+
+ICON_COLOURS = ["#d03030", "#30a030", "#3050d0", "#d0a020", "#a030c0"]
+
+
+def make_icons(folder, count=len(ICON_COLOURS)):
+    """Small .ico files of distinct colours; returns their paths."""
+    os.makedirs(folder, exist_ok=True)
+    paths = []
+    for i in range(count):
+        path = os.path.join(folder, f"icon{i}.ico")
+        colour = ICON_COLOURS[i % len(ICON_COLOURS)]
+        subprocess.run(["convert", "-size", "32x32", f"xc:{colour}", "-fill", "white",
+                        "-draw", f"circle 16,16 16,{6 + i % 8}", path], check=True,
+                       capture_output=True)
+        paths.append(path)
+    return paths
+
+
+def program(record_no, major, minor, slot, minor_name, title, use_counter, exe_path,
+            description=""):
+    return {
+        "name": os.path.splitext(os.path.basename(exe_path))[0] + f"_{record_no}",
+        "exePath": exe_path,
+        "recordNo": record_no,
+        "major": major, "minor": minor, "slot": slot,
+        "majorName": MAJOR_NAMES[major] if major < 5 else "",
+        "minorName": minor_name,
+        "title": title,
+        "useCounter": use_counter,
+        "description": description,
+    }
+
+
+def network_programs(icon_paths):
+    """The "网络" catalogue above plus one program in "办公" so another tile has an icon."""
+    progs = []
+    rec = 0
+    for pos, (minor_name, entries) in enumerate(NETWORK_MINORS):
+        for slot, (title, count) in enumerate(entries):
+            rec += 1
+            progs.append(program(rec, NETWORK, pos, slot, minor_name, title, count,
+                                 icon_paths[pos % len(icon_paths)], f"说明{rec}"))
+    rec += 1
+    progs.append(program(rec, 0, 0, 0, "业务", "办公之一", 3, icon_paths[0], "办公说明"))
+    return progs
+
+
+def full_catalogue(icon_paths, count=755):
+    """`count` programs spread over the five named major categories, 25 to a minor category
+    and ordered by use, each with an icon file of its own."""
+    progs = []
+    rec = 0
+    for major in range(5):
+        for minor in range(5):
+            for slot in range(25):
+                if rec >= count:
+                    return progs
+                rec += 1
+                use = 1000 - minor * 100 - slot * 2
+                progs.append(program(rec, major, minor, slot, MINOR_NAMES[major][minor],
+                                     f"程序{rec}", use, icon_paths[rec - 1], f"说明{rec}"))
+    # 5 × 5 × 25 = 625 places in the named categories; the rest fill places in major 5 and 6,
+    # which the program loads but never shows.
+    for major in (5, 6):
+        for minor in range(5):
+            for slot in range(25):
+                if rec >= count:
+                    return progs
+                rec += 1
+                progs.append(program(rec, major, minor, slot, "", f"程序{rec}", 1,
+                                     icon_paths[rec - 1]))
+    return progs
+
+
+def prepare_network(folder, start_mode=1):
+    """Program folder with the "网络" catalogue, auto-hide off at start."""
+    icons = make_icons(os.path.join(folder, "test-icons"))
+    progs = network_programs(icons)
+    write_programs(folder, progs)
+    write_settings(folder, {"启动": start_mode, "ycount": len(progs), "zhcount": 0,
+                            "wcount": 0, "主窗口": 3000, "分类窗口": 1000})
+    return progs
+
+
+def prepare_full(folder, count=755, start_mode=1):
+    """Program folder with `count` programs, each with its own .ico file."""
+    base = make_icons(os.path.join(folder, "test-icons"))
+    icons = []
+    for i in range(count):
+        path = os.path.join(folder, "test-icons", f"p{i + 1}.ico")
+        shutil.copyfile(base[i % len(base)], path)
+        icons.append(path)
+    progs = full_catalogue(icons, count)
+    write_programs(folder, progs)
+    write_settings(folder, {"启动": start_mode, "ycount": len(progs), "zhcount": 0,
+                            "wcount": 0, "主窗口": 3000, "分类窗口": 1000})
+    return progs

@@ -1,0 +1,205 @@
+"""Where things are on the program's windows and how a person reaches them: the main window's
+tiles and strips, the minor-category pop-up and the category window, found by their shape and
+read through AT-SPI."""
+
+
+from harness import E2EError, px, wait_until
+
+# Main window layout (twips, inside the window).
+TILE_LEFT, TILE_TOP0, TILE_SIZE = 367, 480, 1050
+STRIP_W = 360
+STRIP_TOPS = [480, 1530, 2580, 3600, 4650, 5700, 6750]
+RIGHT_STRIP_LEFT = [1410, 1415, 1415, 1415, 1410, 1410, 1410]
+MAIN_W, MAIN_H = 1785, 8220        # client area
+POPUP_W, POPUP_H = 4470, 960
+CATWIN_W, CATWIN_H = 870, 4800
+
+
+def client_geometry(s, main_wid):
+    """(x, y, w, h) of the main window's face, where the tiles are laid out.
+
+    The window may carry its own caption strip above the face; the title text "Quillbox"
+    (Label3, at 350, 100 twips on the face) tells where the face begins."""
+    x, y, w, h = s.geometry(main_wid)
+    title = [n for n in s.atspi.find(s.app(), role="label", name="Quillbox", showing=True)
+             if n.rect and x <= n.rect[0] < x + w and y <= n.rect[1] < y + h]
+    if title:
+        fx, fy = title[0].rect[0] - px(350), title[0].rect[1] - px(100)
+        if 0 <= fy - y <= 40 and abs(fx - x) <= 8:
+            return (fx, fy, px(MAIN_W), px(MAIN_H))
+    return (x, y, px(MAIN_W), px(MAIN_H))
+
+
+def caption_point(s, main_wid):
+    """A point on the main window's caption strip, by which a person drags it."""
+    x, y, w, h = s.geometry(main_wid)
+    strips = [n for n in s.atspi.find(s.app(), name="Velmora软件", showing=True)
+              if n.role != "frame" and n.rect and n.rect[3] < h // 2
+              and x <= n.rect[0] < x + w and y <= n.rect[1] < y + h]
+    if strips:
+        return centre(strips[0].rect)
+    face = client_geometry(s, main_wid)
+    if face[1] - y >= 6:
+        return (x + w // 2, y + (face[1] - y) // 2)
+    return (x + w - 4, y + 2)
+
+
+def _rect(origin, left, top, width, height):
+    ox, oy = origin[0], origin[1]
+    return (ox + px(left), oy + px(top), px(width), px(height))
+
+
+def centre(rect):
+    x, y, w, h = rect
+    return x + w // 2, y + h // 2
+
+
+def tile_rect(main_geom, i):
+    return _rect(main_geom, TILE_LEFT, TILE_TOP0 + TILE_SIZE * i, TILE_SIZE, TILE_SIZE)
+
+
+def right_strip_rect(main_geom, i):
+    return _rect(main_geom, RIGHT_STRIP_LEFT[i], STRIP_TOPS[i], STRIP_W, TILE_SIZE)
+
+
+def left_strip_rect(main_geom, i):
+    return _rect(main_geom, 0, STRIP_TOPS[i], STRIP_W, TILE_SIZE)
+
+
+TILE_NAMES = ["办公", "娱乐", "网络", "学习", "系统", "程序组合", "预留"]
+
+
+def named(s, name, showing=True):
+    """Showing objects of qbx with this accessible name."""
+    return [n for n in s.atspi.find(s.app(), name=name, showing=showing) if n.rect]
+
+
+def arrow_strip(s, face, tile, on_right):
+    """The arrow strip of a lit tile once it shows (by its accessible name), else where the
+    layout puts it."""
+    name = f"strip-{'right' if on_right else 'left'}-{tile}"
+    if not s.atspi.find(s.app(), name=name):
+        return (right_strip_rect if on_right else left_strip_rect)(face, tile)
+    return wait_until(lambda: (named(s, name) or [None])[0], 5, f"the arrow strip {name}").rect
+
+
+def open_popup(s, face, tile, arrow_on_right=True):
+    """Moves the pointer into the tile, then on to its arrow strip once that shows."""
+    tx, ty = centre(tile_rect(face, tile))
+    s.move_pointer(tx, ty, steps=4)
+    s.wiggle(tx, ty)
+    sx, _ = centre(arrow_strip(s, face, tile, arrow_on_right))
+    s.move_pointer(sx, ty, steps=6)
+    s.wiggle(sx, ty)
+
+
+def _windows(s):
+    return [w for w in s.atspi.windows(s.app()) if w.showing and w.rect]
+
+
+def _shaped(nodes, width, height, tolerance=0.25):
+    """Windows whose size is within `tolerance` of width × height pixels."""
+    out = []
+    for n in nodes:
+        _, _, w, h = n.rect
+        if abs(w - width) <= width * tolerance and abs(h - height) <= height * tolerance:
+            out.append(n)
+    return out
+
+
+def _find_window(s, name, width, height):
+    """A showing window of qbx by its accessible name, else by its shape."""
+    wins = _windows(s)
+    named = [w for w in wins if w.name == name]
+    found = named or _shaped(wins, width, height)
+    return found[0] if found else None
+
+
+def find_popup(s):
+    return _find_window(s, "Form2", px(POPUP_W), px(POPUP_H))
+
+
+def find_catwin(s):
+    return _find_window(s, "Form3", px(CATWIN_W), px(CATWIN_H))
+
+
+def wait_popup(s, timeout=10):
+    return wait_until(lambda: find_popup(s), timeout, "the minor-category pop-up")
+
+
+def wait_catwin(s, timeout=10):
+    return wait_until(lambda: find_catwin(s), timeout, "the category window")
+
+
+def _labels(s, win):
+    return s.atspi.labels_in(s.app(), win.rect)
+
+
+def popup_columns(s, win):
+    """[(overlay caption, title)] of the pop-up's five columns, left to right.
+
+    The overlay of a column is its tall label (the whole column); the title is the short strip
+    near the bottom."""
+    labels = _labels(s, win)
+    wx, wy, ww, wh = win.rect
+    col_w = ww / 5
+    overlays = [""] * 5
+    titles = [""] * 5
+    for n in labels:
+        k = int((n.centre[0] - wx) // col_w)
+        if not 0 <= k < 5:
+            continue
+        if n.rect[3] >= wh * 0.6:
+            overlays[k] = n.name
+        elif n.rect[3] <= wh * 0.4 and n.centre[1] > wy + wh // 2:
+            titles[k] = n.name
+    return list(zip(overlays, titles))
+
+
+def catwin_cells(s, win):
+    """[(overlay caption, title)] of the category window's five cells, top to bottom."""
+    labels = _labels(s, win)
+    wx, wy, ww, wh = win.rect
+    cell_h = wh / 5
+    overlays = [""] * 5
+    titles = [""] * 5
+    for n in labels:
+        k = int((n.centre[1] - wy) // cell_h)
+        if not 0 <= k < 5:
+            continue
+        if n.rect[3] >= cell_h * 0.6:
+            overlays[k] = n.name
+        elif n.rect[3] <= cell_h * 0.4:
+            titles[k] = n.name
+    return list(zip(overlays, titles))
+
+
+def wait_popup_columns(s, expected, timeout=10):
+    """Waits until the pop-up shows `expected` columns; returns (window, columns seen)."""
+    seen = {}
+
+    def probe():
+        win = find_popup(s)
+        if not win:
+            return None
+        seen["cols"] = popup_columns(s, win)
+        return win if seen["cols"] == expected else None
+    try:
+        return wait_until(probe, timeout, "the pop-up's columns"), seen["cols"]
+    except E2EError as e:
+        raise E2EError(f"pop-up columns: expected {expected}, saw {seen.get('cols')}") from e
+
+
+def wait_catwin_cells(s, expected, timeout=10):
+    seen = {}
+
+    def probe():
+        win = find_catwin(s)
+        if not win:
+            return None
+        seen["cells"] = catwin_cells(s, win)
+        return win if seen["cells"] == expected else None
+    try:
+        return wait_until(probe, timeout, "the category window's cells"), seen["cells"]
+    except E2EError as e:
+        raise E2EError(f"category cells: expected {expected}, saw {seen.get('cells')}") from e
