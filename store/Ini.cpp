@@ -1,0 +1,316 @@
+// Integer keys of a Windows INI file, read and written as the Windows profile functions do.
+//
+// The file is handled as GBK bytes: names are converted to GBK before they are looked up, lines
+// are found by their byte offsets, and a write replaces or inserts one line and leaves every
+// other byte of the file as it was. The new file is written beside the old one and renamed over
+// it, so a crash in the middle of a write cannot lose the settings.
+
+#include "Ini.h"
+
+#include "Gbk.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace qbx {
+namespace {
+
+constexpr std::size_t kMaxIniBytes = 16u << 20; // a settings file is a few hundred bytes
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+// Names compare as Windows compares them: ASCII letters without regard to case, the two bytes
+// of a double-byte character exactly (its second byte may look like an ASCII letter).
+bool sameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (isLeadByte(x) && i + 1 < a.size()) {
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+            continue;
+        }
+        const auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; };
+        if (lower(x) != lower(y)) return false;
+    }
+    return true;
+}
+
+// Offset of the first ']' that is a character of its own (not the second byte of one), or npos.
+std::size_t findClosingBracket(std::string_view s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (isLeadByte(c) && i + 1 < s.size()) {
+            ++i;
+            continue;
+        }
+        if (c == ']') return i;
+    }
+    return std::string_view::npos;
+}
+
+struct Line {
+    std::size_t begin = 0; // offset of the first byte
+    std::size_t end = 0;   // offset after the text, before the line break
+    std::size_t next = 0;  // offset of the next line (after the line break)
+};
+
+enum class Kind { Other, Section, Key };
+
+struct Parsed {
+    Kind kind = Kind::Other;
+    std::string_view name;  // section or key name, trimmed
+    std::string_view value; // key value, trimmed
+};
+
+Parsed parseLine(std::string_view text) {
+    const std::string_view t = trim(text);
+    if (t.empty() || t.front() == ';') return {};
+    if (t.front() == '[') {
+        const std::string_view inner = t.substr(1);
+        const std::size_t close = findClosingBracket(inner);
+        return {Kind::Section, trim(inner.substr(0, close)), {}};
+    }
+    const std::size_t eq = t.find('=');
+    if (eq == std::string_view::npos) return {Kind::Key, t, {}};
+    return {Kind::Key, trim(t.substr(0, eq)), trim(t.substr(eq + 1))};
+}
+
+std::vector<Line> splitLines(std::string_view data) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < data.size()) {
+        const std::size_t nl = data.find('\n', pos);
+        Line l;
+        l.begin = pos;
+        if (nl == std::string_view::npos) {
+            l.end = l.next = data.size();
+        } else {
+            l.end = (nl > pos && data[nl - 1] == '\r') ? nl - 1 : nl;
+            l.next = nl + 1;
+        }
+        lines.push_back(l);
+        pos = l.next;
+    }
+    return lines;
+}
+
+// Where a key lives in the file.
+struct Lookup {
+    bool sectionFound = false;
+    std::size_t sectionEnd = 0;  // offset after the last non-empty line of the section
+    bool sectionEndHasBreak = true;
+    bool keyFound = false;
+    Line keyLine;
+    std::string_view keyName;
+    std::string_view value;
+};
+
+Lookup find(std::string_view data, std::string_view section, std::string_view key) {
+    Lookup r;
+    bool inSection = false;
+    for (const Line& l : splitLines(data)) {
+        const std::string_view text = data.substr(l.begin, l.end - l.begin);
+        const Parsed p = parseLine(text);
+        if (p.kind == Kind::Section) {
+            if (inSection) break; // the first section of that name is the one used
+            inSection = sameName(p.name, section);
+            if (inSection) {
+                r.sectionFound = true;
+                r.sectionEnd = l.next;
+                r.sectionEndHasBreak = l.next != l.end;
+            }
+            continue;
+        }
+        if (!inSection) continue;
+        if (!trim(text).empty()) {
+            r.sectionEnd = l.next;
+            r.sectionEndHasBreak = l.next != l.end;
+        }
+        if (p.kind == Kind::Key && !r.keyFound && sameName(p.name, key)) {
+            r.keyFound = true;
+            r.keyLine = l;
+            r.keyName = p.name;
+            r.value = p.value;
+        }
+    }
+    return r;
+}
+
+std::optional<std::string> readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string data;
+    char buf[4096];
+    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
+        data.append(buf, static_cast<std::size_t>(in.gcount()));
+        if (data.size() > kMaxIniBytes) return std::nullopt;
+    }
+    if (in.bad()) return std::nullopt;
+    return data;
+}
+
+// Value text as GetPrivateProfileString returns it: one pair of enclosing quotes removed.
+std::string_view unquote(std::string_view v) {
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        return v.substr(1, v.size() - 2);
+    return v;
+}
+
+#ifndef _WIN32
+bool writeAll(int fd, const std::string& data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes `data` to a new file beside `path`, flushes it to disk and renames it over `path`.
+bool replaceFile(const std::filesystem::path& path, const std::string& data) {
+    std::filesystem::path target = path;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) { // keep the link, replace what it points at
+        const auto resolved = std::filesystem::canonical(path, ec);
+        if (ec) return false;
+        target = resolved;
+    }
+    std::string tmpl = (target.parent_path() / (".~" + target.filename().string() + ".XXXXXX")).string();
+    if (target.parent_path().empty()) tmpl = ".~" + target.filename().string() + ".XXXXXX";
+    std::vector<char> name(tmpl.begin(), tmpl.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return false;
+    struct stat st {};
+    mode_t mode = 0644;
+    if (::stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    static_cast<void>(::fchmod(fd, mode)); // a file only its owner can read is still a good file
+    bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && ::rename(name.data(), target.c_str()) == 0) {
+        const int dirFd = ::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
+                                 O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dirFd >= 0) {
+            ::fsync(dirFd);
+            ::close(dirFd);
+        }
+        return true;
+    }
+    ::unlink(name.data());
+    return false;
+}
+#else
+bool replaceFile(const std::filesystem::path& path, const std::string& data) {
+    std::filesystem::path tmp = path;
+    tmp += L".~new";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out.write(data.data(), static_cast<std::streamsize>(data.size())) || !out.flush()) {
+            std::error_code ec;
+            std::filesystem::remove(tmp, ec);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(tmp, path, ec);
+    if (ec) std::filesystem::remove(tmp, ec);
+    return !ec;
+}
+#endif
+
+} // namespace
+
+std::optional<std::int16_t> readIniInt(std::string_view section, std::string_view key, std::int16_t def,
+                                       const std::filesystem::path& path) {
+    const std::optional<std::string> gbkSection = utf8ToGbk(section);
+    const std::optional<std::string> gbkKey = utf8ToGbk(key);
+    if (!gbkSection || !gbkKey) return def;
+    const std::optional<std::string> data = readFile(path);
+    if (!data) return def;
+    const Lookup l = find(*data, *gbkSection, *gbkKey);
+    if (!l.keyFound) return def;
+
+    std::string_view v = unquote(l.value);
+    while (!v.empty() && isBlank(v.front())) v.remove_prefix(1);
+    bool negative = false;
+    if (!v.empty() && (v.front() == '-' || v.front() == '+')) {
+        negative = v.front() == '-';
+        v.remove_prefix(1);
+    }
+    if (v.empty() || v.front() < '0' || v.front() > '9') return def;
+    long value = 0;
+    for (char c : v) {
+        if (c < '0' || c > '9') break;
+        value = value * 10 + (c - '0');
+        if (value > 32767) break; // too big either way; no need to read on
+    }
+    if (negative) return std::int16_t{0};
+    if (value > 32767) return std::nullopt;
+    return static_cast<std::int16_t>(value);
+}
+
+bool writeIniInt(std::string_view section, std::string_view key, std::int16_t value,
+                 const std::filesystem::path& path) {
+    const std::optional<std::string> gbkSection = utf8ToGbk(section);
+    const std::optional<std::string> gbkKey = utf8ToGbk(key);
+    if (!gbkSection || !gbkKey || gbkSection->empty() || gbkKey->empty()) return false;
+    const std::string valueText = (value < 0 ? "" : " ") + std::to_string(value);
+
+    std::string data;
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        std::optional<std::string> old = readFile(path);
+        if (!old) return false;
+        data = std::move(*old);
+    } else if (ec) {
+        return false;
+    }
+
+    const Lookup l = find(data, *gbkSection, *gbkKey);
+    std::string out;
+    if (l.keyFound) {
+        // The line keeps its own break and the key the spelling it had.
+        out.append(data, 0, l.keyLine.begin);
+        out.append(l.keyName);
+        out += '=';
+        out += valueText;
+        out.append(data, l.keyLine.end, std::string::npos);
+    } else if (l.sectionFound) {
+        out.append(data, 0, l.sectionEnd);
+        if (!l.sectionEndHasBreak) out += "\r\n";
+        out += *gbkKey + "=" + valueText + "\r\n";
+        out.append(data, l.sectionEnd, std::string::npos);
+    } else {
+        out = data;
+        if (!out.empty() && out.back() != '\n') out += "\r\n";
+        out += "[" + *gbkSection + "]\r\n" + *gbkKey + "=" + valueText + "\r\n";
+    }
+    return replaceFile(path, out);
+}
+
+} // namespace qbx

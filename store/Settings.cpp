@@ -1,0 +1,26 @@
+// Start-up reading of the settings file.
+
+#include "Settings.h"
+
+#include "Ini.h"
+
+namespace qbx {
+namespace {
+
+void readInto(std::int16_t& target, const char* section, const char* key, std::int16_t def,
+              const std::filesystem::path& iniPath) {
+    if (const std::optional<std::int16_t> v = readIniInt(section, key, def, iniPath)) target = *v;
+}
+
+} // namespace
+
+void readSettings(const std::filesystem::path& iniPath, Settings& values) {
+    readInto(values.startMode, kSectionBasic, kKeyStartMode, 1, iniPath);
+    readInto(values.mainHideDelayMs, kSectionHide, kKeyMainDelay, 3000, iniPath);
+    readInto(values.categoryHideDelayMs, kSectionHide, kKeyCategoryDelay, 1000, iniPath);
+    readInto(values.wcount, kSectionBasic, kKeyWcount, 0, iniPath);
+    readInto(values.ycount, kSectionBasic, kKeyYcount, 0, iniPath);
+    readInto(values.zhcount, kSectionBasic, kKeyZhcount, 0, iniPath);
+}
+
+} // namespace qbx

@@ -1,0 +1,185 @@
+// The settings file: reading integer keys as Windows does, writing them without disturbing
+// the rest of the file, and the start-up read of all six settings.
+
+#include "Gbk.h"
+#include "Ini.h"
+#include "Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/resource.h>
+
+namespace fs = std::filesystem;
+using qbx::readIniInt;
+using qbx::writeIniInt;
+
+namespace {
+
+// GBK bytes of the names the program uses, written out by hand.
+const std::string kBasic = "\xBB\xF9\xB1\xBE\xC9\xE8\xD6\xC3";              // 基本设置
+const std::string kStart = "\xC6\xF4\xB6\xAF";                              // 启动
+const std::string kHide = "\xD7\xD4\xB6\xAF\xD2\xFE\xB2\xD8\xCA\xB1\xBC\xE4"; // 自动隐藏时间
+const std::string kMain = "\xD6\xF7\xB4\xB0\xBF\xDA";                       // 主窗口
+
+class IniTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("qbx-ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        ini = dir / "基本设置.ini";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void put(const std::string& bytes) const {
+        std::ofstream out(ini, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    std::string content() const {
+        std::ifstream in(ini, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::optional<std::int16_t> get(const char* section, const char* key, std::int16_t def = -7) const {
+        return readIniInt(section, key, def, ini);
+    }
+
+    fs::path dir;
+    fs::path ini;
+};
+
+} // namespace
+
+TEST_F(IniTest, MissingFileSectionOrKeyGivesTheDefaults) {
+    qbx::Settings s;
+    s.startMode = 9;
+    s.ycount = 9;
+    qbx::readSettings(ini, s);
+    EXPECT_EQ(s.startMode, 1);
+    EXPECT_EQ(s.mainHideDelayMs, 3000);
+    EXPECT_EQ(s.categoryHideDelayMs, 1000);
+    EXPECT_EQ(s.ycount, 0);
+    EXPECT_EQ(s.zhcount, 0);
+    EXPECT_EQ(s.wcount, 0);
+
+    // No "自动隐藏时间" section: the delays are 3000 and 1000.
+    put("[" + kBasic + "]\r\n" + kStart + "= 3\r\nycount= 12\r\nzhcount=4\r\nwcount= 2\r\n");
+    qbx::Settings t;
+    t.mainHideDelayMs = 5;
+    t.categoryHideDelayMs = 5;
+    qbx::readSettings(ini, t);
+    EXPECT_EQ(t.startMode, 3);
+    EXPECT_EQ(t.ycount, 12);
+    EXPECT_EQ(t.zhcount, 4);
+    EXPECT_EQ(t.wcount, 2);
+    EXPECT_EQ(t.mainHideDelayMs, 3000);
+    EXPECT_EQ(t.categoryHideDelayMs, 1000);
+    EXPECT_EQ(get("基本设置", "nothing"), -7);
+}
+
+TEST_F(IniTest, ValuesReadAsGetPrivateProfileIntReadsThem) {
+    put("[a]\nblank= 5\nsuffix=12abc\nneg=-3\nnegtext=-x\nbig=40000\nedge=32767\nword=abc\nempty=\n"
+        "quoted=\" 8\"\nbare\n  spaced   =   9  \n");
+    EXPECT_EQ(get("a", "blank"), 5);
+    EXPECT_EQ(get("a", "suffix"), 12);
+    EXPECT_EQ(get("a", "neg"), 0);
+    EXPECT_EQ(get("a", "negtext"), -7);
+    EXPECT_EQ(get("a", "big"), std::nullopt);
+    EXPECT_EQ(get("a", "edge"), 32767);
+    EXPECT_EQ(get("a", "word"), -7);
+    EXPECT_EQ(get("a", "empty"), -7);
+    EXPECT_EQ(get("a", "quoted"), 8);
+    EXPECT_EQ(get("a", "bare"), -7);
+    EXPECT_EQ(get("a", "spaced"), 9);
+
+    // A value too big for 16 bits leaves the setting as it was.
+    put("[" + kHide + "]\r\n" + kMain + "=99999\r\n");
+    qbx::Settings s;
+    s.mainHideDelayMs = 1234;
+    qbx::readSettings(ini, s);
+    EXPECT_EQ(s.mainHideDelayMs, 1234);
+    EXPECT_EQ(s.categoryHideDelayMs, 1000);
+}
+
+TEST_F(IniTest, NamesMatchWithoutRegardToAsciiCaseAndBlanks) {
+    put("; comment\n[ Basic ]\n  YCount = 4\n[second]\nycount=5\n[basic]\nycount=6\n");
+    EXPECT_EQ(get("BASIC", "ycount"), 4); // the first section of a name is the one read
+    EXPECT_EQ(get("Second", "YCOUNT"), 5);
+
+    // The second byte of a Chinese character is compared exactly even when it looks like a letter.
+    const std::string upper = "\x81\x41"; // two different characters whose second bytes are 'A' and 'a'
+    const std::string lower = "\x81\x61";
+    put("[s]\n" + upper + "=1\n");
+    EXPECT_EQ(get("s", qbx::gbkToUtf8(upper).utf8.c_str()), 1);
+    EXPECT_EQ(get("s", qbx::gbkToUtf8(lower).utf8.c_str()), -7);
+
+    // ... and a ']' that is the second byte of a character does not end the section name.
+    const std::string bracket = "\x81\x5D";
+    put("[" + bracket + "]\nk=3\n");
+    EXPECT_EQ(get(qbx::gbkToUtf8(bracket).utf8.c_str(), "k"), 3);
+}
+
+TEST_F(IniTest, NewFileSectionAndKeyAreWrittenAsWindowsWritesThem) {
+    ASSERT_TRUE(writeIniInt("基本设置", "ycount", 1, ini));
+    EXPECT_EQ(content(), "[" + kBasic + "]\r\nycount= 1\r\n");
+    EXPECT_EQ(get("基本设置", "ycount"), 1);
+
+    ASSERT_TRUE(writeIniInt("基本设置", "启动", -3, ini));
+    ASSERT_TRUE(writeIniInt("自动隐藏时间", "主窗口", 3000, ini));
+    ASSERT_TRUE(writeIniInt("基本设置", "ycount", 12, ini));
+    EXPECT_EQ(content(), "[" + kBasic + "]\r\nycount= 12\r\n" + kStart + "=-3\r\n[" + kHide + "]\r\n" + kMain +
+                             "= 3000\r\n");
+    EXPECT_EQ(get("基本设置", "启动"), 0);
+    EXPECT_EQ(get("自动隐藏时间", "主窗口"), 3000);
+}
+
+TEST_F(IniTest, OtherLinesAreKeptByteForByte) {
+    // An LF file with comments, odd spacing, a blank line before the next section and no final
+    // line break.
+    const std::string before = "; settings\n[Other]\nx = 1\n\n[" + kBasic + "]\n  YCOUNT =  7 \n" + kStart +
+                               "=2\n\n[Last]\ny=2";
+    put(before);
+    ASSERT_TRUE(writeIniInt("基本设置", "ycount", 8, ini));
+    ASSERT_TRUE(writeIniInt("基本设置", "zhcount", 3, ini));
+    ASSERT_TRUE(writeIniInt("last", "z", 4, ini));
+    ASSERT_TRUE(writeIniInt("自动隐藏时间", "分类窗口", 1000, ini));
+    EXPECT_EQ(content(), "; settings\n[Other]\nx = 1\n\n[" + kBasic + "]\nYCOUNT= 8\n" + kStart +
+                             "=2\nzhcount= 3\r\n\n[Last]\ny=2\r\nz= 4\r\n[" + kHide + "]\r\n" +
+                             "\xB7\xD6\xC0\xE0\xB4\xB0\xBF\xDA= 1000\r\n");
+    EXPECT_EQ(get("Other", "x"), 1);
+    EXPECT_EQ(get("基本设置", "zhcount"), 3);
+    EXPECT_EQ(get("基本设置", "ycount"), 8);
+}
+
+TEST_F(IniTest, AFailedWriteLeavesTheOldFile) {
+    const std::string before = "[a]\nk=1\n";
+    put(before);
+
+    // The disk "fills up" after 10 bytes: the new file cannot be written.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = writeIniInt("a", "longer_key_name", 1234, ini);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(content(), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1); // no temp file left
+
+    EXPECT_FALSE(writeIniInt("a", "k", 1, dir / "missing" / "x.ini"));
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+    fs::create_directories(dir / "folder.ini");
+    EXPECT_FALSE(writeIniInt("a", "k", 1, dir / "folder.ini"));
+    EXPECT_EQ(readIniInt("a", "k", 6, dir / "folder.ini"), 6);
+    EXPECT_FALSE(writeIniInt("한", "k", 1, ini)); // a name GBK cannot hold
+    EXPECT_EQ(content(), before);
+}
