@@ -4,8 +4,10 @@ tests expect to see, icon files for them, and the settings file."""
 import os
 import shutil
 import subprocess
+import sys
 
-from datafiles_access import write_programs, write_settings
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import datafiles  # noqa: E402  the project's independent writer of the data files
 
 MAJOR_NAMES = ["办公", "娱乐", "网络", "学习", "系统"]
 MINOR_NAMES = [
@@ -31,6 +33,25 @@ NETWORK_MINORS = [
 ]
 
 ICON_COLOURS = ["#d03030", "#30a030", "#3050d0", "#d0a020", "#a030c0"]
+
+
+SETTING_SECTIONS = {"启动": "基本设置", "ycount": "基本设置", "zhcount": "基本设置",
+                    "wcount": "基本设置", "主窗口": "自动隐藏时间", "分类窗口": "自动隐藏时间"}
+
+
+def write_programs(folder, programs):
+    """Each program at its own recordNo of yfrj.dat."""
+    path = os.path.join(folder, datafiles.PROGRAM_FILE)
+    for p in programs:
+        datafiles.write_program(path, p["recordNo"], **p)
+
+
+def write_settings(folder, values):
+    """基本设置.ini with these keys, written as the program writes them (" 12")."""
+    sections = {}
+    for key, value in values.items():
+        sections.setdefault(SETTING_SECTIONS[key], {})[key] = value
+    datafiles.write_ini(os.path.join(folder, datafiles.SETTINGS_FILE), sections)
 
 
 def make_icons(folder, count=len(ICON_COLOURS)):

@@ -135,14 +135,6 @@ def _pids_with_marker(marker):
     return found
 
 
-def _alive(pid):
-    try:
-        with open(f"/proc/{pid}/stat") as f:
-            return f.read().split(")")[-1].split()[0] != "Z"
-    except OSError:
-        return False
-
-
 class Session:
     def __init__(self, name, app_dir, artifact_root, prepare=None, with_skin=True,
                  binary="qbx", keep=False):
