@@ -1,0 +1,247 @@
+#include "Form3.h"
+
+#include "AppState.h"
+#include "Colours.h"
+#include "Desktop.h"
+#include "EventLabel.h"
+#include "MainWindowLink.h"
+#include "PictureBox.h"
+#include "ProgramIcon.h"
+#include "Store.h"
+#include "Text.h"
+#include "Twips.h"
+#include "Windows.h"
+
+namespace qbx {
+
+namespace {
+
+// Cell layout in twips: overlay 900 x 960, icon 480 square at (200, 240), caption strip below.
+constexpr int kCellHeight = 960;
+constexpr int kOverlayWidth = 900;
+constexpr int kIconLeft = 200;
+constexpr int kIconTop = 240;
+constexpr int kIconSize = 480;
+constexpr int kCaptionTop = 770;
+constexpr int kCaptionHeight = 180;
+// The upward window's bottom stands this far below the pop-up's top.
+constexpr int kUpwardBottom = 985;
+
+bool namedMajor(int major) { return major >= 0 && major < kNamedMajors; }
+bool validMinor(int minor) { return minor >= 0 && minor < kMinors; }
+
+} // namespace
+
+Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, PopupGeometry popup, QWidget* parent)
+    : QWidget(parent), state_(state), desktop_(desktop), mainWindow_(mainWindow), popup_(std::move(popup)),
+      place_(*this)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Form3"));
+    setFixedSize(twipSize(kWidth, kHeight));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, bgrColour(kOverlayDesigned));
+    setPalette(pal);
+
+    const QFont font = songTiFont();
+    for (int n = 0; n < kCells; ++n) {
+        auto* overlay = new EventLabel(this);
+        overlay->setGeometry(twipRect(0, kCellHeight * n, kOverlayWidth, kCellHeight));
+        overlay->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        overlay->setFont(font);
+        overlay->setColours(kOverlayDesigned, kWindowText);
+        Label1[static_cast<std::size_t>(n)] = overlay;
+    }
+    for (int n = 0; n < kCells; ++n) {
+        auto* icon = new PictureBox(this);
+        icon->setDescribesPicture(false);
+        icon->setGeometry(twipRect(kIconLeft, kIconTop + kCellHeight * n, kIconSize, kIconSize));
+        icon->setAccessibleName(QStringLiteral("cat-icon-%1").arg(n));
+        Picture1[static_cast<std::size_t>(n)] = icon;
+
+        auto* caption = new EventLabel(this);
+        caption->setGeometry(twipRect(0, kCaptionTop + kCellHeight * n, kOverlayWidth, kCaptionHeight));
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setFont(font);
+        caption->setColours(kOverlayDesigned, kWindowText);
+        Label2[static_cast<std::size_t>(n)] = caption;
+
+        connect(icon, &PictureBox::mouseMoved, this, [this, n](QPoint, Qt::MouseButtons) { Picture1_MouseMove(n); });
+        connect(icon, &PictureBox::mousePressed, this,
+                [this, n](Qt::MouseButton b, QPoint) { Picture1_MouseDown(n, b); });
+        connect(icon, &PictureBox::mouseReleased, this,
+                [this, n](Qt::MouseButton b, QPoint) { Picture1_MouseUp(n, b); });
+        connect(Label1[static_cast<std::size_t>(n)], &EventLabel::mouseMoved, this,
+                [this, n](QPoint, Qt::MouseButtons) { Label1_MouseMove(n); });
+        connect(caption, &EventLabel::mouseMoved, this, [this, n](QPoint, Qt::MouseButtons) { Label2_MouseMove(n); });
+    }
+    Form_Load();
+}
+
+void Form3::Form_Load()
+{
+    makeTopmostTool(*this, false);
+}
+
+bool Form3::opensDownward() const
+{
+    const int screenHeight = pxToTwips(desktop_.screenGeometry().height());
+    return screenHeight - popup_().top() >= kHeight;
+}
+
+int Form3::slotOfCell(int n) const { return opensDownward() ? n : kCells - 1 - n; }
+
+int Form3::anchorCell() const { return opensDownward() ? 0 : kCells - 1; }
+
+void Form3::openAndFill(int k, const QString& columnCaption)
+{
+    try {
+        state_.sel.popupColumn = static_cast<std::int16_t>(k);
+        state_.sel.popupActive = true;
+        state_.sel.curMinor = static_cast<std::int16_t>(mainWindow_.roomOnRight() ? k : kCells - 1 - k);
+        place(k);
+        show();
+        raise();
+        // The pop-up repaints its own overlays once this returns.
+        const int major = state_.sel.curMajor;
+        if (namedMajor(major))
+            fillCatalogue(columnCaption);
+        else if (major == kNamedMajors)
+            fillCombinations();
+        // The reserved seventh category leaves the cells as they are.
+    } catch (...) {
+        // A failing step leaves the window as far as it got.
+    }
+}
+
+void Form3::place(int k)
+{
+    const QRect popup = popup_();
+    const int columnLeft = kOverlayWidth * k; // the pop-up's overlay Label1(k): left 900 k, top 0
+    const int left = popup.left() + columnLeft;
+    const int top = opensDownward() ? popup.top() : popup.top() - kHeight + kUpwardBottom;
+    place_.move(left, top);
+}
+
+void Form3::fillCatalogue(const QString& columnCaption)
+{
+    const int major = state_.sel.curMajor;
+    const int minor = state_.sel.curMinor;
+    if (!validMinor(minor))
+        return;
+    const int anchor = anchorCell();
+    const bool downward = opensDownward();
+    for (int n = 0; n < kCells; ++n) {
+        const int slot = downward ? n : kCells - 1 - n;
+        state_.sel.curSlot = static_cast<std::int16_t>(slot);
+        const ProgramEntry& e = state_.catalogue.at(major, minor, slot);
+        PictureBox& icon = *Picture1[static_cast<std::size_t>(n)];
+        EventLabel& overlay = *Label1[static_cast<std::size_t>(n)];
+        EventLabel& caption = *Label2[static_cast<std::size_t>(n)];
+        icon.clear();
+        if (!e.exePath.empty()) {
+            drawProgramIcon(desktop_, e.exePath, icon);
+            overlay.setText(QString());
+            Label1[static_cast<std::size_t>(anchor)]->setText(qs(state_.catalogue.at(major, minor, 0).minorName));
+            caption.setText(qs(e.title.empty() ? e.name : e.title));
+        } else {
+            // The empty cell is cleared before the anchor is named, so that an empty anchor cell
+            // still carries the minor category's name.
+            caption.setText(QString());
+            overlay.setText(QString());
+            Label1[static_cast<std::size_t>(anchor)]->setText(columnCaption);
+        }
+    }
+}
+
+void Form3::fillCombinations()
+{
+    const int group = state_.sel.curMinor;
+    if (group < 0 || group >= kGroups)
+        return;
+    const bool downward = opensDownward();
+    for (int n = 0; n < kCells; ++n) {
+        const int position = downward ? n : kCells - 1 - n;
+        const ComboEntry& o = state_.combos.at(group, position);
+        PictureBox& icon = *Picture1[static_cast<std::size_t>(n)];
+        icon.clear();
+        if (o.programs[0] >= 1) {
+            const ProgramEntry member = readProgramRecord(state_, o.programs[0]);
+            if (member.major >= 0 && member.major < kMajors && validMinor(member.minor) && member.slot >= 0
+                && member.slot < kSlots) {
+                const ProgramEntry& filed = state_.catalogue.at(member.major, member.minor, member.slot);
+                if (!filed.exePath.empty())
+                    drawProgramIcon(desktop_, filed.exePath, icon);
+            }
+        }
+        Label1[static_cast<std::size_t>(n)]->setText(qs(o.groupName));
+        Label2[static_cast<std::size_t>(n)]->setText(qs(o.name));
+    }
+}
+
+QString Form3::toolTipFor(int slot) const
+{
+    const int major = state_.sel.curMajor;
+    const int minor = state_.sel.curMinor;
+    if (namedMajor(major) && validMinor(minor)) {
+        const ProgramEntry& e = state_.catalogue.at(major, minor, slot);
+        if (e.name.empty())
+            return QStringLiteral("未使用");
+        return qs(e.name) + QStringLiteral("使用") + QString::number(static_cast<qint64>(e.useCounter) - 1)
+               + QStringLiteral("次") + QStringLiteral(" ") + qs(e.description);
+    }
+    if (major == kNamedMajors && minor < kGroups && minor >= 0) {
+        const ComboEntry& o = state_.combos.at(minor, slot);
+        if (o.useCounter == 0)
+            return QStringLiteral("未使用");
+        return qs(o.description) + QStringLiteral("使用") + QString::number(static_cast<qint64>(o.useCounter) - 1)
+               + QStringLiteral("次");
+    }
+    return {};
+}
+
+void Form3::Picture1_MouseMove(int n)
+{
+    try {
+        const int slot = slotOfCell(n);
+        state_.sel.curSlot = static_cast<std::int16_t>(slot);
+        if (state_.sel.curMajor == kNamedMajors + 1)
+            return; // the reserved category leaves the tooltip as it is
+        Picture1[static_cast<std::size_t>(n)]->setToolTip(toolTipFor(slot));
+    } catch (...) {
+    }
+}
+
+void Form3::Label1_MouseMove(int n)
+{
+    for (int i = 0; i < kCells; ++i) {
+        const bool hovered = i == n;
+        const std::uint32_t back = hovered ? kCellHoverBack : kOverlayNormal;
+        const std::uint32_t text = hovered ? kCellHoverText : kCellNormalText;
+        Label1[static_cast<std::size_t>(i)]->setColours(back, text);
+        Label2[static_cast<std::size_t>(i)]->setColours(back, text);
+    }
+}
+
+void Form3::Label2_MouseMove(int n) { Label1_MouseMove(n); }
+
+void Form3::Picture1_MouseDown(int n, Qt::MouseButton button)
+{
+    try {
+        if (onPicture1MouseDown)
+            onPicture1MouseDown(n, button);
+    } catch (...) {
+    }
+}
+
+void Form3::Picture1_MouseUp(int n, Qt::MouseButton button)
+{
+    try {
+        if (onPicture1MouseUp)
+            onPicture1MouseUp(n, button);
+    } catch (...) {
+    }
+}
+
+} // namespace qbx

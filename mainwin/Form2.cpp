@@ -1,0 +1,105 @@
+#include "Form2.h"
+
+#include "AppState.h"
+#include "Colours.h"
+#include "EventLabel.h"
+#include "Form3.h"
+#include "MainWindowLink.h"
+#include "PictureBox.h"
+#include "Twips.h"
+#include "Windows.h"
+
+#include <QMouseEvent>
+
+namespace qbx {
+
+namespace {
+constexpr int kColumnWidth = 900;
+constexpr int kIconLeft = 200;
+constexpr int kIconTop = 240;
+constexpr int kIconSize = 480;
+constexpr int kCaptionTop = 770;
+constexpr int kCaptionHeight = 180;
+} // namespace
+
+Form2::Form2(AppState& state, MainWindowLink& mainWindow, std::function<Form3&()> categoryWindow, QWidget* parent)
+    : QWidget(parent), state_(state), mainWindow_(mainWindow), categoryWindow_(std::move(categoryWindow)),
+      place_(*this)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Form2"));
+    setFixedSize(twipSize(kWidth, kHeight));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, bgrColour(kOverlayNormal));
+    setPalette(pal);
+
+    for (int k = 0; k < kColumns; ++k) {
+        auto* overlay = new EventLabel(this);
+        overlay->setGeometry(twipRect(kColumnWidth * k, 0, kColumnWidth, kHeight));
+        overlay->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        overlay->setFont(songTiFont(true));
+        overlay->setColours(kOverlayDesigned, kWindowText);
+        Label1[static_cast<std::size_t>(k)] = overlay;
+        connect(overlay, &EventLabel::mouseMoved, this, [this, k](QPoint, Qt::MouseButtons) { Label1_MouseMove(k); });
+    }
+    for (int k = 0; k < kColumns; ++k) {
+        auto* icon = new PictureBox(this);
+        icon->setDescribesPicture(false);
+        icon->setGeometry(twipRect(kIconLeft + kColumnWidth * k, kIconTop, kIconSize, kIconSize));
+        icon->setAccessibleName(QStringLiteral("popup-icon-%1").arg(k));
+        Picture1[static_cast<std::size_t>(k)] = icon;
+        connect(icon, &PictureBox::mouseMoved, this, [this, k](QPoint, Qt::MouseButtons) { Picture1_MouseMove(k); });
+
+        auto* caption = new EventLabel(this);
+        caption->setGeometry(twipRect(kColumnWidth * k, kCaptionTop, kColumnWidth, kCaptionHeight));
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setFont(songTiFont());
+        caption->setTextColour(kCaptionText);
+        caption->setAttribute(Qt::WA_TransparentForMouseEvents); // the caption strip has no handler
+        Label2[static_cast<std::size_t>(k)] = caption;
+    }
+    Form_Load();
+}
+
+void Form2::Form_Load()
+{
+    makeTopmostTool(*this, false);
+}
+
+QRect Form2::twipGeometry() const { return QRect(leftTwips(), topTwips(), kWidth, kHeight); }
+
+void Form2::columnHover(int k)
+{
+    try {
+        state_.sel.popupColumn = static_cast<std::int16_t>(k);
+        state_.sel.popupActive = true;
+        state_.sel.curMinor = static_cast<std::int16_t>(mainWindow_.roomOnRight() ? k : kColumns - 1 - k);
+        categoryWindow_().openAndFill(k, Label1[static_cast<std::size_t>(k)]->text());
+        repaintOverlays();
+    } catch (...) {
+        // A failing step leaves the windows as far as they got.
+    }
+}
+
+void Form2::Label1_MouseMove(int k) { columnHover(k); }
+
+void Form2::Picture1_MouseMove(int k)
+{
+    state_.sel.popupActive = true;
+    columnHover(k);
+}
+
+void Form2::repaintOverlays()
+{
+    for (EventLabel* overlay : Label1)
+        overlay->setColours(kOverlayNormal, kCaptionText);
+}
+
+void Form2::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    emit unloadRequested();
+}
+
+} // namespace qbx

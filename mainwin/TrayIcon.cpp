@@ -1,0 +1,33 @@
+#include "TrayIcon.h"
+
+#include "Desktop.h"
+
+namespace qbx {
+
+TrayIcon::TrayIcon(Desktop& desktop, const QIcon& icon, QObject* parent) : QObject(parent)
+{
+    tip_ = QStringLiteral("My Tool Tip");
+    if (!desktop.trayAvailable())
+        return;
+    icon_ = std::make_unique<QSystemTrayIcon>(icon);
+    icon_->setToolTip(tip_);
+    connect(icon_.get(), &QSystemTrayIcon::activated, this, &TrayIcon::activated);
+    icon_->show();
+    tip_ = QStringLiteral("QuillboxV0.8");
+    icon_->setToolTip(tip_);
+}
+
+TrayIcon::~TrayIcon() = default;
+
+bool TrayIcon::isShown() const { return icon_ && icon_->isVisible(); }
+
+QString TrayIcon::toolTip() const { return icon_ ? icon_->toolTip() : QString(); }
+
+void TrayIcon::remove()
+{
+    if (icon_)
+        icon_->hide();
+    icon_.reset();
+}
+
+} // namespace qbx

@@ -1,0 +1,30 @@
+#pragma once
+// Skin pictures and icon files from the program folder. Nothing is cached: a picture is read
+// from disk each time a control changes its look. A file that is missing or unreadable leaves
+// the control's previous picture in place.
+
+#include <QPixmap>
+#include <QString>
+
+#include <filesystem>
+
+namespace qbx {
+
+class PictureBox;
+
+// AppDir/skin/<name>.
+std::filesystem::path skinPath(const std::filesystem::path& appDir, const QString& name);
+
+// Reads a picture; on a screen with devicePixelRatio > 1 the "@2x" variant beside it
+// (pnl11@2x.jpg) is preferred when it exists. A null pixmap when neither can be read.
+QPixmap readPicture(const std::filesystem::path& file, qreal devicePixelRatio);
+
+// Shows AppDir/skin/<name> on `box`. False (and the box unchanged) when it cannot be read.
+bool showSkin(PictureBox& box, const std::filesystem::path& appDir, const QString& name);
+// Shows AppDir/<name> (an icon or picture file) on `box`; the same failure rule.
+bool showFile(PictureBox& box, const std::filesystem::path& appDir, const QString& name);
+
+// "pnl3" + n + "1.jpg" / "pnl3" + n + "2.jpg": the name strip of tile n - 1, at rest or lit.
+QString nameStripSkin(int tile, bool lit);
+
+} // namespace qbx

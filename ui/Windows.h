@@ -1,0 +1,27 @@
+#pragma once
+// Small pieces every window of the program shares.
+
+#include <QFont>
+#include <QObject>
+
+#include <memory>
+
+class QWidget;
+
+namespace qbx {
+
+// A frameless window that stays above all others and does not show in the task bar.
+// `takesFocus` false for the pop-ups, which must not take the focus from the main window.
+void makeTopmostTool(QWidget& window, bool takesFocus);
+
+// "宋体" 9 point, the font of the labels (a CJK font the system has when SimSun is absent).
+QFont songTiFont(bool bold = false);
+
+// Windows are unloaded from inside their own event handlers, so they are deleted once control
+// returns to the event loop.
+struct DeleteLater {
+    void operator()(QObject* object) const;
+};
+template <typename T> using WindowPtr = std::unique_ptr<T, DeleteLater>;
+
+} // namespace qbx
