@@ -1,0 +1,58 @@
+// Desktop entries: reading the keys that matter and splitting Exec lines by the quoting rules.
+
+#include "DesktopEntry.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using qbx::execArguments;
+using qbx::splitExecLine;
+
+TEST(ExecLine, QuotingAndEscapes)
+{
+    EXPECT_EQ(*splitExecLine("gedit  --new-window\t%U"), (QStringList{"gedit", "--new-window", "%U"}));
+    EXPECT_EQ(*splitExecLine(R"("/opt/My App/run" "a b" c)"), (QStringList{"/opt/My App/run", "a b", "c"}));
+    EXPECT_EQ(*splitExecLine(R"("say \"hi\" \$HOME \`x\` \\ \n")"),
+              (QStringList{R"(say "hi" $HOME `x` \ \n)"}));
+    EXPECT_EQ(*splitExecLine(R"(pre"quoted part"post)"), (QStringList{"prequoted partpost"}));
+    EXPECT_EQ(*splitExecLine(R"(a ""  b)"), (QStringList{"a", "", "b"}));
+    EXPECT_EQ(*splitExecLine("   "), QStringList{});
+    EXPECT_FALSE(splitExecLine(R"(prog "unterminated)"));
+    EXPECT_FALSE(splitExecLine(R"(prog "ends in \)"));
+    EXPECT_FALSE(splitExecLine("prog \\"));
+}
+
+TEST(ExecLine, FieldCodesAreRemoved)
+{
+    EXPECT_EQ(execArguments("app %f %F %u %U %i %c %k"), QStringList{"app"});
+    EXPECT_EQ(execArguments("app --file=%f 100%% %%U"), (QStringList{"app", "--file=", "100%", "%U"}));
+    EXPECT_EQ(execArguments(R"("/a b/app" "%U" x%cy)"), (QStringList{"/a b/app", "xy"}));
+    EXPECT_EQ(execArguments("app %z"), (QStringList{"app", "%z"}));
+    EXPECT_TRUE(execArguments(R"(app "broken)").isEmpty());
+}
+
+TEST(DesktopEntryFile, ReadsTheMainGroupOnly)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.desktop");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("# comment\n[Desktop Entry]\nType=Application\nName=X\nIcon[zh_CN]=other\nIcon=/icons/x.png\n"
+            "Exec=\"/opt/x y/run\" --go\\s%F\n\n[Desktop Action New]\nExec=wrong\nIcon=wrong\n");
+    f.close();
+    const auto e = qbx::readDesktopEntry(path);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->type, "Application");
+    EXPECT_EQ(e->icon, "/icons/x.png");
+    EXPECT_EQ(execArguments(e->exec), (QStringList{"/opt/x y/run", "--go"}));
+    EXPECT_FALSE(e->hidden);
+
+    QFile g(dir.filePath("none.desktop"));
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write("Icon=x\n[Other]\nIcon=y\n");
+    g.close();
+    EXPECT_FALSE(qbx::readDesktopEntry(dir.filePath("none.desktop")));
+    EXPECT_FALSE(qbx::readDesktopEntry(dir.filePath("missing.desktop")));
+}

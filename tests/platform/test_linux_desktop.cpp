@@ -1,0 +1,163 @@
+// The Linux backend starts programs literally (no shell), desktop entries by their Exec line,
+// and reports a failed start; the fake desktop replays its script; our properties rows.
+
+#include "FakeDesktop.h"
+#include "FilePropertiesDialog.h"
+#include "linux/LinuxDesktop.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void writeExecutable(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Waits (a few seconds at most) for a detached child to leave its marker.
+QByteArray waitForFile(const QString& path)
+{
+    QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly)) {
+            const QByteArray data = f.readAll();
+            if (data.endsWith('\n'))
+                return data;
+        }
+        QThread::msleep(20);
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(LinuxStartProgram, WholeStoredStringIsThePathNoShell)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("odd dir; $(touch PWNED) `touch PWNED2`");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString script = folder + "/run \"me\" & 'now' | $HOME.sh";
+    writeExecutable(script, "#!/bin/sh\nprintf '%s|%s\\n' \"$#\" \"$0\" > \"$(dirname \"$0\")/marker\"\n");
+
+    qbx::LinuxDesktop desktop;
+    ASSERT_TRUE(desktop.startProgram(script));
+    const QByteArray got = waitForFile(folder + "/marker");
+    EXPECT_EQ(got, "0|" + script.toUtf8() + "\n") << "started once, with no arguments, by its literal path";
+    EXPECT_FALSE(QFile::exists(dir.filePath("PWNED")));
+    EXPECT_FALSE(QFile::exists(QDir::current().filePath("PWNED")));
+    EXPECT_FALSE(QFile::exists(QDir::current().filePath("PWNED2")));
+}
+
+TEST(LinuxStartProgram, FailuresAreReported)
+{
+    QTemporaryDir dir;
+    qbx::LinuxDesktop desktop;
+    EXPECT_FALSE(desktop.startProgram(""));
+    EXPECT_FALSE(desktop.startProgram(dir.filePath("missing")));
+    const QString notExec = dir.filePath("plain.txt");
+    QFile f(notExec);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("text");
+    f.close();
+    EXPECT_FALSE(desktop.startProgram(notExec));
+    EXPECT_FALSE(desktop.startProgram(dir.path())) << "a folder";
+    EXPECT_FALSE(desktop.startProgram("C:\\Program Files\\x.exe"));
+}
+
+TEST(LinuxStartProgram, DesktopEntryRunsItsExecLine)
+{
+    QTemporaryDir dir;
+    const QString script = dir.filePath("my tool.sh");
+    writeExecutable(script, "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$(dirname \"$0\")/args\"\n"
+                            "echo >> \"$(dirname \"$0\")/args\"\n");
+    const QString entry = dir.filePath("tool.desktop");
+    QFile f(entry);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Desktop Entry]\nType=Application\nExec=\"" + script.toUtf8() +
+            "\" --title \"a \\\\\"b\\\\\" c\" 50%% %U $(id)\nIcon=x\n");
+    f.close();
+
+    EXPECT_EQ(qbx::LinuxDesktop::commandFor(entry),
+              (QStringList{script, "--title", "a \"b\" c", "50%", "$(id)"}));
+    qbx::LinuxDesktop desktop;
+    ASSERT_TRUE(desktop.startProgram(entry));
+    EXPECT_EQ(waitForFile(dir.filePath("args")), "[--title][a \"b\" c][50%][$(id)]\n");
+
+    QFile bad(dir.filePath("bad.desktop"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("[Desktop Entry]\nExec=\"unterminated\n");
+    bad.close();
+    EXPECT_TRUE(qbx::LinuxDesktop::commandFor(dir.filePath("bad.desktop")).isEmpty());
+    EXPECT_FALSE(desktop.startProgram(dir.filePath("bad.desktop")));
+    // A stored ".desktop" name that is no file is taken literally, and fails.
+    EXPECT_EQ(qbx::LinuxDesktop::commandFor(dir.filePath("gone.desktop")), QStringList{dir.filePath("gone.desktop")});
+}
+
+TEST(LinuxDesktop, OpenWithDefaultAppRefusesMissingFiles)
+{
+    qbx::LinuxDesktop desktop;
+    EXPECT_FALSE(desktop.openWithDefaultApp(""));
+    EXPECT_FALSE(desktop.openWithDefaultApp("/no/such/file.txt"));
+}
+
+TEST(FileProperties, RowsDescribeTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("数据 file.bin");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(1234, 'x'));
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+
+    const auto rows = qbx::FilePropertiesDialog::rowsFor(path);
+    QMap<QString, QString> m;
+    for (const auto& [k, v] : rows)
+        m.insert(k, v);
+    EXPECT_EQ(m.value("位置："), path);
+    EXPECT_EQ(m.value("大小："), "1,234 字节");
+    EXPECT_EQ(m.value("权限："), "rw-r--r--");
+    EXPECT_EQ(m.value("类型："), "文件");
+    const auto missing = qbx::FilePropertiesDialog::rowsFor(dir.filePath("gone"));
+    EXPECT_EQ(missing.back().second, "文件不存在");
+}
+
+TEST(FakeDesktop, RepliesFromItsScriptInOrder)
+{
+    qbx::FakeDesktop d;
+    d.setNextAnswer(false);
+    d.setNextAnswer(true);
+    EXPECT_FALSE(d.confirm(nullptr, "q1"));
+    EXPECT_TRUE(d.confirm(nullptr, "q2"));
+    d.defaultAnswer = false;
+    EXPECT_FALSE(d.confirm(nullptr, "q3"));
+    EXPECT_EQ(d.confirms, (QStringList{"q1", "q2", "q3"}));
+
+    d.setNextFileName("/a.exe");
+    d.setNextFileNameCancel();
+    EXPECT_EQ(d.openFileName(nullptr, "t", {"f (*.exe)"}, "/s"), std::optional<QString>("/a.exe"));
+    EXPECT_EQ(d.openFileName(nullptr, "t", {}, {}), std::nullopt);
+    EXPECT_EQ(d.openFileName(nullptr, "t", {}, {}), std::nullopt);
+    ASSERT_EQ(d.fileDialogs.size(), 3);
+    EXPECT_EQ(d.fileDialogs[0].filters, QStringList{"f (*.exe)"});
+
+    d.setStartResult(false);
+    d.setStartResult("/ok", true);
+    EXPECT_FALSE(d.startProgram("/x"));
+    EXPECT_TRUE(d.startProgram("/ok"));
+    EXPECT_EQ(d.started, (QStringList{"/x", "/ok"}));
+
+    d.setCursorPos(std::nullopt);
+    EXPECT_FALSE(d.cursorPos());
+}

@@ -1,0 +1,200 @@
+// Program icons end to end: PE and .ico files decoded by Qt, desktop entries, the XDG lookup
+// through temporary data folders, the cache, and the pixmap helper the windows draw with.
+
+#include "FakeDesktop.h"
+#include "PeBuilder.h"
+#include "ProgramIcons.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace qbx::test;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(data);
+}
+QByteArray qb(const Bytes& b)
+{
+    return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+}
+QRgb centre(const QIcon& icon, int size)
+{
+    return icon.pixmap(QSize(size, size), 1.0).toImage().pixel(size / 2, size / 2);
+}
+QByteArray pngOf(QColor c)
+{
+    QImage img(24, 24, QImage::Format_ARGB32);
+    img.fill(c);
+    QByteArray out;
+    QBuffer buf(&out);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "PNG");
+    return out;
+}
+
+// Points the XDG data folders at a temporary tree for one test.
+struct XdgDirs {
+    QTemporaryDir root;
+    QByteArray oldHome = qgetenv("XDG_DATA_HOME"), oldDirs = qgetenv("XDG_DATA_DIRS");
+    XdgDirs()
+    {
+        qputenv("XDG_DATA_HOME", (root.path() + "/home").toUtf8());
+        qputenv("XDG_DATA_DIRS", (root.path() + "/sys1:" + root.path() + "/sys2").toUtf8());
+    }
+    ~XdgDirs()
+    {
+        qputenv("XDG_DATA_HOME", oldHome);
+        qputenv("XDG_DATA_DIRS", oldDirs);
+    }
+    QString path(const QString& rel) const { return root.path() + "/" + rel; }
+};
+
+} // namespace
+
+TEST(ProgramIcons, WindowsProgramsAndIconFilesAreDecoded)
+{
+    QTemporaryDir dir;
+    const QString exe = dir.filePath("Tool Setup.exe");
+    writeFile(exe, qb(buildPe({{1, solidDib(16, 0xFFFF0000), 16}, {2, solidDib(32, 0xFF0000FF), 32}},
+                              {{1, {1, 2}}}).bytes));
+    const QString ico = dir.filePath("a.ico");
+    writeFile(ico, qb(buildIco({{16, solidDib(16, 0xFF00FF00)}})));
+
+    qbx::ProgramIcons icons;
+    const QIcon fromExe = icons.icon(exe);
+    ASSERT_FALSE(fromExe.isNull());
+    EXPECT_EQ(fromExe.availableSizes().size(), 2);
+    EXPECT_EQ(centre(fromExe, 16), qRgb(255, 0, 0));
+    EXPECT_EQ(centre(fromExe, 32), qRgb(0, 0, 255));
+    EXPECT_EQ(centre(icons.icon(ico), 16), qRgb(0, 255, 0));
+
+    // A file with another extension is still read by what it holds.
+    const QString renamed = dir.filePath("tool.bin");
+    QFile::copy(exe, renamed);
+    EXPECT_FALSE(icons.icon(renamed).isNull());
+
+    EXPECT_TRUE(icons.icon("").isNull());
+    EXPECT_TRUE(icons.icon(dir.filePath("missing.exe")).isNull());
+    EXPECT_TRUE(icons.icon(dir.path()).isNull()) << "a folder is no program";
+}
+
+TEST(ProgramIcons, DesktopEntryIconKey)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath("pic.png");
+    writeFile(png, pngOf(Qt::yellow));
+    writeFile(dir.filePath("a.desktop"), "[Desktop Entry]\nType=Application\nExec=true\nIcon=" + png.toUtf8() + "\n");
+    writeFile(dir.filePath("b.desktop"), "[Desktop Entry]\nType=Application\nExec=true\nIcon=/no/such/icon.png\n");
+    writeFile(dir.filePath("c.desktop"), "[Desktop Entry]\nType=Application\nExec=true\n");
+
+    // A theme name goes through the icon theme: a tiny theme of our own.
+    const QString themeRoot = dir.filePath("icons");
+    writeFile(themeRoot + "/qbxtest/index.theme",
+              "[Icon Theme]\nName=qbxtest\nDirectories=apps\n\n[apps]\nSize=24\nType=Fixed\n");
+    writeFile(themeRoot + "/qbxtest/apps/qbx-test-app.png", pngOf(Qt::magenta));
+    QIcon::setThemeSearchPaths({themeRoot});
+    QIcon::setThemeName("qbxtest");
+    writeFile(dir.filePath("d.desktop"), "[Desktop Entry]\nType=Application\nExec=true\nIcon=qbx-test-app\n");
+
+    qbx::ProgramIcons icons;
+    EXPECT_EQ(centre(icons.icon(dir.filePath("a.desktop")), 24), qRgb(255, 255, 0));
+    EXPECT_TRUE(icons.icon(dir.filePath("b.desktop")).isNull());
+    EXPECT_TRUE(icons.icon(dir.filePath("c.desktop")).isNull());
+    EXPECT_EQ(centre(icons.icon(dir.filePath("d.desktop")), 24), qRgb(255, 0, 255));
+}
+
+TEST(ProgramIcons, XdgEntryOfTheProgramThenThemeByFileName)
+{
+    XdgDirs xdg;
+    const QString prog = xdg.path("bin/My Editor");
+    writeFile(prog, "#!/bin/sh\n");
+    const QString other = xdg.path("bin/other");
+    writeFile(other, "#!/bin/sh\n");
+    const QString png = xdg.path("pics/editor.png"), wrong = xdg.path("pics/wrong.png");
+    writeFile(png, pngOf(Qt::cyan));
+    writeFile(wrong, pngOf(Qt::red));
+    // The home folder comes first; the system folders after it, in order.
+    writeFile(xdg.path("home/applications/sub/editor.desktop"),
+              "[Desktop Entry]\nType=Application\nExec=\"" + prog.toUtf8() + "\" --new %U\nIcon=" + png.toUtf8() + "\n");
+    writeFile(xdg.path("sys1/applications/editor2.desktop"),
+              "[Desktop Entry]\nType=Application\nExec=\"" + prog.toUtf8() + "\"\nIcon=" + wrong.toUtf8() + "\n");
+    writeFile(xdg.path("sys2/applications/hidden.desktop"),
+              "[Desktop Entry]\nType=Application\nHidden=true\nExec=" + other.toUtf8() + "\nIcon=" + wrong.toUtf8() + "\n");
+
+    qbx::ProgramIcons icons;
+    EXPECT_EQ(centre(icons.icon(prog), 24), qRgb(0, 255, 255));
+    // The same program through a path that is spelled differently.
+    EXPECT_FALSE(icons.icon(xdg.path("bin/../bin/My Editor")).isNull());
+    EXPECT_TRUE(icons.icon(other).isNull()) << "hidden entries do not count";
+
+    // No entry: the theme icon named after the file.
+    const QString themeRoot = xdg.path("icons");
+    writeFile(themeRoot + "/qbxtest2/index.theme",
+              "[Icon Theme]\nName=qbxtest2\nDirectories=apps\n\n[apps]\nSize=24\nType=Fixed\n");
+    writeFile(themeRoot + "/qbxtest2/apps/qbxtool.png", pngOf(Qt::blue));
+    QIcon::setThemeSearchPaths({themeRoot});
+    QIcon::setThemeName("qbxtest2");
+    const QString tool = xdg.path("bin/qbxtool");
+    writeFile(tool, "#!/bin/sh\n");
+    EXPECT_EQ(centre(icons.icon(tool), 24), qRgb(0, 0, 255));
+}
+
+TEST(ProgramIcons, CacheReadsAChangedFileAgain)
+{
+    QTemporaryDir dir;
+    const QString ico = dir.filePath("c.ico");
+    writeFile(ico, qb(buildIco({{16, solidDib(16, 0xFFFF0000)}})));
+    qbx::ProgramIcons icons;
+    EXPECT_EQ(centre(icons.icon(ico), 16), qRgb(255, 0, 0));
+    EXPECT_EQ(centre(icons.icon(ico), 16), qRgb(255, 0, 0));
+    EXPECT_EQ(icons.loads(), 1);
+
+    writeFile(ico, qb(buildIco({{16, solidDib(16, 0xFF00FF00)}, {32, solidDib(32, 0xFF00FF00)}})));
+    EXPECT_EQ(centre(icons.icon(ico), 16), qRgb(0, 255, 0));
+    EXPECT_EQ(icons.loads(), 2);
+
+    // Same size, new time: read again too.
+    writeFile(ico, qb(buildIco({{16, solidDib(16, 0xFF0000FF)}, {32, solidDib(32, 0xFF0000FF)}})));
+    QFile f(ico);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime);
+    f.close();
+    EXPECT_EQ(centre(icons.icon(ico), 16), qRgb(0, 0, 255));
+    EXPECT_EQ(icons.loads(), 3);
+
+    // A program without an icon is remembered as such.
+    const QString plain = dir.filePath("plain");
+    writeFile(plain, "no icon here");
+    EXPECT_TRUE(icons.icon(plain).isNull());
+    EXPECT_TRUE(icons.icon(plain).isNull());
+    EXPECT_EQ(icons.loads(), 4);
+}
+
+TEST(ProgramIconPixmap, SizedForTheScreenAndEmptyForNoIcon)
+{
+    qbx::FakeDesktop desktop;
+    QPixmap src(64, 64);
+    src.fill(Qt::red);
+    desktop.setIcon("/p/a.exe", QIcon(src));
+
+    EXPECT_TRUE(qbx::programIconPixmap(desktop, "", 32, 1.0).isNull());
+    EXPECT_TRUE(desktop.iconRequests.isEmpty()) << "an empty path is not looked up";
+    EXPECT_TRUE(qbx::programIconPixmap(desktop, "/p/none.exe", 32, 1.0).isNull());
+
+    const QPixmap one = qbx::programIconPixmap(desktop, "/p/a.exe", 32, 1.0);
+    EXPECT_EQ(one.size(), QSize(32, 32));
+    const QPixmap two = qbx::programIconPixmap(desktop, "/p/a.exe", 32, 2.0);
+    EXPECT_EQ(two.size(), QSize(64, 64));
+    EXPECT_DOUBLE_EQ(two.devicePixelRatio(), 2.0);
+}
