@@ -1,0 +1,67 @@
+#pragma once
+// Shared pieces of the start and auto-hide window tests: a temporary program folder with a
+// catalogue, and a main-window link that records what it was asked to do.
+
+#include "AppState.h"
+#include "MainWindowLink.h"
+#include "RecordCodec.h"
+#include "RecordFile.h"
+
+#include <QTemporaryDir>
+
+#include <optional>
+#include <string>
+
+namespace qbx::testing {
+
+struct TempApp {
+    QTemporaryDir dir;
+    AppState state;
+    TempApp() {
+        state.appDir = std::filesystem::path(dir.path().toStdString());
+        state.minorNames.fillBuiltIn();
+    }
+    // Files a program at (major, minor, slot) with its record number and use count.
+    ProgramEntry& file(int major, int minor, int slot, const std::string& name, const std::string& path,
+                       int useCounter, int recordNo) {
+        ProgramEntry& e = state.catalogue.at(major, minor, slot);
+        e.name = name;
+        e.exePath = path;
+        e.title = name;
+        e.useCounter = useCounter;
+        e.recordNo = recordNo;
+        e.major = static_cast<std::int16_t>(major);
+        e.minor = static_cast<std::int16_t>(minor);
+        e.slot = static_cast<std::int16_t>(slot);
+        e.majorName = majorNames()[static_cast<std::size_t>(major)];
+        e.minorName = minorNames(major)[static_cast<std::size_t>(minor)];
+        return e;
+    }
+    bool programFileExists() const { return std::filesystem::exists(state.programFile()); }
+    // Record `recordNo` of "yfrj.dat" as the file holds it now.
+    std::optional<ProgramEntry> record(int recordNo) const {
+        RecordFile f(state.programFile(), kProgramRecordLength);
+        auto bytes = f.read(recordNo);
+        if (!bytes)
+            return std::nullopt;
+        ProgramEntry e;
+        decodeRecord(bytes.value(), e);
+        return e;
+    }
+};
+
+class RecordingLink : public MainWindowLink {
+public:
+    int closed = 0;
+    int restored = 0;
+    std::optional<bool> timers;        // last setHideTimers
+    std::optional<bool> categoryTimer; // last setCategoryTimer
+    QWidget* ownerWindow() override { return nullptr; }
+    void closePopups() override { ++closed; }
+    void restoreAutoHide() override { ++restored; }
+    void setCategoryTimer(bool on) override { categoryTimer = on; }
+    void setHideTimers(bool on) override { timers = on; }
+    bool roomOnRight() override { return true; }
+};
+
+} // namespace qbx::testing
