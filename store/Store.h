@@ -24,6 +24,9 @@ Status saveComboEntry(AppState& state, int group, int position);
 // had been written.
 Status sortMinorCategory(AppState& state, int major, int minor);
 Status sortComboGroup(AppState& state, int group);
+// The same, telling how many records were actually written (for benchmarks and tests).
+Status sortMinorCategory(AppState& state, int major, int minor, int* recordsWritten);
+Status sortComboGroup(AppState& state, int group, int* recordsWritten);
 
 // Rebuilds MinorNameTable slotMaps of majors 0-4, then calls state.tilesChanged.
 void refreshMainWindow(AppState& state);

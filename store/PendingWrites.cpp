@@ -1,0 +1,82 @@
+#include "PendingWrites.h"
+
+#include <algorithm>
+#include <string>
+#include <system_error>
+
+namespace qbx::detail {
+
+StoreError recordNoError(long long recordNo)
+{
+    return {StoreErrorCode::Io, "记录号 " + std::to_string(recordNo) + " 无效，记录未写入。"};
+}
+
+StoreError placeError() { return {StoreErrorCode::Io, "位置超出范围，记录未写入。"}; }
+
+void PendingWrites::put(int recordNo, const Bytes& bytes)
+{
+    if (recordNo < 1 || recordNo > kMaxRecordNo) {
+        refuse(recordNoError(recordNo));
+        return;
+    }
+    last_[recordNo] = bytes;
+}
+
+void PendingWrites::refuse(const StoreError& error)
+{
+    if (!firstError_)
+        firstError_ = error;
+}
+
+namespace {
+
+// Whether the file already holds exactly what writing `bytes` at `recordNo` would leave there.
+bool alreadyHolds(const Bytes& stored, const Bytes& bytes, int recordNo, int length, std::uintmax_t fileSize)
+{
+    // A record that ends past the end of the file must be written: the write lengthens the file.
+    if (static_cast<std::uintmax_t>(recordNo) * static_cast<std::uintmax_t>(length) > fileSize)
+        return false;
+    if (stored.size() != static_cast<std::size_t>(length) || bytes.size() > stored.size())
+        return false;
+    if (!std::equal(bytes.begin(), bytes.end(), stored.begin()))
+        return false;
+    // A write fills the rest of the record with zeros.
+    return std::all_of(stored.begin() + static_cast<std::ptrdiff_t>(bytes.size()), stored.end(),
+                       [](std::uint8_t b) { return b == 0; });
+}
+
+} // namespace
+
+Status PendingWrites::flush(const RecordFile& file, int* written)
+{
+    int count = 0;
+    std::optional<StoreError> error = firstError_;
+    if (!last_.empty()) {
+        const int first = last_.begin()->first;
+        const int last = last_.rbegin()->first;
+        auto stored = file.readRange(first, last);
+        std::error_code ec;
+        std::uintmax_t size = std::filesystem::file_size(file.path(), ec);
+        const bool compare = stored.ok() && !ec && stored.value().size() == static_cast<std::size_t>(last - first + 1);
+        for (const auto& [recordNo, bytes] : last_) {
+            if (compare &&
+                alreadyHolds(stored.value()[static_cast<std::size_t>(recordNo - first)], bytes, recordNo,
+                             file.recordLength(), size))
+                continue;
+            Status s = file.write(recordNo, bytes);
+            if (s.ok())
+                ++count;
+            else if (!error)
+                error = s.error();
+        }
+    }
+    last_.clear();
+    firstError_.reset();
+    if (written)
+        *written = count;
+    if (error)
+        return *error;
+    return success();
+}
+
+} // namespace qbx::detail

@@ -1,0 +1,54 @@
+#pragma once
+// Private to the store: writing records, and the writes an ordering run collects before it
+// touches the file.
+
+#include "RecordFile.h"
+#include "Result.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+
+namespace qbx::detail {
+
+// Record numbers come from 16-bit counters. A larger one can only come from a damaged record;
+// writing at it would stretch the file to gigabytes, so it is refused.
+inline constexpr int kMaxRecordNo = 32767;
+
+StoreError recordNoError(long long recordNo);
+StoreError placeError();
+
+// Encodes `entry` and writes it at `recordNo` of `file`.
+template <typename Entry>
+Status writeEntry(const std::filesystem::path& file, int recordLength, int recordNo, const Entry& entry)
+{
+    if (recordNo < 1 || recordNo > kMaxRecordNo)
+        return recordNoError(recordNo);
+    auto bytes = encodeRecord(entry);
+    if (!bytes)
+        return bytes.error();
+    return RecordFile(file, recordLength).write(recordNo, bytes.value());
+}
+
+// The records an ordering run would write, each with the bytes it would receive last. Flushing
+// writes only the records whose bytes in the file differ, so the file ends exactly as if every
+// write had been made, in order.
+class PendingWrites {
+public:
+    // The write at `recordNo` of `bytes` (or the error that kept it from being made: the record
+    // keeps what earlier writes gave it).
+    void put(int recordNo, const Bytes& bytes);
+    void refuse(const StoreError& error);
+
+    // Reads the records once and writes the ones that differ. Returns the first error seen,
+    // refused writes included; `written` (when given) receives the number of records written.
+    Status flush(const RecordFile& file, int* written = nullptr);
+
+    std::size_t size() const { return last_.size(); }
+
+private:
+    std::map<int, Bytes> last_;
+    std::optional<StoreError> firstError_;
+};
+
+} // namespace qbx::detail

@@ -1,0 +1,112 @@
+#pragma once
+// Helpers for the catalogue tests: a program folder of its own per test, entries and raw files.
+
+#include "AppState.h"
+#include "RecordCodec.h"
+#include "RecordFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+namespace qbx::testing {
+
+// A fresh, empty program folder removed again after the test.
+class ScratchDir {
+public:
+    ScratchDir()
+    {
+        static std::mt19937_64 rng{std::random_device{}()};
+        path_ = std::filesystem::temp_directory_path() / ("qbx-cat-" + std::to_string(rng()));
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readFile(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeFile(const std::filesystem::path& p, const std::string& bytes)
+{
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline ProgramEntry program(const std::string& name, int recordNo, int major, int minor, int slot, int useCounter,
+                            const std::string& minorName = "业务")
+{
+    ProgramEntry e;
+    e.name = name;
+    e.exePath = "C:\\Program Files\\" + name + "\\" + name + ".exe";
+    e.recordNo = recordNo;
+    e.major = static_cast<std::int16_t>(major);
+    e.minor = static_cast<std::int16_t>(minor);
+    e.slot = static_cast<std::int16_t>(slot);
+    e.majorName = "办公";
+    e.minorName = minorName;
+    e.title = name + "的标题";
+    e.useCounter = useCounter;
+    return e;
+}
+
+inline ComboEntry combo(const std::string& name, int recordNo, int group, int position, int useCounter,
+                        const std::string& groupName = "工作")
+{
+    ComboEntry c;
+    c.name = name;
+    c.useCounter = useCounter;
+    c.recordNo = recordNo;
+    c.programs = {recordNo, 0, 0, 0, 0};
+    c.programCount = 1;
+    c.description = name + "+";
+    c.group = static_cast<std::int16_t>(group);
+    c.position = static_cast<std::int16_t>(position);
+    c.groupName = groupName;
+    return c;
+}
+
+// Writes `entry` at record `recordNo` (not necessarily its own) through the codec.
+template <typename Entry> void putRecord(const std::filesystem::path& file, int recordNo, const Entry& entry)
+{
+    const int length = std::is_same_v<Entry, ComboEntry> ? kComboRecordLength : kProgramRecordLength;
+    auto bytes = encodeRecord(entry);
+    ASSERT_TRUE(bytes.ok());
+    ASSERT_TRUE(RecordFile(file, length).write(recordNo, bytes.value()).ok());
+}
+
+inline ProgramEntry recordAt(const std::filesystem::path& file, int recordNo)
+{
+    ProgramEntry e;
+    auto bytes = RecordFile(file, kProgramRecordLength).read(recordNo);
+    if (bytes)
+        decodeRecord(bytes.value(), e);
+    return e;
+}
+
+inline ComboEntry comboRecordAt(const std::filesystem::path& file, int recordNo)
+{
+    ComboEntry e;
+    auto bytes = RecordFile(file, kComboRecordLength).read(recordNo);
+    if (bytes)
+        decodeRecord(bytes.value(), e);
+    return e;
+}
+
+} // namespace qbx::testing
