@@ -7,6 +7,8 @@ namespace qbx {
 void makeTopmostTool(QWidget& window, bool takesFocus)
 {
     Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    // Tool tips (use counts, the introduction hint) show although the window is not active.
+    window.setAttribute(Qt::WA_AlwaysShowToolTips);
     if (!takesFocus) {
         flags |= Qt::WindowDoesNotAcceptFocus;
         window.setAttribute(Qt::WA_ShowWithoutActivating);
