@@ -33,7 +33,7 @@ def body(app_dir, artifacts):
             check(wanted in texts, f"{wanted!r} not shown on the main window; saw {sorted(texts)}")
 
         # Another program's window over the same corner, activated by the user.
-        s.spawn("xmessage", ["xmessage", "-geometry", "400x300+0+0", "另一个窗口 another window"])
+        s.spawn("xmessage", ["xmessage", "-geometry", "400x300+0+0", "another window"])
         other = s.wait_window("xmessage")
         s.x("xdotool", "windowactivate", "--sync", str(other))
         wait_until(lambda: active_window(s) == other, 5, "the other window to become active")
