@@ -279,7 +279,8 @@ bool writeIniInt(std::string_view section, std::string_view key, std::int16_t va
     const std::optional<std::string> gbkSection = utf8ToGbk(section);
     const std::optional<std::string> gbkKey = utf8ToGbk(key);
     if (!gbkSection || !gbkKey || gbkSection->empty() || gbkKey->empty()) return false;
-    const std::string valueText = (value < 0 ? "" : " ") + std::to_string(value);
+    std::string valueText = value < 0 ? "" : " ";
+    valueText += std::to_string(value);
 
     std::string data;
     std::error_code ec;
@@ -303,12 +304,13 @@ bool writeIniInt(std::string_view section, std::string_view key, std::int16_t va
     } else if (l.sectionFound) {
         out.append(data, 0, l.sectionEnd);
         if (!l.sectionEndHasBreak) out += "\r\n";
-        out += *gbkKey + "=" + valueText + "\r\n";
+        out.append(*gbkKey).append("=").append(valueText).append("\r\n");
         out.append(data, l.sectionEnd, std::string::npos);
     } else {
         out = data;
         if (!out.empty() && out.back() != '\n') out += "\r\n";
-        out += "[" + *gbkSection + "]\r\n" + *gbkKey + "=" + valueText + "\r\n";
+        out.append("[").append(*gbkSection).append("]\r\n");
+        out.append(*gbkKey).append("=").append(valueText).append("\r\n");
     }
     return replaceFile(path, out);
 }
