@@ -295,6 +295,8 @@ void Form1::Form_Load()
 void Form1::placeInitialTiles()
 {
     const bool room = Form2::kWidth + kPopupSideRoom - kSideStripWidth <= screenWidthTwips();
+    // The flag tells which side the names stand on: with room the names are drawn on the left.
+    popupOnRight_ = room;
     if (room) {
         for (int i = 0; i < kNamedMajors; ++i) {
             const auto at = static_cast<std::size_t>(i);

@@ -1,0 +1,440 @@
+// Window tests of the main window: start-up, the edges, tile hover and the strips, the pop-up's
+// placement and contents, the menus.
+
+#include "EventLabel.h"
+#include "Form1.h"
+#include "Form2.h"
+#include "Form3.h"
+#include "PictureBox.h"
+#include "Store.h"
+#include "TrayIcon.h"
+#include "WindowTestSupport.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace qbx;
+using namespace qbx::testing;
+
+namespace {
+
+constexpr int kScreenW = 1024 * 15; // twips of the fake screen
+
+struct Main {
+    WindowApp app;
+    std::unique_ptr<Form1> form;
+    int quits = 0;
+
+    explicit Main(bool skins = true, int startMode = 1)
+    {
+        if (skins)
+            app.writeSkins();
+        if (startMode != 0)
+            app.writeSetting(kSectionBasic, kKeyStartMode, startMode);
+    }
+    // What the tests filed in memory goes to "yfrj.dat", which start-up reads.
+    Form1& load()
+    {
+        int next = 100;
+        for (auto& major : app.state.catalogue.e)
+            for (auto& minor : major)
+                for (ProgramEntry& e : minor)
+                    if (!e.exePath.empty()) {
+                        if (e.recordNo < 1)
+                            e.recordNo = next++;
+                        app.writeRecord(e);
+                    }
+        form = std::make_unique<Form1>(app.state, app.desktop);
+        form->quitProgram = [this] { ++quits; };
+        return *form;
+    }
+};
+
+QStringList captions(const QMenu& menu)
+{
+    QStringList out;
+    for (const QAction* a : menu.actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+private slots:
+    void startsAtTopLeftWithNothingOnDisk();
+    void startModes_data();
+    void startModes();
+    void menusCarryEveryItem();
+    void snapToEdgesInBothOrders();
+    void movesSnapToTheEdges();
+    void tileHoverLightsTheTileAndShowsTheArrow();
+    void leavingThroughTheArrowSideKeepsTheArrow();
+    void rightEdgeLayoutIsMirrored();
+    void popupOpensBesideTheTile();
+    void popupShowsNameOnlyForAnEmptyMinor();
+    void combinationTileAndReservedTile();
+    void tilesFollowTheCatalogue();
+    void helpExitAndClose();
+};
+
+void Form1Test::startsAtTopLeftWithNothingOnDisk()
+{
+    Main m(false, 0);
+    Form1& f = m.load();
+    QCOMPARE(f.leftTwips(), 0);
+    QCOMPARE(f.topTwips(), 0);
+    QVERIFY(f.windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(f.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Velmora软件"));
+    // Auto-hide off, from the default start-up mode 1.
+    QCOMPARE(f.yc->text(), QStringLiteral("自动隐藏"));
+    QVERIFY(!f.Timer1.isActive());
+    QCOMPARE(f.Timer1.interval(), 3000);
+    QCOMPARE(f.Timer2.interval(), 1000);
+    // Seven empty tiles, no skins to show: still a window, no crash.
+    for (int i = 0; i < Form1::kTiles; ++i) {
+        QVERIFY(!f.Picture2[static_cast<std::size_t>(i)]->hasDrawing());
+        QVERIFY(!f.Picture1[static_cast<std::size_t>(i)]->hasPicture());
+    }
+    // No tray host: the program goes on without the icon.
+    QVERIFY(f.trayIcon() && !f.trayIcon()->isShown());
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QCOMPARE(f.size(), QSize(125, 573));
+}
+
+void Form1Test::startModes_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<bool>("autoHide");
+    QTest::newRow("2: hidden at the left edge") << 2 << -1775 << true;
+    QTest::newRow("3: off the screen") << 3 << -2000 << true;
+    QTest::newRow("4: as created") << 4 << 0 << true;
+    QTest::newRow("9: as created") << 9 << 0 << true;
+}
+
+void Form1Test::startModes()
+{
+    QFETCH(int, mode);
+    QFETCH(int, left);
+    QFETCH(bool, autoHide);
+    Main m(true, mode);
+    Form1& f = m.load();
+    QCOMPARE(f.leftTwips(), left);
+    QCOMPARE(f.topTwips(), 0);
+    QCOMPARE(f.Timer1.isActive(), autoHide);
+    QCOMPARE(f.yc->text(), QStringLiteral("不自动隐藏"));
+    if (mode == 2) // 100 twips of the window stay on the screen
+        QCOMPARE(f.x() + f.width(), 7);
+}
+
+void Form1Test::menusCarryEveryItem()
+{
+    Main m;
+    Form1& f = m.load();
+    QCOMPARE(captions(*f.sz), (QStringList{"分类程序设置", "程序组合设置", "系统设置"}));
+    QCOMPARE(captions(*f.cz), (QStringList{"最小化", "自动隐藏", "-", "关于", "帮助", "-", "退出"}));
+    QCOMPARE(f.Command1->text(), QStringLiteral("设置"));
+    QCOMPARE(f.Command2->text(), QStringLiteral("操作"));
+    QCOMPARE(f.Image4->toolTip(), QStringLiteral("点击看软件介绍！"));
+    // The menu buttons switch both hide timers off before their menu opens.
+    f.restoreAutoHide();
+    f.setCategoryTimer(true);
+    f.Command2_Click();
+    QVERIFY(!f.Timer1.isActive() && !f.Timer2.isActive());
+    f.cz->hide();
+    // "关于" switches both on again and opens the about box.
+    int abouts = 0;
+    f.openAbout = [&] { ++abouts; };
+    f.gu->trigger();
+    QCOMPARE(abouts, 1);
+    QVERIFY(f.Timer1.isActive() && f.Timer2.isActive());
+    // Items whose windows are attached later do nothing until then, and a failing one is contained.
+    f.openComboEditor = [] { throw std::runtime_error("editor failed"); };
+    f.cx->trigger();
+    f.fl->trigger();
+}
+
+void Form1Test::snapToEdgesInBothOrders()
+{
+    Main m;
+    Form1& f = m.load();
+    // Within 500 twips of the right edge: pulled flush against it.
+    f.moveTwips(kScreenW - 2000, 0);
+    f.Form_MouseMove();
+    QCOMPARE(f.leftTwips(), kScreenW - 1875);
+    // Hidden at the left edge: back at 0 with the first move over the strip left on screen.
+    f.moveTwips(-1775, 0);
+    f.Form_MouseMove();
+    QCOMPARE(f.leftTwips(), 0);
+    // Hidden at the right edge (no whole pixel): back flush with the right edge.
+    f.moveTwips(kScreenW - 100, 0);
+    f.Form_MouseMove();
+    QCOMPARE(f.leftTwips(), kScreenW - 1875);
+    // On a screen narrower than the snap zone the two orders differ: the background tests the
+    // left edge first, the strips the right edge first.
+    m.app.desktop.setScreenGeometry(QRect(0, 0, 100, 768));
+    f.moveTwips(-1775, 0);
+    f.Form_MouseMove();
+    QCOMPARE(f.leftTwips(), 1500 - 1875);
+    f.moveTwips(-1775, 0);
+    f.Image2_MouseMove(0, Qt::NoButton, 10, 10);
+    QCOMPARE(f.leftTwips(), 0);
+}
+
+void Form1Test::movesSnapToTheEdges()
+{
+    Main m;
+    Form1& f = m.load();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.move(20, 300); // 300 twips from the left edge, 4500 from the top
+    QTRY_COMPARE(f.leftTwips(), 0);
+    QCOMPARE(f.topTwips(), 4500);
+    f.move(20, 20); // the top within 500 twips
+    QTRY_COMPARE(f.topTwips(), 0);
+    f.move(1024 - 125 - 20, 0); // 300 twips from the right edge
+    QTRY_COMPARE(f.leftTwips(), kScreenW - 1875);
+    f.moveTwips(-50, 0); // beyond the left edge: not the snapping's business
+    QTest::qWait(20);
+    QCOMPARE(f.leftTwips(), -50);
+}
+
+void Form1Test::tileHoverLightsTheTileAndShowsTheArrow()
+{
+    Main m;
+    Form1& f = m.load();
+    // At start-up: names on the left strips, no arrow strips, tiles at rest.
+    for (int i = 0; i < 5; ++i) {
+        QVERIFY(f.Image2[static_cast<std::size_t>(i)]->isHidden());
+        QCOMPARE(f.Image3[static_cast<std::size_t>(i)]->pictureName(), QStringLiteral("pnl3%1%2.jpg").arg(i + 1).arg(1));
+        QCOMPARE(f.Picture1[static_cast<std::size_t>(i)]->pictureName(), QStringLiteral("pnl11.jpg"));
+    }
+    QVERIFY(f.popupOnRight()); // the layout start-up drew
+    f.Picture1_MouseMove(2, Qt::NoButton, 500, 500);
+    QCOMPARE(f.Picture1[2]->pictureName(), QStringLiteral("pnl12.jpg"));
+    QVERIFY(f.popupOnRight());
+    QCOMPARE(m.app.state.sel.hoverTile, 2);
+    QVERIFY(!f.Image2[2]->isHidden());
+    QCOMPARE(f.Image2[2]->pictureName(), QStringLiteral("pnl21.jpg"));
+    QCOMPARE(f.Image3[2]->pictureName(), QStringLiteral("pnl332.jpg"));
+    for (int k = 0; k < Form1::kTiles; ++k) {
+        QCOMPARE(f.Image2[static_cast<std::size_t>(k)]->isHidden(), k != 2);
+        QVERIFY(!f.Image3[static_cast<std::size_t>(k)]->isHidden());
+    }
+    // Holding a button: the hover does nothing.
+    f.Picture1_MouseMove(3, Qt::LeftButton, 500, 500);
+    QCOMPARE(f.Picture1[3]->pictureName(), QStringLiteral("pnl11.jpg"));
+    QCOMPARE(m.app.state.sel.hoverTile, 2);
+}
+
+void Form1Test::leavingThroughTheArrowSideKeepsTheArrow()
+{
+    Main m;
+    Form1& f = m.load();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.Picture1_MouseMove(1, Qt::NoButton, 500, 500);
+    QCOMPARE(QWidget::mouseGrabber(), f.Picture1[1]);
+    f.Picture1_MouseMove(1, Qt::NoButton, 1060, 500); // out through the right edge
+    QCOMPARE(QWidget::mouseGrabber(), nullptr);
+    QCOMPARE(f.Picture1[1]->pictureName(), QStringLiteral("pnl11.jpg"));
+    QVERIFY(!f.Image2[1]->isHidden());
+    QCOMPARE(f.Image3[1]->pictureName(), QStringLiteral("pnl321.jpg"));
+    // Out through the bottom (or left, or top): the arrow goes.
+    f.Picture1_MouseMove(1, Qt::NoButton, 500, 500);
+    f.Picture1_MouseMove(1, Qt::NoButton, 500, 1100);
+    QVERIFY(f.Image2[1]->isHidden());
+    f.Picture1_MouseMove(1, Qt::NoButton, 500, 500);
+    f.Picture1_MouseMove(1, Qt::NoButton, -5, 500);
+    QVERIFY(f.Image2[1]->isHidden());
+}
+
+void Form1Test::rightEdgeLayoutIsMirrored()
+{
+    Main m;
+    for (int minor = 0; minor < 5; ++minor)
+        m.app.file(1, minor, 0, std::string("p").append(std::to_string(minor)), 10 - minor);
+    Form1& f = m.load();
+    f.moveTwips(kScreenW - 1875, 0);
+    QVERIFY(!f.roomOnRight());
+    f.Picture1_MouseMove(1, Qt::NoButton, 500, 500);
+    // The arrow on the left of the lit tile, all names on the right strips.
+    QVERIFY(!f.Image3[1]->isHidden());
+    QCOMPARE(f.Image3[1]->pictureName(), QStringLiteral("pnl22.jpg"));
+    QCOMPARE(f.Image2[1]->pictureName(), QStringLiteral("pnl322.jpg"));
+    for (int k = 0; k < Form1::kTiles; ++k) {
+        QCOMPARE(f.Image3[static_cast<std::size_t>(k)]->isHidden(), k != 1);
+        QVERIFY(!f.Image2[static_cast<std::size_t>(k)]->isHidden());
+        if (k != 1)
+            QCOMPARE(f.Image2[static_cast<std::size_t>(k)]->pictureName(), QStringLiteral("pnl3%1%2.jpg").arg(k + 1).arg(1));
+    }
+    // The right strip does nothing on this side; the left strip opens the pop-up 4088 twips left.
+    f.Image2_MouseMove(1, Qt::NoButton, 100, 100);
+    QVERIFY(!f.popup());
+    f.Image3_MouseMove(1, Qt::NoButton, 100, 100);
+    QVERIFY(f.popup());
+    QCOMPARE(f.popup()->leftTwips(), kScreenW - 1875 - 4088);
+    QCOMPARE(m.app.state.sel.curMajor, 1);
+    // Cells in reverse order: the most used minor category stands next to the main window.
+    const auto& names = minorNames(1);
+    for (int k = 0; k < 5; ++k) {
+        QCOMPARE(f.popup()->Label1[static_cast<std::size_t>(k)]->text(),
+                 QString::fromStdString(names[static_cast<std::size_t>(4 - k)]));
+        QCOMPARE(f.popup()->Picture1[static_cast<std::size_t>(k)]->accessibleDescription(),
+                 QStringLiteral("/opt/p%1.exe").arg(4 - k));
+    }
+    QCOMPARE(m.app.state.sel.curMinor, 0);
+    // Column 0 of the pop-up opens minor category 4.
+    f.popup()->Label1_MouseMove(0);
+    QCOMPARE(m.app.state.sel.curMinor, 4);
+    QVERIFY(f.categoryWindow() && f.categoryWindow()->isVisible());
+    QCOMPARE(f.categoryWindow()->Label2[0]->text(), QStringLiteral("p4标题"));
+}
+
+void Form1Test::popupOpensBesideTheTile()
+{
+    Main m;
+    m.app.file(0, 0, 0, "word", 5);
+    m.app.file(0, 1, 0, "calc", 3).title.clear();
+    Form1& f = m.load();
+    f.moveTwips(0, 600);
+    f.Image2_MouseMove(3, Qt::NoButton, 100, 500);
+    Form2* popup = f.popup();
+    QVERIFY(popup && popup->isVisible());
+    QCOMPARE(m.app.state.sel.curMajor, 3);
+    QCOMPARE(popup->leftTwips(), 367 + 0 + 1050);
+    // The pop-up stood at the top of the screen before: the category window fits below it.
+    QCOMPARE(popup->topTwips(), 3600 + 600 + 270);
+    QCOMPARE(popup->windowTitle(), QStringLiteral("Form2"));
+    // Entering a tile hides the pop-up and the category window.
+    popup->Picture1_MouseMove(0);
+    QVERIFY(f.categoryWindow()->isVisible());
+    QVERIFY(m.app.state.sel.popupActive);
+    f.Picture1_MouseMove(0, Qt::NoButton, 10, 10);
+    QVERIFY(!popup->isVisible());
+    QVERIFY(!f.categoryWindow()->isVisible());
+    // Filled left to right with each minor category's favourite; an empty title shows the name.
+    f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
+    QCOMPARE(popup->Label1[0]->text(), QStringLiteral("业务"));
+    QCOMPARE(popup->Label2[0]->text(), QStringLiteral("word标题"));
+    QCOMPARE(popup->Label2[1]->text(), QStringLiteral("calc"));
+    QVERIFY(popup->Picture1[0]->hasDrawing());
+    QCOMPARE(m.app.state.sel.curMinor, 4);
+    // A pop-up near the bottom of the screen drops 390 twips instead, once it stood there.
+    f.moveTwips(0, 9000);
+    f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
+    f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
+    QCOMPARE(popup->topTwips(), 480 + 9000 + 390);
+    // Becoming the active window unloads both.
+    f.closePopups();
+    QVERIFY(!f.popup() && !f.categoryWindow());
+}
+
+void Form1Test::popupShowsNameOnlyForAnEmptyMinor()
+{
+    Main m;
+    m.app.file(4, 0, 0, "shell", 9);
+    m.app.file(4, 1, 0, "top", 2);
+    Form1& f = m.load();
+    f.Image2_MouseMove(4, Qt::NoButton, 100, 500);
+    Form2& popup = *f.popup();
+    // Minor positions 2-4 are empty: each shows the next name without programs, no icon, no title.
+    const auto& names = minorNames(4);
+    QCOMPARE(popup.Label1[1]->text(), QString::fromStdString(names[1]));
+    for (int k = 2; k < 5; ++k) {
+        QCOMPARE(popup.Label1[static_cast<std::size_t>(k)]->text(), QString::fromStdString(names[static_cast<std::size_t>(k)]));
+        QCOMPARE(popup.Label2[static_cast<std::size_t>(k)]->text(), QString());
+        QVERIFY(!popup.Picture1[static_cast<std::size_t>(k)]->hasDrawing());
+    }
+    // When a whole minor category has moved ahead, the empty positions still show their own names.
+    m.app.state.catalogue.at(4, 1, 0) = {};
+    m.app.file(4, 1, 0, "net", 2).minorName = names[3];
+    rebuildSlotMap(m.app.state);
+    f.Image2_MouseMove(4, Qt::NoButton, 100, 500);
+    QCOMPARE(popup.Label1[1]->text(), QString::fromStdString(names[3]));
+    QCOMPARE(popup.Label1[2]->text(), QString::fromStdString(names[1]));
+    QCOMPARE(popup.Label1[3]->text(), QString::fromStdString(names[2]));
+    QCOMPARE(popup.Label1[4]->text(), QString::fromStdString(names[4]));
+}
+
+void Form1Test::combinationTileAndReservedTile()
+{
+    Main m;
+    ProgramEntry& member = m.app.file(2, 3, 0, "mail", 4, 7);
+    m.app.writeRecord(member);
+    m.app.writeRecord(combo(0, 0, "早上", "上班", 7));
+    m.app.writeRecord(combo(1, 0, "晚上", "游戏", 0));
+    Form1& f = m.load();
+    // Tile 5 shows the first member of the most used combination.
+    QCOMPARE(f.Picture2[5]->accessibleDescription(), QStringLiteral("/opt/mail.exe"));
+    QVERIFY(f.Picture2[5]->hasDrawing());
+    f.Image2_MouseMove(5, Qt::NoButton, 100, 500);
+    Form2& popup = *f.popup();
+    QCOMPARE(popup.Label1[0]->text(), QStringLiteral("早上"));
+    QCOMPARE(popup.Label2[0]->text(), QStringLiteral("上班"));
+    QVERIFY(popup.Picture1[0]->hasDrawing());
+    // A group whose first combination has no first member: names without an icon.
+    QCOMPARE(popup.Label1[1]->text(), QStringLiteral("晚上"));
+    QCOMPARE(popup.Label2[1]->text(), QStringLiteral("游戏"));
+    QVERIFY(!popup.Picture1[1]->hasDrawing());
+    // Tile 6 opens an empty pop-up.
+    f.Image2_MouseMove(6, Qt::NoButton, 100, 500);
+    QVERIFY(popup.isVisible());
+    for (int k = 0; k < 5; ++k) {
+        QCOMPARE(popup.Label1[static_cast<std::size_t>(k)]->text(), QString());
+        QCOMPARE(popup.Label2[static_cast<std::size_t>(k)]->text(), QString());
+        QVERIFY(!popup.Picture1[static_cast<std::size_t>(k)]->hasDrawing());
+    }
+}
+
+void Form1Test::tilesFollowTheCatalogue()
+{
+    Main m;
+    m.app.file(3, 0, 0, "book", 2, 1);
+    m.app.writeRecord(m.app.state.catalogue.at(3, 0, 0));
+    m.app.state.catalogue = {};
+    Form1& f = m.load();
+    // Loaded from "yfrj.dat" at start-up and drawn on tile 3.
+    QCOMPARE(f.Picture2[3]->accessibleDescription(), QStringLiteral("/opt/book.exe"));
+    QVERIFY(f.Picture2[3]->hasDrawing());
+    QVERIFY(!f.Picture2[0]->hasDrawing());
+    // A re-sort redraws the tiles: tile 3 loses its program, tile 0 gains one.
+    m.app.state.catalogue.at(3, 0, 0) = {};
+    m.app.file(0, 0, 0, "edit", 2);
+    refreshMainWindow(m.app.state);
+    QVERIFY(!f.Picture2[3]->hasDrawing());
+    QCOMPARE(f.Picture2[0]->accessibleDescription(), QStringLiteral("/opt/edit.exe"));
+    const QImage drawn = f.Picture2[0]->drawing();
+    QCOMPARE(drawn.pixelColor(5, 5), QColor(200, 30, 30));
+}
+
+void Form1Test::helpExitAndClose()
+{
+    Main m;
+    m.app.desktop.setTrayAvailable(true);
+    Form1& f = m.load();
+    f.bz->trigger();
+    f.Image4_Click();
+    const QString intro = QString::fromStdString((m.app.state.appDir / "Quillbox介绍.txt").string());
+    QCOMPARE(m.app.desktop.opened, (QStringList{intro, intro}));
+    QCOMPARE(f.trayIcon()->toolTip(), QStringLiteral("QuillboxV0.8"));
+    f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
+    QVERIFY(f.popup());
+    f.tc->trigger();
+    QVERIFY(!f.trayIcon()->isShown());
+    QCOMPARE(m.quits, 1);
+    f.close();
+    QVERIFY(!f.popup());
+    QCOMPARE(m.quits, 2);
+}
+
+QTEST_MAIN(Form1Test)
+#include "Form1Test.moc"

@@ -1,0 +1,115 @@
+#pragma once
+// Shared pieces of the window tests: a temporary program folder with skins and data files, a
+// scripted desktop, and programs filed in the catalogue.
+
+#include "AppState.h"
+#include "Catalogue.h"
+#include "FakeDesktop.h"
+#include "Ini.h"
+#include "RecordCodec.h"
+#include "RecordFile.h"
+#include "Settings.h"
+
+#include <QColor>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <string>
+
+namespace qbx::testing {
+
+inline std::filesystem::path u8(const QString& s) { return std::filesystem::u8path(s.toUtf8().toStdString()); }
+
+inline QIcon solidIcon(QColor colour)
+{
+    QPixmap p(32, 32);
+    p.fill(colour);
+    return QIcon(p);
+}
+
+struct WindowApp {
+    QTemporaryDir dir;
+    AppState state;
+    FakeDesktop desktop;
+
+    WindowApp()
+    {
+        state.appDir = u8(dir.path());
+        desktop.setScreenGeometry(QRect(0, 0, 1024, 768));
+    }
+
+    // Every skin picture the main window shows, as small solid pictures.
+    void writeSkins()
+    {
+        std::filesystem::create_directories(state.appDir / "skin");
+        QStringList names{"pnl11.jpg", "pnl12.jpg", "pnl13.jpg", "pnl21.jpg", "pnl22.jpg"};
+        for (int n = 1; n <= 7; ++n)
+            names << QStringLiteral("pnl3%1%2.jpg").arg(n).arg(1) << QStringLiteral("pnl3%1%2.jpg").arg(n).arg(2);
+        int shade = 40;
+        for (const QString& name : names) {
+            QImage img(24, 24, QImage::Format_RGB32);
+            img.fill(QColor(shade, 80, 160));
+            shade += 9;
+            img.save(QString::fromStdString((state.appDir / "skin").string()) + "/" + name, "JPG");
+        }
+    }
+
+    void writeSetting(const char* section, const char* key, int value)
+    {
+        writeIniInt(section, key, static_cast<std::int16_t>(value), state.settingsFile());
+    }
+
+    // Files a program in memory at (major, minor, slot) and gives the fake desktop an icon for it.
+    ProgramEntry& file(int major, int minor, int slot, const std::string& name, int useCounter, int recordNo = 0)
+    {
+        ProgramEntry& e = state.catalogue.at(major, minor, slot);
+        e.name = name;
+        e.exePath = std::string("/opt/").append(name).append(".exe");
+        e.title = std::string(name).append("标题");
+        e.description = std::string(name).append("说明");
+        e.useCounter = useCounter;
+        e.recordNo = recordNo;
+        e.major = static_cast<std::int16_t>(major);
+        e.minor = static_cast<std::int16_t>(minor);
+        e.slot = static_cast<std::int16_t>(slot);
+        e.majorName = majorNames()[static_cast<std::size_t>(major)];
+        e.minorName = minorNames(major)[static_cast<std::size_t>(minor)];
+        desktop.setIcon(QString::fromStdString(e.exePath), solidIcon(QColor(200, 30 + 20 * slot, 30)));
+        return e;
+    }
+
+    // Writes an entry to "yfrj.dat" at its record number (what start-up and combinations read).
+    void writeRecord(const ProgramEntry& e)
+    {
+        RecordFile f(state.programFile(), kProgramRecordLength);
+        f.write(e.recordNo, encodeRecord(e).value());
+    }
+
+    void writeRecord(const ComboEntry& e)
+    {
+        RecordFile f(state.comboFile(), kComboRecordLength);
+        f.write(e.recordNo, encodeRecord(e).value());
+    }
+};
+
+inline ComboEntry combo(int group, int position, const std::string& groupName, const std::string& name,
+                        int firstMember, int useCounter = 1)
+{
+    ComboEntry c;
+    c.groupName = groupName;
+    c.name = name;
+    c.description = std::string(name).append("说明");
+    c.group = static_cast<std::int16_t>(group);
+    c.position = static_cast<std::int16_t>(position);
+    c.programs[0] = firstMember;
+    c.programCount = firstMember > 0 ? 1 : 0;
+    c.useCounter = useCounter;
+    c.recordNo = group * 5 + position + 1;
+    return c;
+}
+
+} // namespace qbx::testing
