@@ -7,7 +7,7 @@ category, in order, and pointing at an icon shows its use count. Pointing writes
 import os
 
 import fixtures
-from harness import Session, check, check_equal, run_test
+from harness import Session, check, check_equal, run_test, wait_until
 import screens
 from tooltips import wait_tooltip
 
@@ -39,6 +39,24 @@ def body(app_dir, artifacts):
         geom = screens.client_geometry(s, main)
         s.app()
         s.screenshot("started")
+
+        # The pointer in tile 2: the tile lights, its name strip lights, the arrow shows right.
+        tx, ty = screens.centre(screens.tile_rect(geom, 2))
+        s.move_pointer(tx, ty, steps=4)
+        s.wiggle(tx, ty)
+        lit = {"tile-网络": "pnl12.jpg", "strip-right-2": "pnl21.jpg", "strip-left-2": "pnl332.jpg",
+               "strip-left-1": "pnl321.jpg"}
+        seen = {}
+
+        def lit_up():
+            seen.update({n: [x.description for x in screens.named(s, n)] for n in lit})
+            return all(seen[n] == [d] for n, d in lit.items())
+        try:
+            wait_until(lit_up, 5, "tile 2 to light up")
+        except AssertionError as e:
+            raise AssertionError(f"lit skins: expected {lit}, saw {seen}") from e
+        check(not screens.named(s, "strip-right-1"), "tile 1 shows an arrow strip too")
+        s.screenshot("tile-lit")
 
         screens.open_popup(s, geom, 2, arrow_on_right=True)
         popup, cols = screens.wait_popup_columns(s, expected_popup())
