@@ -1,0 +1,166 @@
+#include "Check.h"
+
+#include "Store.h"
+
+#include <initializer_list>
+#include <map>
+#include <tuple>
+
+namespace qbxdata {
+
+using namespace qbx;
+
+namespace {
+
+// "(a, b, c)": built by appending, which also keeps GCC 12's -Wrestrict false alarm on
+// "literal" + std::string away.
+std::string place(std::initializer_list<int> indices)
+{
+    std::string s = "(";
+    for (int i : indices) {
+        if (s.size() > 1)
+            s += ", ";
+        s += std::to_string(i);
+    }
+    s += ')';
+    return s;
+}
+
+std::string at(const char* file, int recordNo) { return std::string(file) + " record " + std::to_string(recordNo); }
+
+bool inCatalogue(const ProgramEntry& e)
+{
+    return e.major >= 0 && e.major < kMajors && e.minor >= 0 && e.minor < kMinors && e.slot >= 0 && e.slot < kSlots;
+}
+
+bool inComboTable(const ComboEntry& c)
+{
+    return c.group >= 0 && c.group < kGroups && c.position >= 0 && c.position < kPositions;
+}
+
+// Text and length problems of one record that the program uses.
+template <typename Entry>
+void recordProblems(std::vector<std::string>& out, const char* file, const RawRecord<Entry>& r)
+{
+    if (r.report.textNotGbk)
+        out.push_back(at(file, r.recordNo) + ": text is not valid GBK");
+    if (r.report.truncated)
+        out.push_back(at(file, r.recordNo) + ": a text runs past the end of the record");
+    auto status = checkWritable(r.entry);
+    if (!status.ok() && status.error().code == StoreErrorCode::TooLong)
+        out.push_back(at(file, r.recordNo) + ": entry too long to be written back");
+}
+
+void settingsProblems(std::vector<std::string>& out, const Folder& f)
+{
+    const Settings& v = f.state.settings;
+    for (const auto& [key, value] : f.rawSettings)
+        if (!value)
+            out.push_back("settings " + key + ": value above 32767, not read");
+    if (v.startMode < 1 || v.startMode > 4)
+        out.push_back("settings startMode " + std::to_string(v.startMode) + " is not 1-4");
+    if (v.mainHideDelayMs <= 0)
+        out.push_back("settings mainHideDelayMs " + std::to_string(v.mainHideDelayMs) + " is not positive");
+    if (v.categoryHideDelayMs <= 0)
+        out.push_back("settings categoryHideDelayMs " + std::to_string(v.categoryHideDelayMs) + " is not positive");
+    const std::pair<const char*, int> counts[] = {{"ycount", v.ycount}, {"zhcount", v.zhcount}, {"wcount", v.wcount}};
+    for (const auto& [name, value] : counts)
+        if (value < 0)
+            out.push_back(std::string("settings ") + name + " " + std::to_string(value) + " is negative");
+    if (v.wcount > f.unclassifiedRecordsInFile)
+        out.push_back("settings wcount " + std::to_string(v.wcount) + " is larger than the " +
+                      std::to_string(f.unclassifiedRecordsInFile) + " records of wfrj.dat");
+}
+
+} // namespace
+
+std::vector<std::string> check(const Folder& f)
+{
+    std::vector<std::string> out;
+    const AppState& s = f.state;
+    settingsProblems(out, f);
+
+    // Records start-up reads: places claimed twice, indices out of range, damaged text.
+    std::map<std::tuple<int, int, int>, int> claimed;
+    for (const auto& r : f.programs) {
+        const ProgramEntry& e = r.entry;
+        if (e.exePath.empty())
+            continue;
+        if (!inCatalogue(e)) {
+            out.push_back(at("yfrj.dat", r.recordNo) + ": indices " + place({e.major, e.minor, e.slot}) + " out of range");
+        } else {
+            auto [it, fresh] = claimed.try_emplace({e.major, e.minor, e.slot}, r.recordNo);
+            if (!fresh) {
+                out.push_back(at("yfrj.dat", r.recordNo) + " and record " + std::to_string(it->second) +
+                              " claim the same place " + place({e.major, e.minor, e.slot}));
+                it->second = r.recordNo;
+            }
+        }
+        recordProblems(out, "yfrj.dat", r);
+    }
+    std::map<std::pair<int, int>, int> comboClaimed;
+    for (const auto& r : f.combos) {
+        const ComboEntry& c = r.entry;
+        if (c.groupName.empty())
+            continue;
+        if (!inComboTable(c)) {
+            out.push_back(at("zhrj.dat", r.recordNo) + ": indices " + place({c.group, c.position}) + " out of range");
+        } else {
+            auto [it, fresh] = comboClaimed.try_emplace({c.group, c.position}, r.recordNo);
+            if (!fresh) {
+                out.push_back(at("zhrj.dat", r.recordNo) + " and record " + std::to_string(it->second) +
+                              " claim the same place " + place({c.group, c.position}));
+                it->second = r.recordNo;
+            }
+        }
+        recordProblems(out, "zhrj.dat", r);
+    }
+    for (const auto& r : f.unclassified) {
+        if (r.entry.name.empty() && r.entry.recordNo == r.recordNo)
+            continue;
+        if (r.entry.recordNo != r.recordNo)
+            out.push_back(at("wfrj.dat", r.recordNo) + ": recordNo " + std::to_string(r.entry.recordNo) +
+                          " differs from its position");
+        recordProblems(out, "wfrj.dat", r);
+    }
+
+    // Live entries as loaded: record numbers held twice, counters that disagree.
+    std::map<int, std::string> holders;
+    int livePrograms = 0;
+    for (int ma = 0; ma < kMajors; ++ma)
+        for (int mi = 0; mi < kMinors; ++mi)
+            for (int sl = 0; sl < kSlots; ++sl) {
+                const ProgramEntry& e = s.catalogue.at(ma, mi, sl);
+                if (e.name.empty())
+                    continue;
+                ++livePrograms;
+                const std::string where = place({ma, mi, sl});
+                auto [it, fresh] = holders.try_emplace(e.recordNo, where);
+                if (!fresh)
+                    out.push_back("catalogue " + where + " and " + it->second + " share recordNo " +
+                                  std::to_string(e.recordNo));
+            }
+    std::map<int, std::string> comboHolders;
+    int liveCombos = 0;
+    for (int g = 0; g < kGroups; ++g)
+        for (int p = 0; p < kPositions; ++p) {
+            const ComboEntry& c = s.combos.at(g, p);
+            if (c.groupName.empty())
+                continue;
+            ++liveCombos;
+            const std::string where = place({g, p});
+            auto [it, fresh] = comboHolders.try_emplace(c.recordNo, where);
+            if (!fresh)
+                out.push_back("combination " + where + " and " + it->second + " share recordNo " +
+                              std::to_string(c.recordNo));
+        }
+    if (s.settings.ycount != livePrograms)
+        out.push_back("settings ycount " + std::to_string(s.settings.ycount) + " but " + std::to_string(livePrograms) +
+                      " programs are filed");
+    if (s.settings.zhcount != liveCombos)
+        out.push_back("settings zhcount " + std::to_string(s.settings.zhcount) + " but " + std::to_string(liveCombos) +
+                      " combination records are in use");
+    return out;
+}
+
+} // namespace qbxdata
