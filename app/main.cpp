@@ -3,6 +3,7 @@
 
 #include "AppState.h"
 #include "Form1.h"
+#include "Form6.h"
 #include "NativeDesktop.h"
 
 #include <QApplication>
@@ -36,6 +37,10 @@ int main(int argc, char** argv)
 
     std::unique_ptr<qbx::Desktop> desktop = qbx::createNativeDesktop();
     qbx::Form1 form1(state, *desktop);
+    form1.openClassificationEditor = [&] {
+        qbx::Form6 form6(state, *desktop, form1);
+        form6.openModal(qbx::Form6Mode::ClassifyMenu);
+    };
     form1.show();
     return QApplication::exec();
 }
