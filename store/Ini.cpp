@@ -3,7 +3,8 @@
 // The file is handled as GBK bytes: names are converted to GBK before they are looked up, lines
 // are found by their byte offsets, and a write replaces or inserts one line and leaves every
 // other byte of the file as it was. The new file is written beside the old one and renamed over
-// it, so a crash in the middle of a write cannot lose the settings.
+// it, so a crash in the middle of a write cannot lose the settings. A file an editor has saved
+// in UTF-8 keeps working: see locate().
 
 #include "Ini.h"
 
@@ -35,16 +36,28 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+// How the names in a file are spelled. GBK files (those Windows writes) pair a lead byte with
+// the byte after it; in UTF-8 no byte of a multi-byte character looks like ASCII.
+enum class Text { Gbk, Utf8 };
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool isLeadByte(Text enc, unsigned char c) { return enc == Text::Gbk && c >= 0x81 && c <= 0xFE; }
+
+bool isAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
 
 // Names compare as Windows compares them: ASCII letters without regard to case, the two bytes
 // of a double-byte character exactly (its second byte may look like an ASCII letter).
-bool sameName(std::string_view a, std::string_view b) {
+bool sameName(Text enc, std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         const auto x = static_cast<unsigned char>(a[i]);
         const auto y = static_cast<unsigned char>(b[i]);
-        if (isLeadByte(x) && i + 1 < a.size()) {
+        if (isLeadByte(enc, x) && i + 1 < a.size()) {
             if (x != y || a[i + 1] != b[i + 1]) return false;
             ++i;
             continue;
@@ -56,10 +69,10 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 // Offset of the first ']' that is a character of its own (not the second byte of one), or npos.
-std::size_t findClosingBracket(std::string_view s) {
+std::size_t findClosingBracket(Text enc, std::string_view s) {
     for (std::size_t i = 0; i < s.size(); ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
-        if (isLeadByte(c) && i + 1 < s.size()) {
+        if (isLeadByte(enc, c) && i + 1 < s.size()) {
             ++i;
             continue;
         }
@@ -82,12 +95,12 @@ struct Parsed {
     std::string_view value; // key value, trimmed
 };
 
-Parsed parseLine(std::string_view text) {
+Parsed parseLine(Text enc, std::string_view text) {
     const std::string_view t = trim(text);
     if (t.empty() || t.front() == ';') return {};
     if (t.front() == '[') {
         const std::string_view inner = t.substr(1);
-        const std::size_t close = findClosingBracket(inner);
+        const std::size_t close = findClosingBracket(enc, inner);
         return {Kind::Section, trim(inner.substr(0, close)), {}};
     }
     const std::size_t eq = t.find('=');
@@ -97,7 +110,7 @@ Parsed parseLine(std::string_view text) {
 
 std::vector<Line> splitLines(std::string_view data) {
     std::vector<Line> lines;
-    std::size_t pos = 0;
+    std::size_t pos = data.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
     while (pos < data.size()) {
         const std::size_t nl = data.find('\n', pos);
         Line l;
@@ -125,15 +138,15 @@ struct Lookup {
     std::string_view value;
 };
 
-Lookup find(std::string_view data, std::string_view section, std::string_view key) {
+Lookup find(Text enc, std::string_view data, std::string_view section, std::string_view key) {
     Lookup r;
     bool inSection = false;
     for (const Line& l : splitLines(data)) {
         const std::string_view text = data.substr(l.begin, l.end - l.begin);
-        const Parsed p = parseLine(text);
+        const Parsed p = parseLine(enc, text);
         if (p.kind == Kind::Section) {
             if (inSection) break; // the first section of that name is the one used
-            inSection = sameName(p.name, section);
+            inSection = sameName(enc, p.name, section);
             if (inSection) {
                 r.sectionFound = true;
                 r.sectionEnd = l.next;
@@ -146,7 +159,7 @@ Lookup find(std::string_view data, std::string_view section, std::string_view ke
             r.sectionEnd = l.next;
             r.sectionEndHasBreak = l.next != l.end;
         }
-        if (p.kind == Kind::Key && !r.keyFound && sameName(p.name, key)) {
+        if (p.kind == Kind::Key && !r.keyFound && sameName(enc, p.name, key)) {
             r.keyFound = true;
             r.keyLine = l;
             r.keyName = p.name;
@@ -154,6 +167,31 @@ Lookup find(std::string_view data, std::string_view section, std::string_view ke
         }
     }
     return r;
+}
+
+// A key found in the file with the names as the file spells them.
+struct Located {
+    Lookup at;
+    std::string section;
+    std::string key;
+};
+
+// Windows files spell names in GBK. A file marked as UTF-8 (it starts with a byte-order mark),
+// or one an editor saved in UTF-8 so that its section is found only under the UTF-8 name, is
+// read and written in UTF-8. nullopt when the names cannot be spelled in the file at all.
+std::optional<Located> locate(std::string_view data, std::string_view section, std::string_view key) {
+    if (data.starts_with(kUtf8Bom))
+        return Located{find(Text::Utf8, data, section, key), std::string(section), std::string(key)};
+    std::optional<Located> gbk;
+    const std::optional<std::string> gbkSection = utf8ToGbk(section);
+    const std::optional<std::string> gbkKey = utf8ToGbk(key);
+    if (gbkSection && gbkKey) {
+        gbk = Located{find(Text::Gbk, data, *gbkSection, *gbkKey), *gbkSection, *gbkKey};
+        if (gbk->at.sectionFound || (isAscii(section) && isAscii(key))) return gbk;
+    }
+    Lookup utf8 = find(Text::Utf8, data, section, key);
+    if (utf8.sectionFound) return Located{utf8, std::string(section), std::string(key)};
+    return gbk;
 }
 
 std::optional<std::string> readFile(const std::filesystem::path& path) {
@@ -247,15 +285,12 @@ bool replaceFile(const std::filesystem::path& path, const std::string& data) {
 
 std::optional<std::int16_t> readIniInt(std::string_view section, std::string_view key, std::int16_t def,
                                        const std::filesystem::path& path) {
-    const std::optional<std::string> gbkSection = utf8ToGbk(section);
-    const std::optional<std::string> gbkKey = utf8ToGbk(key);
-    if (!gbkSection || !gbkKey) return def;
     const std::optional<std::string> data = readFile(path);
     if (!data) return def;
-    const Lookup l = find(*data, *gbkSection, *gbkKey);
-    if (!l.keyFound) return def;
+    const std::optional<Located> l = locate(*data, section, key);
+    if (!l || !l->at.keyFound) return def;
 
-    std::string_view v = unquote(l.value);
+    std::string_view v = unquote(l->at.value);
     while (!v.empty() && isBlank(v.front())) v.remove_prefix(1);
     bool negative = false;
     if (!v.empty() && (v.front() == '-' || v.front() == '+')) {
@@ -276,9 +311,7 @@ std::optional<std::int16_t> readIniInt(std::string_view section, std::string_vie
 
 bool writeIniInt(std::string_view section, std::string_view key, std::int16_t value,
                  const std::filesystem::path& path) {
-    const std::optional<std::string> gbkSection = utf8ToGbk(section);
-    const std::optional<std::string> gbkKey = utf8ToGbk(key);
-    if (!gbkSection || !gbkKey || gbkSection->empty() || gbkKey->empty()) return false;
+    if (section.empty() || key.empty()) return false;
     std::string valueText = value < 0 ? "" : " ";
     valueText += std::to_string(value);
 
@@ -292,7 +325,9 @@ bool writeIniInt(std::string_view section, std::string_view key, std::int16_t va
         return false;
     }
 
-    const Lookup l = find(data, *gbkSection, *gbkKey);
+    const std::optional<Located> found = locate(data, section, key);
+    if (!found) return false; // names GBK cannot hold
+    const Lookup& l = found->at;
     std::string out;
     if (l.keyFound) {
         // The line keeps its own break and the key the spelling it had.
@@ -304,13 +339,13 @@ bool writeIniInt(std::string_view section, std::string_view key, std::int16_t va
     } else if (l.sectionFound) {
         out.append(data, 0, l.sectionEnd);
         if (!l.sectionEndHasBreak) out += "\r\n";
-        out.append(*gbkKey).append("=").append(valueText).append("\r\n");
+        out.append(found->key).append("=").append(valueText).append("\r\n");
         out.append(data, l.sectionEnd, std::string::npos);
     } else {
         out = data;
         if (!out.empty() && out.back() != '\n') out += "\r\n";
-        out.append("[").append(*gbkSection).append("]\r\n");
-        out.append(*gbkKey).append("=").append(valueText).append("\r\n");
+        out.append("[").append(found->section).append("]\r\n");
+        out.append(found->key).append("=").append(valueText).append("\r\n");
     }
     return replaceFile(path, out);
 }

@@ -33,9 +33,25 @@ StoreError tooLong(int length) {
 }
 
 #ifndef _WIN32
+// Why an access failed, in the interface's language where the cause is a common one.
+std::string reason(int err) {
+    switch (err) {
+    case ENOSPC:
+    case EDQUOT: return "磁盘已满";
+    case EACCES:
+    case EPERM: return "没有权限";
+    case EROFS: return "磁盘只读";
+    case EISDIR: return "这是一个文件夹";
+    case ENOENT:
+    case ENOTDIR: return "文件夹不存在";
+    default: return std::strerror(err);
+    }
+}
+
 StoreError ioError(const std::filesystem::path& path, const char* what, int err) {
-    return StoreError{StoreErrorCode::Io, "无法" + std::string(what) + "文件 " + fileName(path) + "：" +
-                                              std::strerror(err)};
+    std::string message = "无法";
+    message.append(what).append("文件 ").append(fileName(path)).append("：").append(reason(err));
+    return StoreError{StoreErrorCode::Io, std::move(message)};
 }
 
 // Closes the descriptor when the access is over, whatever way it ends.

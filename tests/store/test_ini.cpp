@@ -183,3 +183,21 @@ TEST_F(IniTest, AFailedWriteLeavesTheOldFile) {
     EXPECT_FALSE(writeIniInt("한", "k", 1, ini)); // a name GBK cannot hold
     EXPECT_EQ(content(), before);
 }
+
+TEST_F(IniTest, AFileSavedInUtf8KeepsWorking) {
+    // Marked as UTF-8 by a byte-order mark: names are UTF-8, new ones too.
+    put("\xEF\xBB\xBF[基本设置]\r\nycount= 3\r\n");
+    EXPECT_EQ(get("基本设置", "ycount"), 3);
+    ASSERT_TRUE(writeIniInt("基本设置", "启动", 2, ini));
+    ASSERT_TRUE(writeIniInt("自动隐藏时间", "主窗口", 900, ini));
+    EXPECT_EQ(content(), "\xEF\xBB\xBF[基本设置]\r\nycount= 3\r\n启动= 2\r\n[自动隐藏时间]\r\n主窗口= 900\r\n");
+
+    // Saved in UTF-8 without a mark: the section is found under its UTF-8 name.
+    put("[自动隐藏时间]\n分类窗口=700\n");
+    EXPECT_EQ(get("自动隐藏时间", "分类窗口"), 700);
+    ASSERT_TRUE(writeIniInt("自动隐藏时间", "主窗口", 800, ini));
+    EXPECT_EQ(content(), "[自动隐藏时间]\n分类窗口=700\n主窗口= 800\r\n");
+    // A section the file does not have yet is written in GBK, as Windows writes it.
+    ASSERT_TRUE(writeIniInt("基本设置", "ycount", 1, ini));
+    EXPECT_EQ(content(), "[自动隐藏时间]\n分类窗口=700\n主窗口= 800\r\n[" + kBasic + "]\r\nycount= 1\r\n");
+}
