@@ -2,7 +2,8 @@
 """Whole-process figures of the launcher, reported, never judged:
 
   - time from process start to its first window mapped on the screen, with a full catalogue
-    (755 programs, each with an icon file of its own), against a bare Qt window;
+    (755 programs, each with an icon file of its own), against the program without data files
+    and a bare Qt window;
   - resident memory after start (VmRSS, VmHWM from /proc);
   - idle wakeups: context switches of all its threads over an idle period with the pointer
     away from its windows.
@@ -158,7 +159,9 @@ def main():
                          prepare=prepare) as s:
         env = dict(s.env, QT_QPA_PLATFORM="xcb")
         watch = MapWatch(s)
+        empty = harness.make_program_folder(s.app_dir, os.path.join(s.tmp, "prog-empty"))
         cases = [("barewindow", [os.path.abspath(args.barewindow)]),
+                 ("qbx, no data files", [os.path.join(empty, "qbx")]),
                  (f"qbx, {args.count} programs", [os.path.join(s.prog, "qbx")])]
         for label, argv in cases:
             runs = []
