@@ -1,0 +1,116 @@
+#!/usr/bin/python3
+"""Filing a program through the classification editor: "设置" → "分类程序设置" opens "软件添加分类";
+the user picks "网络" / "文传", chooses a program with "查找程序" by typing its path into the
+real file dialog, gives it a title and presses "添加分类". The count line goes up, the pop-up of
+tile 2 shows the new program's title, and the data files hold its record."""
+
+import os
+import stat
+import time
+
+from harness import Session, check, check_equal, run_test, wait_until
+import screens
+
+TITLE = "软件添加分类"
+
+
+def prepare(folder):
+    tools = os.path.join(os.path.dirname(folder), "tools")
+    os.makedirs(tools, exist_ok=True)
+    path = os.path.join(tools, "hello")
+    with open(path, "w") as f:
+        f.write("#!/bin/sh\nexit 0\n")
+    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+
+
+def one(s, role, name, within=None, timeout=10):
+    """The one showing object of qbx with this role and name (inside `within` when given)."""
+    def probe():
+        found = [n for n in s.atspi.find(s.app(), role=role, name=name, showing=True, within=within)
+                 if n.rect]
+        return found[0] if found else None
+    return wait_until(probe, timeout, f"a showing {role} {name!r}")
+
+
+def click_node(s, node):
+    x, y = node.centre
+    s.click(x, y)
+    time.sleep(0.2)
+
+
+def body(app_dir, artifacts):
+    with Session("editor_file_program", app_dir, artifacts, prepare=prepare) as s:
+        program = os.path.join(os.path.dirname(s.prog), "tools", "hello")
+        s.start_qbx()
+        main = s.wait_main_window()
+        face = screens.client_geometry(s, main)
+        s.app()
+        s.screenshot("started")
+
+        click_node(s, one(s, "push button", "设置"))
+        # The menu opens at the pointer; its first item is "分类程序设置". Pop-up menus do not
+        # always reach the accessibility bus, so the keyboard chooses it when they do not.
+        s.screenshot("menu")
+        items = [n for n in s.atspi.find(s.app(), role="menu item", name="分类程序设置") if n.rect]
+        if items and items[0].showing:
+            click_node(s, items[0])
+        else:
+            s.x("xdotool", "key", "Down", "Return")
+        editor = s.wait_window(TITLE)
+        ex, ey, ew, eh = s.geometry(editor)
+        inside = (ex, ey, ew, eh)
+        check_equal((ew, eh), (424, 403), "the editor's client size (6360 × 6045 twips)")
+        one(s, "label", "共有分类软件0个！", within=inside)
+        s.screenshot("editor-open")
+
+        click_node(s, one(s, "list item", "网络", within=inside))
+        click_node(s, one(s, "list item", "文传", within=inside))
+        click_node(s, one(s, "push button", "查找程序", within=inside))
+
+        dialog = s.wait_window("查找exe文件")
+        s.screenshot("file-dialog")
+        s.x("xdotool", "windowactivate", "--sync", str(dialog), check=False)
+        time.sleep(0.3)
+        s.x("xdotool", "type", "--delay", "20", program)
+        time.sleep(0.2)
+        s.x("xdotool", "key", "Return")
+        wait_until(lambda: not s.windows_by_name("查找exe文件"), 10, "the file dialog to close")
+
+        # The title box (the upper of the two text boxes) offers the file name; the user types a
+        # title of their own.
+        add = one(s, "push button", "添加分类", within=inside)
+        boxes = [n for n in s.atspi.find(s.app(), role="text", showing=True, within=inside) if n.rect]
+        check(len(boxes) >= 2, f"the editor's text boxes: {boxes}")
+        title_box = min(boxes, key=lambda n: n.rect[1])
+        click_node(s, title_box)
+        s.x("xdotool", "key", "ctrl+a", "BackSpace")
+        s.x("xdotool", "type", "--delay", "30", "Hello")
+        s.screenshot("program-found")
+        click_node(s, add)
+
+        one(s, "label", "共有分类软件1个！", within=inside)
+        one(s, "list item", "1 hello", within=inside)
+        s.screenshot("filed")
+
+        data = s.dump_data()
+        check_equal(data["settings"]["ycount"], 1, "ycount in the settings file")
+        filed = [e for e in data["catalogue"] if e["name"] == "hello"]
+        check(len(filed) == 1, f"the catalogue on disk: {data['catalogue']}")
+        e = filed[0]
+        check_equal((e["exePath"], e["majorName"], e["minorName"], e["title"], e["useCounter"],
+                     e["major"], e["slot"], e["recordNo"]),
+                    (program, "网络", "文传", "Hello", 1, 2, 0, 1), "the filed record")
+
+        click_node(s, one(s, "push button", "退出", within=inside))
+        wait_until(lambda: not s.windows_by_name(TITLE), 10, "the editor to close")
+
+        # The pop-up of "网络" now shows the program's title under its minor category.
+        screens.open_popup(s, face, 2, arrow_on_right=True)
+        popup = screens.wait_popup(s)
+        wait_until(lambda: ("文传", "Hello") in screens.popup_columns(s, popup), 10,
+                   "the pop-up to show the new program")
+        s.screenshot("popup")
+
+
+if __name__ == "__main__":
+    run_test(body)
