@@ -11,6 +11,7 @@
 #include "Text.h"
 #include "Twips.h"
 #include "TypingLimit.h"
+#include "Windows.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -95,6 +96,7 @@ Form6::Form6(AppState& state, Desktop& desktop, MainWindowLink& link, QWidget* p
 void Form6::buildControls()
 {
     setWindowTitle(QStringLiteral("软件添加分类"));
+    setFont(songTiFont());
     setFixedSize(twipSize(6360, 6045));
 
     Label5 = label(this, QStringLiteral("大类列表"), 480, 120);
