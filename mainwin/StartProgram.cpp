@@ -20,7 +20,9 @@ bool inCatalogue(int major, int minor, int slot) {
 
 } // namespace
 
-bool StartProgram(AppState& state, Desktop& desktop, int major, int minor, int slot) {
+bool StartProgram(AppState& state, Desktop& desktop, int major, int minor, int slot, int* recordsWritten) {
+    if (recordsWritten)
+        *recordsWritten = 0;
     if (!inCatalogue(major, minor, slot))
         return false;
     ProgramEntry& e = state.catalogue.at(major, minor, slot);
@@ -37,7 +39,7 @@ bool StartProgram(AppState& state, Desktop& desktop, int major, int minor, int s
     // Re-orders the minor category and the major category, writes the records and redraws the
     // tiles. A write that fails leaves the count in memory; the next save of the record carries it.
     try {
-        sortMinorCategory(state, major, minor);
+        sortMinorCategory(state, major, minor, recordsWritten);
     } catch (...) {
     }
     return true;

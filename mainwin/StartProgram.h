@@ -25,7 +25,9 @@ class MainWindowLink;
 // waiting and without looking at the result, useCounter grows by one (it stays at 2147483647
 // once there) and sortMinorCategory re-orders and writes the minor category. Returns true when
 // the program was counted, whether or not its start succeeded. Nothing is ever shown to the user.
-bool StartProgram(AppState& state, Desktop& desktop, int major, int minor, int slot);
+// `recordsWritten`, when given, receives the number of records the re-ordering wrote.
+bool StartProgram(AppState& state, Desktop& desktop, int major, int minor, int slot,
+                  int* recordsWritten = nullptr);
 
 // The skin pictures of a tile at rest and pressed (file names inside AppDir/skin).
 inline constexpr const char* kTileRestSkin = "pnl11.jpg";

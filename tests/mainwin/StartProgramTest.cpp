@@ -62,6 +62,14 @@ void StartProgramTest::startCountsReordersAndWrites() {
     QCOMPARE(b->useCounter, 6);
     QCOMPARE(b->slot, std::int16_t(0));
     QCOMPARE(app.record(1)->slot, std::int16_t(1));
+
+    // A program that stays where it is still has its new count written.
+    TempApp lone;
+    lone.file(4, 2, 0, "Lone", "/opt/lone", 1, 9);
+    int written = -1;
+    QVERIFY(StartProgram(lone.state, desk, 4, 2, 0, &written));
+    QVERIFY(written >= 1);
+    QCOMPARE(lone.record(9)->useCounter, 2);
 }
 
 void StartProgramTest::missingProgramIsStillCounted() {
