@@ -12,7 +12,9 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <climits>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 #endif
 
@@ -86,17 +88,31 @@ Result<int> openForRead(const std::filesystem::path& path) {
     return fd;
 }
 
-// Fills `out` from `offset`; what lies past the end of the file stays zero.
-bool readAt(int fd, std::uint8_t* out, std::size_t size, off_t offset) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd, out + done, size - done, offset + static_cast<off_t>(done));
-        if (n < 0) {
+// Fills the records one after another from `offset` in as few reads as the system allows;
+// whatever lies past the end of the file stays as it is (zeros).
+bool readInto(int fd, std::vector<Bytes>& records, off_t offset) {
+    std::vector<iovec> iov(records.size());
+    for (std::size_t k = 0; k < records.size(); ++k) iov[k] = {records[k].data(), records[k].size()};
+    std::size_t next = 0;
+    while (next < iov.size()) {
+        const int n = static_cast<int>(std::min<std::size_t>(iov.size() - next, IOV_MAX));
+        const ssize_t got = ::preadv(fd, &iov[next], n, offset);
+        if (got < 0) {
             if (errno == EINTR) continue;
             return false;
         }
-        if (n == 0) break; // end of file
-        done += static_cast<std::size_t>(n);
+        if (got == 0) break; // end of file
+        offset += got;
+        for (auto left = static_cast<std::size_t>(got); left > 0 && next < iov.size();) {
+            if (left >= iov[next].iov_len) {
+                left -= iov[next].iov_len;
+                ++next;
+            } else {
+                iov[next].iov_base = static_cast<std::uint8_t*>(iov[next].iov_base) + left;
+                iov[next].iov_len -= left;
+                left = 0;
+            }
+        }
     }
     return true;
 }
@@ -133,18 +149,13 @@ Result<std::vector<Bytes>> RecordFile::readRange(int first, int last) const {
     const auto count = static_cast<std::size_t>(last - first + 1);
     const auto len = static_cast<std::size_t>(length_);
     if (count > kMaxRangeBytes / len) return StoreError{StoreErrorCode::Io, "一次读取的记录太多"};
-    Bytes all(count * len, 0);
 
     Result<int> opened = openForRead(path_);
     if (!opened) return opened.error();
     Fd fd(opened.value());
+    records.assign(count, Bytes(len, 0));
     const off_t offset = static_cast<off_t>(first - 1) * length_;
-    if (!readAt(fd.get(), all.data(), all.size(), offset)) return ioError(path_, "读取", errno);
-
-    records.reserve(count);
-    for (std::size_t k = 0; k < count; ++k)
-        records.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(k * len),
-                             all.begin() + static_cast<std::ptrdiff_t>((k + 1) * len));
+    if (!readInto(fd.get(), records, offset)) return ioError(path_, "读取", errno);
     return records;
 }
 

@@ -84,6 +84,29 @@ TEST_F(RecordFileTest, AFileCutInsideARecordReadsTheRestAsZeros) {
     EXPECT_EQ(r.value(), expected);
 }
 
+TEST_F(RecordFileTest, LongRangesReadEveryRecordInPlace) {
+    // More records than one read can take at once, the last one cut short by the end of the file.
+    const int length = 16;
+    Bytes file(1500 * length - 5);
+    for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(i * 7 + i / length);
+    {
+        std::ofstream out(dir / "long.dat", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    }
+    const RecordFile f(dir / "long.dat", length);
+    const auto r = f.readRange(3, 1600);
+    ASSERT_TRUE(r.ok());
+    ASSERT_EQ(r.value().size(), 1598u);
+    for (int n = 3; n <= 1600; ++n) {
+        Bytes expected(length, 0);
+        for (int b = 0; b < length; ++b) {
+            const std::size_t at = static_cast<std::size_t>((n - 1) * length + b);
+            if (at < file.size()) expected[static_cast<std::size_t>(b)] = file[at];
+        }
+        ASSERT_EQ(r.value()[static_cast<std::size_t>(n - 3)], expected) << "record " << n;
+    }
+}
+
 TEST_F(RecordFileTest, FailuresAreReportedNeverSuccess) {
     fs::create_directories(dir / "folder.dat");
     const RecordFile folder(dir / "folder.dat", 450);
