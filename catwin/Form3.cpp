@@ -102,7 +102,6 @@ void Form3::openAndFill(int k, const QString& columnCaption)
         state_.sel.curMinor = static_cast<std::int16_t>(mainWindow_.roomOnRight() ? k : kCells - 1 - k);
         place(k);
         show();
-        raise();
         // The pop-up repaints its own overlays once this returns.
         const int major = state_.sel.curMajor;
         if (namedMajor(major))

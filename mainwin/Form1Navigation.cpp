@@ -177,7 +177,6 @@ void Form1::openPopup(bool onRight)
         popup.moveTwips(leftTwips() - kPopupLeftOffset, tileTop(static_cast<int>(hover)) + topTwips() + drop);
     }
     popup.show();
-    popup.raise();
     fillPopup(!onRight);
 }
 

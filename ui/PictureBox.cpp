@@ -9,8 +9,6 @@
 namespace qbx {
 
 namespace {
-constexpr int kIconSize = 32;
-
 QPoint twipsOf(const QMouseEvent* event) { return pxPointToTwips(event->position().toPoint()); }
 } // namespace
 
@@ -63,6 +61,17 @@ void PictureBox::drawIcon(const QIcon& icon)
     ensureLayer();
     QPainter p(&layer_);
     icon.paint(&p, QRect(0, 0, kIconSize, kIconSize));
+    drawn_ = true;
+    update();
+}
+
+void PictureBox::drawPixmap(const QPixmap& pixmap)
+{
+    if (pixmap.isNull())
+        return;
+    ensureLayer();
+    QPainter p(&layer_);
+    p.drawPixmap(QPoint(0, 0), pixmap);
     drawn_ = true;
     update();
 }

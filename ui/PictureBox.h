@@ -26,6 +26,9 @@ public:
     void clear();
     // Paints `icon` at the top-left corner at 32 x 32 logical pixels over what is there.
     void drawIcon(const QIcon& icon);
+    // Paints `pixmap` (sized for this screen) at the top-left corner at its own size.
+    void drawPixmap(const QPixmap& pixmap);
+    static constexpr int kIconSize = 32;
     // Whether anything was drawn since the last clear.
     bool hasDrawing() const { return drawn_; }
     // The persistent layer (for tests and benchmarks).

@@ -2,6 +2,7 @@
 
 #include "Desktop.h"
 #include "PictureBox.h"
+#include "ProgramIcons.h"
 #include "Text.h"
 
 namespace qbx {
@@ -12,7 +13,7 @@ void drawProgramIcon(Desktop& desktop, const std::string& exePath, PictureBox& b
         return;
     const QString path = qs(exePath);
     box.setAccessibleDescription(path);
-    box.drawIcon(desktop.programIcon(path));
+    box.drawPixmap(programIconPixmap(desktop, path, PictureBox::kIconSize, box.devicePixelRatioF()));
 }
 
 } // namespace qbx
