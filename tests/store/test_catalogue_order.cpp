@@ -157,15 +157,6 @@ TEST_F(Ordering, CombinationsOrderWithinTheGroupThenGroupsByTheirFirst)
     EXPECT_EQ(written, 5);
 }
 
-TEST_F(Ordering, NegativeComboRecordNumberBecomesZeroAndIsNotWritten)
-{
-    ComboEntry c = combo("x", -4, 0, 0, 2);
-    s.combos.at(0, 0) = c;
-    ASSERT_TRUE(sortComboGroup(s, 0).ok());
-    EXPECT_EQ(s.combos.at(0, 0).recordNo, 0);
-    EXPECT_EQ(readFile(s.comboFile()).size(), 0u);
-}
-
 TEST_F(Ordering, FailedWriteIsReportedAndMemoryStillOrdered)
 {
     s.catalogue.at(0, 0, 0) = program("A", 1, 0, 0, 0, 1);

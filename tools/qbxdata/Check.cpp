@@ -63,10 +63,7 @@ void settingsProblems(std::vector<std::string>& out, const Folder& f)
         out.push_back("settings mainHideDelayMs " + std::to_string(v.mainHideDelayMs) + " is not positive");
     if (v.categoryHideDelayMs <= 0)
         out.push_back("settings categoryHideDelayMs " + std::to_string(v.categoryHideDelayMs) + " is not positive");
-    const std::pair<const char*, int> counts[] = {{"ycount", v.ycount}, {"zhcount", v.zhcount}, {"wcount", v.wcount}};
-    for (const auto& [name, value] : counts)
-        if (value < 0)
-            out.push_back(std::string("settings ") + name + " " + std::to_string(value) + " is negative");
+    // A negative count reads as 0 (and then disagrees with the entries, below).
     if (v.wcount > f.unclassifiedRecordsInFile)
         out.push_back("settings wcount " + std::to_string(v.wcount) + " is larger than the " +
                       std::to_string(f.unclassifiedRecordsInFile) + " records of wfrj.dat");
@@ -116,6 +113,8 @@ std::vector<std::string> check(const Folder& f)
         recordProblems(out, "zhrj.dat", r);
     }
     for (const auto& r : f.unclassified) {
+        if (r.recordNo > f.unclassifiedRecordsInFile)
+            break; // past the end of the file: reported with wcount above
         if (r.entry.name.empty() && r.entry.recordNo == r.recordNo)
             continue;
         if (r.entry.recordNo != r.recordNo)
@@ -135,6 +134,11 @@ std::vector<std::string> check(const Folder& f)
                     continue;
                 ++livePrograms;
                 const std::string where = place({ma, mi, sl});
+                if (e.recordNo < 1 || e.recordNo > kProgramRecordsRead) {
+                    out.push_back("catalogue " + where + " has recordNo " + std::to_string(e.recordNo) +
+                                  ", outside the records 1-775 start-up reads");
+                    continue;
+                }
                 auto [it, fresh] = holders.try_emplace(e.recordNo, where);
                 if (!fresh)
                     out.push_back("catalogue " + where + " and " + it->second + " share recordNo " +
@@ -149,6 +153,11 @@ std::vector<std::string> check(const Folder& f)
                 continue;
             ++liveCombos;
             const std::string where = place({g, p});
+            if (c.recordNo < 1 || c.recordNo > kComboRecordsRead) {
+                out.push_back("combination " + where + " has recordNo " + std::to_string(c.recordNo) +
+                              ", outside the records 1-25 start-up reads");
+                continue;
+            }
             auto [it, fresh] = comboHolders.try_emplace(c.recordNo, where);
             if (!fresh)
                 out.push_back("combination " + where + " and " + it->second + " share recordNo " +
