@@ -55,8 +55,15 @@ void Form6::Command7_Click()
         desktop_.message(this, QStringLiteral("该程序已经分类了！"));
         return;
     }
+    // A path the data file cannot hold (too long, or text GBK has no characters for) could never
+    // be filed; it is refused here, so the search stays open for another choice.
+    ProgramEntry probe;
+    probe.name = base;
+    probe.exePath = utf8(*path);
+    if (!reported(checkWritable(probe)))
+        return;
     state_.sel.pendingProgram.name = base;
-    state_.sel.pendingProgram.exePath = utf8(*path);
+    state_.sel.pendingProgram.exePath = probe.exePath;
 
     Command1->setVisible(false);
     Command2->setVisible(false);

@@ -284,11 +284,16 @@ void Form6FilingTest::textGbkCannotHoldIsRefused()
     QCOMPARE(f.iniValue(kKeyYcount), -99); // never written
     QVERIFY(!std::filesystem::exists(f.state.programFile()) || std::filesystem::file_size(f.state.programFile()) == 0);
 
-    // A path too long for the record is refused the same way.
-    f.find(QStringLiteral("/opt/") + QString(400, QLatin1Char('x')));
+    // A path the record cannot hold is refused when it is chosen, and another can be chosen.
+    w.Text1->setText(QStringLiteral("笑"));
     f.click(w.Command3);
-    QCOMPARE(f.desktop.messages.size(), 2);
-    QCOMPARE(f.state.settings.ycount, 0);
+    QCOMPARE(f.desktop.messages.size(), 1);
+    f.find(QStringLiteral("/opt/") + QString(400, QLatin1Char('x')));
+    f.find(QStringLiteral("/opt/😀/tool"));
+    QCOMPARE(f.desktop.messages.size(), 3);
+    QVERIFY(f.state.sel.pendingProgram.name.empty());
+    QVERIFY(w.Command7->isEnabled());
+    QCOMPARE(f.state.settings.ycount, 1);
 }
 
 void Form6FilingTest::newProgramGetsAFreeRecordNumber()
