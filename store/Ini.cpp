@@ -234,9 +234,9 @@ bool replaceFile(const std::filesystem::path& path, const std::string& data) {
     std::filesystem::path target = path;
     std::error_code ec;
     if (std::filesystem::is_symlink(path, ec)) { // keep the link, replace what it points at
-        const auto resolved = std::filesystem::canonical(path, ec);
+        const std::filesystem::path link = std::filesystem::read_symlink(path, ec);
         if (ec) return false;
-        target = resolved;
+        target = link.is_absolute() ? link : path.parent_path() / link;
     }
     std::string tmpl = (target.parent_path() / (".~" + target.filename().string() + ".XXXXXX")).string();
     if (target.parent_path().empty()) tmpl = ".~" + target.filename().string() + ".XXXXXX";

@@ -182,6 +182,12 @@ TEST_F(IniTest, AFailedWriteLeavesTheOldFile) {
     EXPECT_EQ(readIniInt("a", "k", 6, dir / "folder.ini"), 6);
     EXPECT_FALSE(writeIniInt("한", "k", 1, ini)); // a name GBK cannot hold
     EXPECT_EQ(content(), before);
+
+    // A settings file that is a link: the file it points at is replaced, the link stays.
+    fs::create_symlink("基本设置.ini", dir / "link.ini");
+    ASSERT_TRUE(writeIniInt("a", "k", 2, dir / "link.ini"));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
+    EXPECT_EQ(get("a", "k"), 2);
 }
 
 TEST_F(IniTest, AFileSavedInUtf8KeepsWorking) {
