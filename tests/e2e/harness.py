@@ -15,6 +15,7 @@ every such process is ended by its pid, even after a failure. A failing test pri
 (windows, AT-SPI tree, its error) and keeps a screenshot named "failure.png".
 """
 
+import ctypes
 import json
 import os
 import shutil
@@ -79,9 +80,11 @@ def parse_args(argv=None):
 def run_test(body, name=None):
     """Entry point of a test script: runs body(app_dir, artifact_dir), exit code 0 on success."""
     app_dir, artifacts = parse_args()
+    # A test run stopped from outside (ctest's timeout, Ctrl-C) still ends its processes.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped by SIGTERM"))
     try:
         body(app_dir, artifacts)
-    except Exception:
+    except (Exception, SystemExit, KeyboardInterrupt):
         traceback.print_exc()
         print(f"FAILED: {name or os.path.basename(sys.argv[0])}; artifacts in {artifacts}")
         sys.exit(1)
@@ -119,6 +122,14 @@ def make_program_folder(app_dir, dest, with_skin=True, binary="qbx"):
 
 # ---------------------------------------------------------------- processes
 
+_libc = ctypes.CDLL(None, use_errno=True)
+_PR_SET_PDEATHSIG = 1
+
+
+def _die_with_parent():
+    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL, 0, 0, 0)
+
+
 def _pids_with_marker(marker):
     found = []
     me = os.getpid()
@@ -133,6 +144,29 @@ def _pids_with_marker(marker):
         if marker in env.split(b"\0"):
             found.append(int(name))
     return found
+
+
+def _sweep_abandoned_sessions():
+    """Ends what a killed test run left behind (services started by its buses outlive it): the
+    processes marked with a session whose owning test process no longer exists."""
+    tmp = tempfile.gettempdir()
+    for entry in os.listdir(tmp):
+        folder = os.path.join(tmp, entry)
+        if not entry.startswith("qbx-e2e-"):
+            continue
+        try:
+            with open(os.path.join(folder, "owner.pid")) as f:
+                owner = int(f.read().strip())
+        except (OSError, ValueError):
+            continue
+        if os.path.exists(f"/proc/{owner}"):
+            continue
+        for pid in _pids_with_marker(f"QBX_E2E_SESSION={folder}".encode()):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except OSError:
+                pass
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 class Session:
@@ -155,9 +189,12 @@ class Session:
     # -------------------------------------------------------- setup and teardown
 
     def __enter__(self):
+        _sweep_abandoned_sessions()
         shutil.rmtree(self.artifacts, ignore_errors=True)
         os.makedirs(self.artifacts, exist_ok=True)
         self.tmp = tempfile.mkdtemp(prefix=f"qbx-e2e-{self.name}-")
+        with open(os.path.join(self.tmp, "owner.pid"), "w") as f:
+            f.write(str(os.getpid()))
         self.marker_value = self.tmp
         self.marker = f"QBX_E2E_SESSION={self.marker_value}".encode()
         try:
@@ -176,14 +213,18 @@ class Session:
 
     def __exit__(self, exc_type, exc, tb):
         failed = exc_type is not None
-        if failed:
-            print(f"--- {self.name} failed: {exc_type.__name__}: {exc}")
-            try:
+        try:
+            if failed:
+                print(f"--- {self.name} failed: {exc_type.__name__}: {exc}")
                 self.screenshot("failure")
                 self.report_state()
-            except Exception as e2:
+        except BaseException as e2:  # a closed stdout or a second signal must not skip cleanup
+            try:
                 print(f"(could not record the state: {e2!r})")
-        self._teardown(failed)
+            except BaseException:
+                pass
+        finally:
+            self._teardown(failed)
         return False
 
     def _base_env(self):
@@ -206,12 +247,13 @@ class Session:
         self.env = env
 
     def _spawn(self, label, argv, env=None, stdout=None, **kw):
-        """Starts a process in a group of its own; its output goes to <label>.log (or a pipe)."""
+        """Starts a process in a group of its own; its output goes to <label>.log (or a pipe).
+        It is killed by the kernel should this test process die without cleaning up."""
         with open(os.path.join(self.tmp, f"{label}.log"), "ab") as log:
             p = subprocess.Popen(argv, env=env or self.env, stdin=subprocess.DEVNULL,
                                  stdout=stdout or log,
                                  stderr=log if stdout else subprocess.STDOUT,
-                                 start_new_session=True, **kw)
+                                 start_new_session=True, preexec_fn=_die_with_parent, **kw)
         self.procs.append((label, p))
         return p
 
