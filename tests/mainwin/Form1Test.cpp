@@ -10,7 +10,11 @@
 #include "TrayIcon.h"
 #include "WindowTestSupport.h"
 
+#include "Skin.h"
+
+#include <QAccessible>
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -81,6 +85,8 @@ private slots:
     void combinationTileAndReservedTile();
     void tilesFollowTheCatalogue();
     void helpExitAndClose();
+    void skinsKeepTheLastPictureAndPreferSharpOnes();
+    void accessibleNames();
 };
 
 void Form1Test::startsAtTopLeftWithNothingOnDisk()
@@ -434,6 +440,62 @@ void Form1Test::helpExitAndClose()
     f.close();
     QVERIFY(!f.popup());
     QCOMPARE(m.quits, 2);
+}
+
+void Form1Test::skinsKeepTheLastPictureAndPreferSharpOnes()
+{
+    Main m;
+    Form1& f = m.load();
+    PictureBox& tile = *f.Picture1[0];
+    QCOMPARE(tile.pictureName(), QStringLiteral("pnl11.jpg"));
+    // A lit tile whose picture has gone from disk keeps the picture it had.
+    std::filesystem::remove(m.app.state.appDir / "skin" / "pnl12.jpg");
+    f.Picture1_MouseMove(0, Qt::NoButton, 500, 500);
+    QCOMPARE(tile.pictureName(), QStringLiteral("pnl11.jpg"));
+    QVERIFY(tile.hasPicture());
+    // An unreadable picture (not a picture at all) likewise.
+    {
+        QFile broken(QString::fromStdString((m.app.state.appDir / "skin" / "pnl13.jpg").string()));
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write("not a picture");
+    }
+    QVERIFY(!showSkin(tile, m.app.state.appDir, QStringLiteral("pnl13.jpg")));
+    QCOMPARE(tile.pictureName(), QStringLiteral("pnl11.jpg"));
+    // On a dense screen the @2x picture is read when it is there, else the plain one.
+    QImage sharp(48, 48, QImage::Format_RGB32);
+    sharp.fill(Qt::red);
+    QVERIFY(sharp.save(QString::fromStdString((m.app.state.appDir / "skin" / "pnl11@2x.jpg").string()), "JPG"));
+    const QPixmap dense = readPicture(skinPath(m.app.state.appDir, QStringLiteral("pnl11.jpg")), 2.0);
+    QCOMPARE(dense.size(), QSize(48, 48));
+    QCOMPARE(dense.devicePixelRatio(), 2.0);
+    QCOMPARE(readPicture(skinPath(m.app.state.appDir, QStringLiteral("pnl11.jpg")), 1.0).size(), QSize(24, 24));
+    QCOMPARE(readPicture(skinPath(m.app.state.appDir, QStringLiteral("pnl21.jpg")), 2.0).size(), QSize(24, 24));
+}
+
+void Form1Test::accessibleNames()
+{
+    Main m;
+    m.app.file(0, 0, 0, "word", 5);
+    Form1& f = m.load();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const QStringList tiles{"tile-办公", "tile-娱乐", "tile-网络", "tile-学习", "tile-系统", "tile-程序组合", "tile-预留"};
+    for (int i = 0; i < Form1::kTiles; ++i) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(f.Picture1[static_cast<std::size_t>(i)]);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Name), tiles[i]);
+        QCOMPARE(a->text(QAccessible::Description), QStringLiteral("pnl11.jpg"));
+    }
+    QAccessibleInterface* icon = QAccessible::queryAccessibleInterface(f.Picture2[0]);
+    QCOMPARE(icon->text(QAccessible::Name), QStringLiteral("tile-icon-0"));
+    QCOMPARE(icon->text(QAccessible::Description), QStringLiteral("/opt/word.exe"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.Image3[2])->text(QAccessible::Description),
+             QStringLiteral("pnl331.jpg"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.Label3)->text(QAccessible::Name), QStringLiteral("Quillbox"));
+    f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
+    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(f.popup()->Picture1[0]);
+    QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("popup-icon-0"));
+    QCOMPARE(cell->text(QAccessible::Description), QStringLiteral("/opt/word.exe"));
 }
 
 QTEST_MAIN(Form1Test)
