@@ -373,6 +373,12 @@ class Session:
             return self.windows_by_name(title, pid)
         return wait_until(probe, timeout, f"a window titled {title!r}")[0]
 
+    def qbx_windows(self):
+        """All mapped top-level windows of the running qbx."""
+        out = self.x("xdotool", "search", "--onlyvisible", "--pid", str(self.qbx.pid),
+                     check=False)
+        return [int(w) for w in out.split()]
+
     def wait_main_window(self, timeout=30):
         return self.wait_window(MAIN_TITLE, timeout, pid=self.qbx.pid if self.qbx else None)
 

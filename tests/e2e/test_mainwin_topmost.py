@@ -5,6 +5,7 @@ and stays above another window that is opened over it and activated."""
 import time
 
 import fixtures
+import screens
 from harness import Session, check, check_equal, px, run_test, wait_until
 from screens import MAIN_H, MAIN_W
 
@@ -53,6 +54,23 @@ def body(app_dir, artifacts):
                   f"main window below the other one in the stacking order {stack}")
         check("_NET_WM_STATE_ABOVE" in s.net_wm_state(main) or main not in stack,
               f"main window not kept above: {s.net_wm_state(main)}")
+
+        # The pop-up and the category window open over the other window too.
+        face = screens.client_geometry(s, main)
+        screens.open_popup(s, face, 2, arrow_on_right=True)
+        popup = screens.wait_popup(s)
+        qbx_frames = {s.frame_of(w) for w in s.qbx_windows()}
+        px_, py_, pw_, ph_ = popup.rect
+        check(px_ + pw_ <= 400 and py_ + ph_ <= 300,
+              f"pop-up at {popup.rect} not over the other window; move the other window")
+        point = (px_ + pw_ * 7 // 10, py_ + ph_ // 4)     # column 3, above its icon
+        s.move_pointer(*point, steps=4)
+        s.wiggle(*point)
+        screens.wait_catwin(s)
+        s.screenshot("popup-over-other-window")
+        seen = s.window_at(*point)
+        check(seen in qbx_frames and seen != other_frame,
+              f"at {point} the screen shows window 0x{seen:x}, not the pop-up or category window")
         s.check_running()
 
 
