@@ -343,7 +343,7 @@ bool writeIniInt(std::string_view section, std::string_view key, std::int16_t va
         out.append(data, l.sectionEnd, std::string::npos);
     } else {
         out = data;
-        if (!out.empty() && out.back() != '\n') out += "\r\n";
+        if (!out.empty() && out.back() != '\n' && out != kUtf8Bom) out += "\r\n";
         out.append("[").append(found->section).append("]\r\n");
         out.append(found->key).append("=").append(valueText).append("\r\n");
     }

@@ -197,6 +197,9 @@ TEST_F(IniTest, AFileSavedInUtf8KeepsWorking) {
     ASSERT_TRUE(writeIniInt("基本设置", "启动", 2, ini));
     ASSERT_TRUE(writeIniInt("自动隐藏时间", "主窗口", 900, ini));
     EXPECT_EQ(content(), "\xEF\xBB\xBF[基本设置]\r\nycount= 3\r\n启动= 2\r\n[自动隐藏时间]\r\n主窗口= 900\r\n");
+    put("\xEF\xBB\xBF");
+    ASSERT_TRUE(writeIniInt("a", "k", 1, ini));
+    EXPECT_EQ(content(), "\xEF\xBB\xBF[a]\r\nk= 1\r\n");
 
     // Saved in UTF-8 without a mark: the section is found under its UTF-8 name.
     put("[自动隐藏时间]\n分类窗口=700\n");
