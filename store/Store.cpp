@@ -26,8 +26,14 @@ bool inComboTable(int group, int position)
 
 void loadAll(AppState& state)
 {
-    state.combos = ComboTable{};
-    state.catalogue = Catalogue{};
+    // Emptied in place: a fresh container would be a large temporary on the stack.
+    for (auto& group : state.combos.e)
+        for (ComboEntry& c : group)
+            c = ComboEntry{};
+    for (auto& major : state.catalogue.e)
+        for (auto& minor : major)
+            for (ProgramEntry& p : minor)
+                p = ProgramEntry{};
 
     // Records are read in ascending order, so of two records naming one place the one with the
     // higher number is placed last and stays.
