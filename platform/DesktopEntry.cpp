@@ -1,6 +1,7 @@
 #include "DesktopEntry.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace qbx {
 namespace {
@@ -46,6 +47,9 @@ bool isDesktopEntryPath(const QString& path)
 
 std::optional<DesktopEntry> readDesktopEntry(const QString& path)
 {
+    // Only regular files: opening a FIFO would wait for a writer.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;

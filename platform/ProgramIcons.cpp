@@ -44,7 +44,27 @@ QIcon ProgramIcons::iconFromName(const QString& nameOrFile)
         const QPixmap pm(nameOrFile);
         return pm.isNull() ? QIcon() : QIcon(pm);
     }
-    return QIcon::fromTheme(nameOrFile);
+    if (QIcon::hasThemeIcon(nameOrFile))
+        return QIcon::fromTheme(nameOrFile);
+    // Older entries name a picture in the pixmaps/ folders, with or without its extension.
+    static const QStringList suffixes{QString(), QStringLiteral(".png"), QStringLiteral(".xpm")};
+    for (const QString& dir : XdgIconIndex::dataDirs()) {
+        for (const QString& suffix : suffixes) {
+            const QString file = dir + QStringLiteral("/pixmaps/") + nameOrFile + suffix;
+            if (!nameOrFile.contains(u'/') && QFileInfo(file).isFile()) {
+                const QPixmap pm(file);
+                if (!pm.isNull())
+                    return QIcon(pm);
+            }
+        }
+    }
+    QString base = nameOrFile;
+    for (const QString& ext : {QStringLiteral(".png"), QStringLiteral(".svg"), QStringLiteral(".xpm")})
+        if (base.endsWith(ext))
+            base.chop(ext.size());
+    if (base != nameOrFile && QIcon::hasThemeIcon(base))
+        return QIcon::fromTheme(base);
+    return {};
 }
 
 QIcon ProgramIcons::load(const QString& path)

@@ -11,7 +11,8 @@
 // Where the icon comes from:
 //   - a Windows program or library (.exe, .dll, anything starting with "MZ") or an .ico file:
 //     the first icon group inside the file (PeIconReader);
-//   - a desktop entry (.desktop): the icon its Icon key names (absolute file or theme name);
+//   - a desktop entry (.desktop): the icon its Icon key names (absolute file, theme name, or a
+//     picture in the XDG pixmaps/ folders);
 //   - any other program: the Icon of the desktop entry whose Exec starts that path (XdgIconIndex),
 //     else the theme icon named after the file, else none.
 // Results (also "no icon") are cached by path, file size and modification time, so a file that

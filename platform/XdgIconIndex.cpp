@@ -18,7 +18,7 @@ QString canonicalOr(const QString& path)
 
 } // namespace
 
-QStringList XdgIconIndex::applicationDirs()
+QStringList XdgIconIndex::dataDirs()
 {
     QString home = qEnvironmentVariable("XDG_DATA_HOME");
     if (home.isEmpty() || !QDir::isAbsolutePath(home))
@@ -26,11 +26,19 @@ QStringList XdgIconIndex::applicationDirs()
     QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
     if (dirs.isEmpty())
         dirs = QStringLiteral("/usr/local/share:/usr/share");
-    QStringList out{home + QStringLiteral("/applications")};
+    QStringList out{home};
     for (const QString& d : dirs.split(u':', Qt::SkipEmptyParts))
         if (QDir::isAbsolutePath(d))
-            out << d + QStringLiteral("/applications");
+            out << d;
     out.removeDuplicates();
+    return out;
+}
+
+QStringList XdgIconIndex::applicationDirs()
+{
+    QStringList out;
+    for (const QString& d : dataDirs())
+        out << d + QStringLiteral("/applications");
     return out;
 }
 

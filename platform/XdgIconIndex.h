@@ -19,7 +19,9 @@ public:
     QString iconFor(const QString& programPath);
     // Forget the index; the next question scans again (after the folders changed).
     void reset();
-    // The applications/ folders in the order they are searched.
+    // The XDG data folders in the order they are searched.
+    static QStringList dataDirs();
+    // Their applications/ folders.
     static QStringList applicationDirs();
     int entryCount();
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using qbx::execArguments;
 using qbx::splitExecLine;
 
@@ -55,4 +57,7 @@ TEST(DesktopEntryFile, ReadsTheMainGroupOnly)
     g.close();
     EXPECT_FALSE(qbx::readDesktopEntry(dir.filePath("none.desktop")));
     EXPECT_FALSE(qbx::readDesktopEntry(dir.filePath("missing.desktop")));
+    // A FIFO named like an entry is refused at once instead of waiting for a writer.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.desktop")).constData(), 0600), 0);
+    EXPECT_FALSE(qbx::readDesktopEntry(dir.filePath("fifo.desktop")));
 }

@@ -132,8 +132,16 @@ TEST(ProgramIcons, XdgEntryOfTheProgramThenThemeByFileName)
     writeFile(xdg.path("sys2/applications/hidden.desktop"),
               "[Desktop Entry]\nType=Application\nHidden=true\nExec=" + other.toUtf8() + "\nIcon=" + wrong.toUtf8() + "\n");
 
+    // An older entry naming a picture in pixmaps/ without its extension.
+    const QString legacy = xdg.path("bin/legacy");
+    writeFile(legacy, "#!/bin/sh\n");
+    writeFile(xdg.path("sys2/pixmaps/legacy-icon.png"), pngOf(Qt::green));
+    writeFile(xdg.path("sys2/applications/legacy.desktop"),
+              "[Desktop Entry]\nType=Application\nExec=" + legacy.toUtf8() + "\nIcon=legacy-icon\n");
+
     qbx::ProgramIcons icons;
     EXPECT_EQ(centre(icons.icon(prog), 24), qRgb(0, 255, 255));
+    EXPECT_EQ(centre(icons.icon(legacy), 24), qRgb(0, 255, 0));
     // The same program through a path that is spelled differently.
     EXPECT_FALSE(icons.icon(xdg.path("bin/../bin/My Editor")).isNull());
     EXPECT_TRUE(icons.icon(other).isNull()) << "hidden entries do not count";
