@@ -85,8 +85,9 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
 Form1::~Form1()
 {
     state_.tilesChanged = nullptr;
-    form3_.reset();
-    form2_.reset();
+    // The two windows refer to this one: they go with it, not later.
+    delete form3_.release();
+    delete form2_.release();
 }
 
 void Form1::buildControls()
