@@ -54,6 +54,13 @@ def write_settings(folder, values):
     datafiles.write_ini(os.path.join(folder, datafiles.SETTINGS_FILE), sections)
 
 
+def write_combos(folder, combos):
+    """Each combination at its own recordNo of zhrj.dat."""
+    path = os.path.join(folder, datafiles.COMBO_FILE)
+    for c in combos:
+        datafiles.write_combo(path, c["recordNo"], **c)
+
+
 def make_icons(folder, count=len(ICON_COLOURS)):
     """Small .ico files of distinct colours; returns their paths."""
     os.makedirs(folder, exist_ok=True)

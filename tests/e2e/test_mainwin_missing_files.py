@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Without a skin folder, data files or settings file the main window still comes up at the
 top-left corner with its seven tiles, and tile 2's pop-up lists the five minor names of
-"网络" in their fixed order, with no programs."""
+"网络" in their fixed order, with no programs; the reserved tile 6 opens an empty pop-up."""
 
 import os
 
@@ -25,6 +25,14 @@ def body(app_dir, artifacts):
         expected = [(name, "") for name in fixtures.MINOR_NAMES[fixtures.NETWORK]]
         screens.wait_popup_columns(s, expected)
         s.screenshot("popup-without-programs")
+
+        # Tile 6 is reserved: its pop-up opens empty.
+        screens.open_popup(s, geom, 6, arrow_on_right=True)
+        popup = screens.wait_popup(s)
+        check(popup.rect[1] > screens.tile_rect(geom, 5)[1],
+              f"pop-up at {popup.rect} not beside tile 6")
+        screens.wait_popup_columns(s, [("", "")] * 5)
+        s.screenshot("popup-tile-6")
         s.check_running()
 
 

@@ -1,0 +1,73 @@
+#!/usr/bin/python3
+"""Tile 5 (combinations): its pop-up shows each combination group with its most used
+combination and the icon of that combination's first program; resting on a group's column the
+category window lists the group's combinations, and pointing at one shows its launch count."""
+
+import os
+
+import fixtures
+from harness import Session, check, check_equal, run_test
+import screens
+from tooltips import wait_tooltip
+
+COMBOS = [
+    # recordNo, group, position, groupName, name, useCounter, members, description
+    (1, 0, 0, "常用", "上网", 5, [2, 1], "上网组合"),
+    (2, 0, 1, "常用", "办公组", 3, [3], "办公组合"),
+    (3, 1, 0, "游戏", "休闲", 2, [], "没有程序"),
+]
+
+
+def prepare(folder):
+    icons = fixtures.make_icons(os.path.join(folder, "test-icons"))
+    progs = fixtures.network_programs(icons)
+    fixtures.write_programs(folder, progs)
+    fixtures.write_combos(folder, [
+        {"recordNo": rec, "group": g, "position": p, "groupName": gname, "name": name,
+         "useCounter": use, "programs": members, "programCount": len(members),
+         "description": desc}
+        for rec, g, p, gname, name, use, members, desc in COMBOS])
+    fixtures.write_settings(folder, {"启动": 1, "ycount": len(progs), "zhcount": len(COMBOS)})
+    return progs
+
+
+def body(app_dir, artifacts):
+    progs = []
+    with Session("catwin_combinations", app_dir, artifacts,
+                 prepare=lambda f: progs.extend(prepare(f))) as s:
+        by_record = {p["recordNo"]: p for p in progs}
+        s.start_qbx()
+        main = s.wait_main_window()
+        face = screens.client_geometry(s, main)
+
+        screens.open_popup(s, face, 5, arrow_on_right=True)
+        expected = [("常用", "上网"), ("游戏", "休闲")] + [("", "")] * 3
+        popup, _ = screens.wait_popup_columns(s, expected)
+        s.screenshot("popup-combinations")
+        icons = {n.name: n.description for n in s.atspi.find(s.app(), within=popup.rect)
+                 if n.name.startswith("popup-icon-")}
+        if icons:
+            # The icon of a group is the first member of its most used combination.
+            check_equal(icons.get("popup-icon-0"), by_record[2]["exePath"], "icon of group 0")
+            check(not icons.get("popup-icon-1"), f"group 1 has no member, shows {icons}")
+
+        cx, cy = screens.centre((popup.rect[0], popup.rect[1], popup.rect[2] // 5,
+                                 popup.rect[3]))
+        s.move_pointer(cx, cy, steps=4)
+        s.wiggle(cx, cy)
+        catwin, _ = screens.wait_catwin_cells(
+            s, [("常用", "上网"), ("常用", "办公组")] + [("", "")] * 3)
+        s.screenshot("category-window-combinations")
+
+        # Pointing at the second combination's icon: launched twice.
+        x0, y0, w0, h0 = catwin.rect
+        ix, iy = x0 + w0 // 2, y0 + h0 // 5 + h0 // 10
+        s.move_pointer(ix, iy, steps=3)
+        s.wiggle(ix, iy)
+        wait_tooltip(s, "办公组合使用2次")
+        s.screenshot("tooltip-combination")
+        s.check_running()
+
+
+if __name__ == "__main__":
+    run_test(body)
