@@ -56,6 +56,7 @@ def body(app_dir, artifacts):
         except AssertionError as e:
             raise AssertionError(f"lit skins: expected {lit}, saw {seen}") from e
         check(not screens.named(s, "strip-right-1"), "tile 1 shows an arrow strip too")
+        check(screens.find_popup(s) is None, "the pop-up opened before the arrow strip was reached")
         s.screenshot("tile-lit")
 
         screens.open_popup(s, geom, 2, arrow_on_right=True)
