@@ -26,7 +26,7 @@ NETWORK_MINORS = [
     # (minor name, [(title, useCounter), ...] in slot order)
     ("通信", [("通信之一", 51), ("通信之二", 41), ("通信之三", 31), ("通信之四", 21),
               ("通信之五", 11), ("通信之六", 6)]),
-    ("文传", [("文传之一", 46), ("文传之二", 13), ("文传之三", 4)]),
+    ("文传", [("文传之一", 46), ("文传之二", 13), ("", 4, "文传程序三")]),   # no title: its name shows
     ("网页", [("网页之一", 31), ("网页之二", 3)]),
     ("网管", [("网管之一", 10)]),
     ("其它", [("其它之一", 5)]),
@@ -76,9 +76,9 @@ def make_icons(folder, count=len(ICON_COLOURS)):
 
 
 def program(record_no, major, minor, slot, minor_name, title, use_counter, exe_path,
-            description=""):
+            description="", name=None):
     return {
-        "name": os.path.splitext(os.path.basename(exe_path))[0] + f"_{record_no}",
+        "name": name or os.path.splitext(os.path.basename(exe_path))[0] + f"_{record_no}",
         "exePath": exe_path,
         "recordNo": record_no,
         "major": major, "minor": minor, "slot": slot,
@@ -90,15 +90,23 @@ def program(record_no, major, minor, slot, minor_name, title, use_counter, exe_p
     }
 
 
+def network_shown(position):
+    """What the windows show for minor position `position` of "网络": (name, [caption of each
+    slot]) where a caption is the title, or the program's name when it has no title."""
+    name, entries = NETWORK_MINORS[position]
+    return name, [e[0] or e[2] for e in entries]
+
+
 def network_programs(icon_paths):
     """The "网络" catalogue above plus one program in "办公" so another tile has an icon."""
     progs = []
     rec = 0
     for pos, (minor_name, entries) in enumerate(NETWORK_MINORS):
-        for slot, (title, count) in enumerate(entries):
+        for slot, (title, count, *name) in enumerate(entries):
             rec += 1
             progs.append(program(rec, NETWORK, pos, slot, minor_name, title, count,
-                                 icon_paths[pos % len(icon_paths)], f"说明{rec}"))
+                                 icon_paths[pos % len(icon_paths)], f"说明{rec}",
+                                 name[0] if name else None))
     rec += 1
     progs.append(program(rec, 0, 0, 0, "业务", "办公之一", 3, icon_paths[0], "办公说明"))
     return progs

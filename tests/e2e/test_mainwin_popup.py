@@ -13,12 +13,12 @@ from tooltips import wait_tooltip
 
 
 def expected_popup():
-    return [(name, entries[0][0]) for name, entries in fixtures.NETWORK_MINORS]
+    return [(name, shown[0]) for name, shown in map(fixtures.network_shown, range(5))]
 
 
 def expected_cells(position):
-    name, entries = fixtures.NETWORK_MINORS[position]
-    titles = [t for t, _ in entries[:5]] + [""] * (5 - min(5, len(entries)))
+    name, shown = fixtures.network_shown(position)
+    titles = (shown + [""] * 5)[:5]
     return [(name if n == 0 else "", titles[n]) for n in range(5)]
 
 

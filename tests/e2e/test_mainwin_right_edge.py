@@ -29,7 +29,8 @@ def body(app_dir, artifacts):
         s.screenshot("docked-right")
 
         screens.open_popup(s, geom, 2, arrow_on_right=False)
-        mirrored = [(name, entries[0][0]) for name, entries in reversed(fixtures.NETWORK_MINORS)]
+        mirrored = [(name, shown[0])
+                    for name, shown in map(fixtures.network_shown, reversed(range(5)))]
         popup, _ = screens.wait_popup_columns(s, mirrored)
         s.screenshot("popup-on-the-left")
         check(popup.rect[0] + popup.rect[2] <= left + w // 2,
@@ -38,8 +39,8 @@ def body(app_dir, artifacts):
 
         # Column 4 lies next to the main window and stands for the most used minor category.
         for k, position in ((4, 0), (0, 4), (3, 1)):
-            name, entries = fixtures.NETWORK_MINORS[position]
-            titles = [t for t, _ in entries[:5]] + [""] * (5 - min(5, len(entries)))
+            name, shown = fixtures.network_shown(position)
+            titles = (shown + [""] * 5)[:5]
             cx, cy = screens.centre((popup.rect[0] + popup.rect[2] * k // 5, popup.rect[1],
                                      popup.rect[2] // 5, popup.rect[3]))
             s.move_pointer(cx, cy, steps=5)
