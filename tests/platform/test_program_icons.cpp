@@ -79,6 +79,21 @@ TEST(ProgramIcons, WindowsProgramsAndIconFilesAreDecoded)
     EXPECT_EQ(centre(fromExe, 32), qRgb(0, 0, 255));
     EXPECT_EQ(centre(icons.icon(ico), 16), qRgb(0, 255, 0));
 
+    // One size at two depths (a 4-bit grey image, then a 32-bit green one): the deeper wins.
+    Bytes fourBit(40 + 16 * 4 + 16 * 8 + 16 * 4, 0);
+    put32(fourBit, 0, 40);
+    put32(fourBit, 4, 16);
+    put32(fourBit, 8, 32);
+    put16(fourBit, 12, 1);
+    put16(fourBit, 14, 4);
+    for (int c = 0; c < 16; ++c)
+        put32(fourBit, 40 + 4 * static_cast<std::size_t>(c), 0x00808080);
+    Bytes both = buildIco({{16, fourBit}, {16, solidDib(16, 0xFF00FF00)}});
+    both[6 + 6] = 4;  // the first entry's bit count
+    const QString depths = dir.filePath("depths.ico");
+    writeFile(depths, qb(both));
+    EXPECT_EQ(centre(icons.icon(depths), 16), qRgb(0, 255, 0));
+
     // A file with another extension is still read by what it holds.
     const QString renamed = dir.filePath("tool.bin");
     QFile::copy(exe, renamed);
