@@ -218,6 +218,7 @@ void Form6::Form_Load()
         List1->clear();
         for (const std::string& name : majorNames())
             List1->addItem(qs(name));
+        List1->setCurrentRow(-1);
     }
 
     const Selection& sel = state_.sel;
@@ -227,14 +228,14 @@ void Form6::Form_Load()
         const ProgramEntry& e = state_.catalogue.at(sel.curMajor, sel.curMinor, sel.curSlot);
         const auto majors = List1->findItems(qs(e.majorName), Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (!e.majorName.empty() && !majors.isEmpty()) {
-            List1->setCurrentItem(majors.first());
+            selectRow(List1, List1->row(majors.first()), [this] { List1_Click(); });
             const auto minors = List2->findItems(qs(e.minorName), Qt::MatchExactly | Qt::MatchCaseSensitive);
             if (!e.minorName.empty() && !minors.isEmpty())
-                List2->setCurrentItem(minors.first());
+                selectRow(List2, List2->row(minors.first()), [this] { List2_Click(); });
         }
     }
     if (List1->currentRow() < 0)
-        List1->setCurrentRow(0);
+        selectRow(List1, 0, [this] { List1_Click(); });
 
     // The row of the program the opener pointed at, when that is a row of the list.
     if (List3->count() > 0 && sel.curMajor >= 0 && sel.curMajor < kMajors && sel.popupColumn >= 0 &&
@@ -257,6 +258,7 @@ void Form6::List1_Click()
             for (const std::string& name : minorNames(m))
                 List2->addItem(qs(name));
         }
+        List2->setCurrentRow(-1);
     }
     if (List2->count() > 0)
         selectRow(List2, 0, [this] { List2_Click(); });
@@ -281,6 +283,7 @@ void Form6::List2_Click()
                 if (!e.name.empty())
                     List3->addItem(QString::number(s + 1) + QLatin1Char(' ') + qs(e.name));
             }
+            List3->setCurrentRow(-1);
         }
     }
     Label3->setText((List1->currentItem() ? List1->currentItem()->text() : QString()) + QLatin1Char('-') +

@@ -44,6 +44,7 @@ private slots:
     void takeOutWithFullListDropsTheProgram();
     void takeOutUsesOnlyRecordsAtTheirOwnPosition();
     void removedNumberIsNotWrittenOverItsNewOwner();
+    void opensOnTheSelectedProgram();
     void changeTitleOrDescription();
     void moveToAnotherMinorCategory();
     void moveFollowsItsCategoryWhenCategoriesReorder();
@@ -244,6 +245,38 @@ void Form6EditsTest::removedNumberIsNotWrittenOverItsNewOwner()
     const AppState disk = f.reload();
     QCOMPARE(disk.catalogue.at(2, EditorFixture::column(disk, 2, 0), 0).name, std::string("gamma"));
     QCOMPARE(disk.catalogue.at(0, 0, 0).name, std::string("beta"));
+}
+
+void Form6EditsTest::opensOnTheSelectedProgram()
+{
+    EditorFixture f;
+    // Minor position 0 of 娱乐 holds "其它 " (the most used), position 1 holds "游戏".
+    f.put(1, 0, 0, "x", 1, 9).minorName = "其它 ";
+    f.put(1, 0, 1, "y", 2, 5).minorName = "其它 ";
+    f.put(1, 1, 0, "z", 3, 2).minorName = "游戏";
+    f.state.sel.curMajor = 1;
+    f.state.sel.curMinor = 0;
+    f.state.sel.curSlot = 1;
+    f.state.sel.popupColumn = 0;
+    Form6& w = f.open(Form6Mode::ExchangeCategory);
+    QCOMPARE(w.List1->currentItem()->text(), QStringLiteral("娱乐"));
+    QCOMPARE(w.List2->currentItem()->text(), QStringLiteral("其它 "));
+    QCOMPARE(w.List3->count(), 2);
+    QCOMPARE(w.List3->currentRow(), 1);
+    QCOMPARE(w.Text1->text(), QStringLiteral("y"));
+    QCOMPARE(w.Label3->text(), QStringLiteral("娱乐-其它  /opt/y/y"));
+
+    // The minor names are listed in their fixed order; each shows its own programs.
+    f.choose(1, 0);
+    QCOMPARE(w.List3->count(), 1);
+    QCOMPARE(w.List3->item(0)->text(), QStringLiteral("1 z"));
+
+    // Nothing selected (the reserved category): the first major category is listed.
+    f.state.sel.curMajor = 6;
+    Form6& v = f.open(Form6Mode::ClassifyMenu);
+    QCOMPARE(v.List1->currentRow(), 0);
+    QCOMPARE(v.List2->currentRow(), 0);
+    QCOMPARE(v.Label3->text(), QStringLiteral("办公-业务"));
 }
 
 void Form6EditsTest::changeTitleOrDescription()
