@@ -1,7 +1,6 @@
 // The Linux backend starts programs literally (no shell), desktop entries by their Exec line,
-// and reports a failed start; the fake desktop replays its script; our properties rows.
+// and reports a failed start; the rows of our own properties dialog.
 
-#include "FakeDesktop.h"
 #include "FilePropertiesDialog.h"
 #include "linux/LinuxDesktop.h"
 
@@ -131,33 +130,4 @@ TEST(FileProperties, RowsDescribeTheFile)
     EXPECT_EQ(m.value("类型："), "文件");
     const auto missing = qbx::FilePropertiesDialog::rowsFor(dir.filePath("gone"));
     EXPECT_EQ(missing.back().second, "文件不存在");
-}
-
-TEST(FakeDesktop, RepliesFromItsScriptInOrder)
-{
-    qbx::FakeDesktop d;
-    d.setNextAnswer(false);
-    d.setNextAnswer(true);
-    EXPECT_FALSE(d.confirm(nullptr, "q1"));
-    EXPECT_TRUE(d.confirm(nullptr, "q2"));
-    d.defaultAnswer = false;
-    EXPECT_FALSE(d.confirm(nullptr, "q3"));
-    EXPECT_EQ(d.confirms, (QStringList{"q1", "q2", "q3"}));
-
-    d.setNextFileName("/a.exe");
-    d.setNextFileNameCancel();
-    EXPECT_EQ(d.openFileName(nullptr, "t", {"f (*.exe)"}, "/s"), std::optional<QString>("/a.exe"));
-    EXPECT_EQ(d.openFileName(nullptr, "t", {}, {}), std::nullopt);
-    EXPECT_EQ(d.openFileName(nullptr, "t", {}, {}), std::nullopt);
-    ASSERT_EQ(d.fileDialogs.size(), 3);
-    EXPECT_EQ(d.fileDialogs[0].filters, QStringList{"f (*.exe)"});
-
-    d.setStartResult(false);
-    d.setStartResult("/ok", true);
-    EXPECT_FALSE(d.startProgram("/x"));
-    EXPECT_TRUE(d.startProgram("/ok"));
-    EXPECT_EQ(d.started, (QStringList{"/x", "/ok"}));
-
-    d.setCursorPos(std::nullopt);
-    EXPECT_FALSE(d.cursorPos());
 }
