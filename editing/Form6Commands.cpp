@@ -285,6 +285,7 @@ void Form6::Command6_Click()
         writeIniInt(kSectionBasic, kKeyYcount, state_.settings.ycount, state_.settingsFile());
     showCount();
     ListedMinor = minorColumn(state_, m, List2->currentRow());
+    link_.closePopups(); // rebuilt without the program on next use
     if (reported(done) && !countWritten)
         desktop_.message(this, QStringLiteral("无法写入设置文件！"));
 }
@@ -309,6 +310,7 @@ void Form6::Command8_Click()
     if (!reported(checkWritable(changed)))
         return;
     state_.catalogue.at(m, c, s) = changed;
+    link_.closePopups(); // rebuilt with the new title on next use
     reported(saveProgramEntry(state_, m, c, s));
 }
 

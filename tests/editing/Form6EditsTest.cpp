@@ -130,6 +130,7 @@ void Form6EditsTest::takeOutMovesIntoFirstFreeRecord()
     QCOMPARE(w.Label3->text(), QString());
     QCOMPARE(w.Label8->text(), QStringLiteral("共有分类软件1个！"));
     QCOMPARE(f.iniValue(kKeyYcount), 1);
+    QCOMPARE(f.link.popupsClosed, 1);
 
     const AppState disk = f.reload();
     QCOMPARE(disk.catalogue.at(0, 0, 0).name, std::string("beta"));
