@@ -9,6 +9,7 @@
 #include "MainWindowLink.h"
 #include "ProgramChoice.h"
 #include "Text.h"
+#include "TightLabel.h"
 #include "Twips.h"
 #include "TypingLimit.h"
 #include "Windows.h"
@@ -52,7 +53,7 @@ QLabel* label(QWidget* parent, const QString& caption, int left, int top)
 
 QLabel* label(QWidget* parent, const QString& caption, QRect rect)
 {
-    auto* l = new QLabel(caption, parent);
+    auto* l = new TightLabel(caption, parent);
     l->setGeometry(rect);
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
