@@ -3,6 +3,7 @@
 
 #include "AppState.h"
 #include "Form1.h"
+#include "MainWindowActions.h"
 #include "Form6.h"
 #include "NativeDesktop.h"
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
 
     std::unique_ptr<qbx::Desktop> desktop = qbx::createNativeDesktop();
     qbx::Form1 form1(state, *desktop);
+    qbx::MainWindowActions actions(form1, state, *desktop);
     form1.openClassificationEditor = [&] {
         qbx::Form6 form6(state, *desktop, form1);
         form6.openModal(qbx::Form6Mode::ClassifyMenu);

@@ -42,14 +42,8 @@ QString tileName(int i)
     return i == kNamedMajors ? QStringLiteral("tile-程序组合") : QStringLiteral("tile-预留");
 }
 
-// Enables a timer; one whose interval is not positive never fires (a 0 ms timer would spin).
-void enable(QTimer& timer, bool on)
-{
-    if (on && timer.interval() > 0)
-        timer.start();
-    else
-        timer.stop();
-}
+// Enables a timer; one whose interval is not positive never fires (HideTimer does not spin).
+void enable(HideTimer& timer, bool on) { timer.setEnabled(on); }
 
 // Runs one start-up step; a failing step is skipped and the next one runs.
 template <typename Step> void step(Step&& s)
@@ -76,8 +70,6 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     setPalette(pal);
     buildControls();
     buildMenus();
-    connect(&Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connect(&Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
     state_.tilesChanged = [this] { refreshTileIcons(); };
     Form_Load();
 }
@@ -447,10 +439,6 @@ void Form1::setHideTimers(bool on)
     enable(Timer1, on);
     enable(Timer2, on);
 }
-
-void Form1::Timer1_Timer() {}
-
-void Form1::Timer2_Timer() {}
 
 // ---- buttons, menu items, the program icon ----
 

@@ -21,6 +21,7 @@
 //   Form3             object name and title "Form3"; cell n icon "cat-icon-n" (description =
 //                     program path); Label1(n), Label2(n) by their text
 
+#include "HideTimer.h"
 #include "MainWindowLink.h"
 #include "TwipPlace.h"
 #include "Windows.h"
@@ -77,8 +78,8 @@ public:
     QAction* gu = nullptr;
     QAction* bz = nullptr;
     QAction* tc = nullptr;
-    QTimer Timer1; // auto-hide of the main window
-    QTimer Timer2; // hiding of the category window and pop-up
+    HideTimer Timer1; // auto-hide of the main window (ticks: AutoHide)
+    HideTimer Timer2; // hiding of the category window and pop-up (ticks: AutoHide)
 
     // ---- what the menus open; attached by the program (empty: the item does nothing) ----
     std::function<void()> openClassificationEditor; // "分类程序设置" (Form6, modal)
@@ -128,8 +129,6 @@ public:
     void Image4_Click();
     void bz_Click();
     void tc_Click();
-    void Timer1_Timer();
-    void Timer2_Timer();
     // Keeps the window against the edges when it is moved (what a 10 ms timer did before).
     void Timer3_Timer();
 

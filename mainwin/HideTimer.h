@@ -17,6 +17,7 @@ public:
     int interval() const { return interval_; }
     void setEnabled(bool on);
     bool isEnabled() const { return enabled_; }
+    bool isActive() const { return enabled_; } // QTimer's name for the enabled state
     // Whether a tick is due (enabled, a positive interval, not resting).
     bool isArmed() const { return timer_.isActive(); }
     // Stops the ticks while nothing can change; wake() starts them again if enabled.

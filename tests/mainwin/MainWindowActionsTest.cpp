@@ -1,0 +1,235 @@
+// The real main window with its actions attached, against the fake desktop: starting from the
+// tiles and from the category window, auto-hide, snapping, yc / zx and the tray's clicks.
+// Screen 1024 x 768 pixels: width 15360 twips, docked right at 13485, hidden right at 15260.
+
+#include "Form1.h"
+#include "Form3.h"
+#include "MainWindowActions.h"
+#include "PictureBox.h"
+#include "WindowTestSupport.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QMenu>
+#include <QtTest>
+
+using namespace qbx;
+using namespace qbx::testing;
+
+namespace {
+
+constexpr int W = 15360;
+
+struct Rig : WindowApp {
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindowActions> actions;
+    // Start-up mode and main-window delay as the settings file gives them.
+    void load(int startMode, int mainDelay = 3000) {
+        writeSetting("基本设置", "启动", startMode);
+        writeSetting("自动隐藏时间", "主窗口", mainDelay);
+        writeSkins();
+        form = std::make_unique<Form1>(state, desktop);
+        form->show();
+        actions = std::make_unique<MainWindowActions>(*form, state, desktop);
+    }
+    void place(int leftPx, int topPx) { form->move(leftPx, topPx); }
+    void clickTile(int i, Qt::MouseButton b = Qt::LeftButton) {
+        PictureBox* tile = form->Picture1[static_cast<std::size_t>(i)];
+        QTest::mousePress(tile, b, {}, QPoint(10, 10));
+        QTest::mouseRelease(tile, b, {}, QPoint(10, 10));
+    }
+    Form3& openCategoryWindow(int major, int minor) {
+        state.sel.curMajor = static_cast<std::int16_t>(major);
+        state.sel.curMinor = static_cast<std::int16_t>(minor);
+        Form3& f3 = form->form3();
+        f3.openAndFill(minor, QString());
+        return f3;
+    }
+};
+
+ProgramEntry readRecord(const AppState& state, int recordNo) {
+    RecordFile f(state.programFile(), kProgramRecordLength);
+    ProgramEntry e;
+    decodeRecord(f.read(recordNo).value(), e);
+    return e;
+}
+
+} // namespace
+
+class MainWindowActionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void tileClickStartsAndCounts();
+    void emptyTileKeepsPressedPicture();
+    void categoryIconStartsAndClosesWindows();
+    void categoryPressLooksSunken();
+    void timer1HidesWhenPointerOnePixelRight();
+    void snappingOnMoves();
+    void ycAndZxThroughTheMenu();
+    void trayDoubleClicks();
+};
+
+void MainWindowActionsTest::tileClickStartsAndCounts() {
+    Rig r;
+    r.writeRecord(r.file(0, 0, 0, "Alpha", 4, 1));
+    r.writeRecord(r.file(0, 0, 1, "Beta", 4, 2));
+    r.load(1);
+    r.clickTile(0);
+    QCOMPARE(r.desktop.started, QStringList{"/opt/Alpha.exe"});
+    QCOMPARE(readRecord(r.state, 1).useCounter, 5);
+    QCOMPARE(r.form->Picture1[0]->pictureName(), QString("pnl11.jpg"));
+    // Tile 6 only says that it comes later; tile 5 without a combination does nothing.
+    r.clickTile(5);
+    r.clickTile(6);
+    QCOMPARE(r.desktop.messages, QStringList{"下一个版本才有呢！"});
+    QCOMPARE(r.desktop.started.size(), 1);
+}
+
+void MainWindowActionsTest::emptyTileKeepsPressedPicture() {
+    Rig r;
+    r.load(1);
+    r.clickTile(2);
+    QVERIFY(r.desktop.started.isEmpty());
+    QCOMPARE(r.form->Picture1[2]->pictureName(), QString("pnl13.jpg"));
+    QVERIFY(!std::filesystem::exists(r.state.programFile()) || std::filesystem::file_size(r.state.programFile()) == 0);
+    // A middle click only brings back the rest picture.
+    r.clickTile(2, Qt::MiddleButton);
+    QCOMPARE(r.form->Picture1[2]->pictureName(), QString("pnl11.jpg"));
+}
+
+void MainWindowActionsTest::categoryIconStartsAndClosesWindows() {
+    Rig r;
+    r.writeRecord(r.file(1, 0, 0, "Alpha", 6, 1));
+    r.writeRecord(r.file(1, 0, 1, "Beta", 3, 2));
+    r.load(1);
+    r.form->setHideTimers(false); // as after a menu
+    Form3& f3 = r.openCategoryWindow(1, 0);
+    QVERIFY(f3.isVisible());
+    const int cell = f3.slotOfCell(1) == 1 ? 1 : 3; // the cell that shows slot 1
+    PictureBox* icon = f3.Picture1[static_cast<std::size_t>(cell)];
+    QTest::mousePress(icon, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(icon, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(r.desktop.started, QStringList{"/opt/Beta.exe"});
+    QCOMPARE(readRecord(r.state, 2).useCounter, 4);
+    QVERIFY(r.form->categoryWindow() == nullptr);
+    QVERIFY(r.form->Timer1.isEnabled());
+    QVERIFY(r.form->Timer2.isEnabled());
+
+    // The reserved category: the message, and the timers on again.
+    r.form->setHideTimers(false);
+    Form3& again = r.openCategoryWindow(6, 0);
+    QTest::mouseClick(again.Picture1[0], Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(r.desktop.messages, QStringList{"下个版本才有呢!"});
+    QVERIFY(r.form->Timer2.isEnabled());
+
+    // A click on an empty cell starts nothing and leaves the timers off.
+    r.form->setHideTimers(false);
+    Form3& empty = r.openCategoryWindow(1, 3);
+    QTest::mouseClick(empty.Picture1[2], Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(r.desktop.started.size(), 1);
+    QVERIFY(!r.form->Timer2.isEnabled());
+}
+
+void MainWindowActionsTest::categoryPressLooksSunken() {
+    Rig r;
+    r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
+    r.load(1);
+    int menus = 0;
+    r.actions->openCategoryMenu = [&](Form3&, int) { ++menus; };
+    Form3& f3 = r.openCategoryWindow(0, 0);
+    PictureBox* icon = f3.Picture1[2];
+    QTest::mousePress(icon, Qt::LeftButton, {}, QPoint(5, 5));
+    auto* look = icon->findChild<QFrame*>();
+    QVERIFY(look && look->isVisible());
+    QCOMPARE(look->frameShadow(), QFrame::Sunken);
+    // A right press has no sunken look; its release opens the menu and selects the cell's slot.
+    QTest::mouseRelease(icon, Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(menus, 1);
+    QCOMPARE(int(r.state.sel.curSlot), f3.slotOfCell(2));
+    QVERIFY(r.desktop.started.isEmpty());
+    QVERIFY(r.form->categoryWindow() != nullptr);
+}
+
+void MainWindowActionsTest::timer1HidesWhenPointerOnePixelRight() {
+    Rig r;
+    r.load(4); // at the top-left corner with auto-hide on
+    QCOMPARE(r.form->leftTwips(), 0);
+    QVERIFY(r.form->Timer1.isEnabled());
+    r.desktop.setCursorPos(QPoint(125, 200));
+    r.actions->autoHide().Timer1_Timer();
+    QCOMPARE(r.form->leftTwips(), 0);
+    r.desktop.setCursorPos(QPoint(126, 200));
+    r.actions->autoHide().Timer1_Timer();
+    QCOMPARE(r.form->leftTwips(), -1775);
+    QCOMPARE(r.form->x(), -118);
+    // Hidden: the timer rests; the pointer on the strip brings the window back and wakes it.
+    r.actions->autoHide().Timer1_Timer();
+    QVERIFY(!r.form->Timer1.isArmed());
+    r.form->Form_MouseMove();
+    QCOMPARE(r.form->leftTwips(), 0);
+    QVERIFY(r.form->Timer1.isArmed());
+    // The delay through the event loop.
+    Rig quick;
+    quick.load(4, 40);
+    quick.desktop.setCursorPos(QPoint(500, 500));
+    QTRY_COMPARE(quick.form->leftTwips(), -1775);
+}
+
+void MainWindowActionsTest::snappingOnMoves() {
+    Rig r;
+    r.load(1);
+    r.place(20, 60); // left 300 twips
+    QTRY_COMPARE(r.form->pos(), QPoint(0, 60));
+    r.place(-4, 10); // left -60, top 150: only the top snaps
+    QTRY_COMPARE(r.form->pos(), QPoint(-4, 0));
+    r.place(885, 60); // 13275 twips, within 500 of docked right
+    QTRY_COMPARE(r.form->leftTwips(), W - 1875);
+}
+
+void MainWindowActionsTest::ycAndZxThroughTheMenu() {
+    Rig r;
+    r.load(1);
+    QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
+    r.form->moveTwips(600, 1500);
+    r.form->yc->trigger();
+    QCOMPARE(r.form->leftTwips(), -1775);
+    QCOMPARE(r.form->yc->text(), QString("不自动隐藏"));
+    QVERIFY(r.form->Timer1.isEnabled());
+    // Hidden at the right edge, auto-hide switched off: docked right.
+    r.form->moveTwips(W - 100, 1500);
+    r.form->yc->trigger();
+    QCOMPARE(r.form->leftTwips(), W - 1875);
+    QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
+    QVERIFY(!r.form->Timer1.isEnabled());
+    // Minimise and show again: both timers on afterwards, auto-hide state or not.
+    r.form->setHideTimers(false);
+    r.form->zx->trigger();
+    QVERIFY(!r.form->isVisible());
+    QCOMPARE(r.form->zx->text(), QString("显示Quillbox"));
+    r.form->zx->trigger();
+    QVERIFY(r.form->isVisible());
+    QCOMPARE(r.form->zx->text(), QString("最小化"));
+    QVERIFY(r.form->Timer1.isEnabled());
+    QVERIFY(r.form->Timer2.isEnabled());
+}
+
+void MainWindowActionsTest::trayDoubleClicks() {
+    Rig r;
+    r.load(1);
+    r.form->setHideTimers(false);
+    r.actions->autoHide().trayActivated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(!r.form->isVisible());
+    r.actions->autoHide().trayActivated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(r.form->isVisible());
+    QVERIFY(r.form->Timer1.isEnabled());
+    QVERIFY(r.form->Timer2.isEnabled());
+    // A right click: yc's caption follows Timer1, then "操作" pops up.
+    r.form->Timer1.setEnabled(false);
+    r.actions->autoHide().trayActivated(QSystemTrayIcon::Context);
+    QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
+    QTRY_VERIFY(r.form->cz->isVisible());
+    r.form->cz->hide();
+}
+
+QTEST_MAIN(MainWindowActionsTest)
+#include "MainWindowActionsTest.moc"
