@@ -1,0 +1,101 @@
+#!/usr/bin/python3
+"""Auto-hide and the tray icon with the real program: docked at the left edge with auto-hide on,
+the main window slides off after the main-window delay once the pointer has left it, leaving a
+thin strip (100 twips asked for); touching the strip brings it back. With a tray host (Debian's trayer) running, a
+double-click on the tray icon hides the window and a second one shows it again."""
+
+import re
+import time
+
+import fixtures
+from harness import SCREEN_H, Session, check, run_test, wait_until
+
+DELAY_MS = 800
+
+
+def prepare(folder):
+    # Mode 4: the window stays at the top-left corner with auto-hide on.
+    fixtures.write_settings(folder, {"启动": 4, "ycount": 0, "zhcount": 0, "wcount": 0,
+                                     "主窗口": DELAY_MS, "分类窗口": 1000})
+
+
+def tray_icon(s):
+    """(x, y, w, h) on the screen of the icon window trayer embeds for the program."""
+    for line in s.x("xwininfo", "-root", "-tree", check=False).splitlines():
+        m = re.search(r'"Quillbox": \("qbx" "Quillbox"\)\s+(\d+)x(\d+)\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)', line)
+        if m:
+            w, h, x, y = (int(v) for v in m.groups())
+            if w <= 64 and h <= 64 and y > SCREEN_H - 100:
+                return (x, y, w, h)
+    return None
+
+
+def main_window(s):
+    """The main window itself (the tray's icon window may carry the same title)."""
+    tall = [w for w in s.windows_by_name("Velmora软件", s.qbx.pid) if s.geometry(w)[3] > 200]
+    check(len(tall) == 1, f"main windows found: {tall}")
+    return tall[0]
+
+
+def left_of(s, wid):
+    return s.geometry(wid)[0]
+
+
+def body(app_dir, artifacts):
+    with Session("autohide_tray", app_dir, artifacts, prepare=prepare) as s:
+        # The tray host first, so the program finds it when it puts its icon in place.
+        s.spawn("trayer", ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel",
+                           "--width", "120", "--heighttype", "pixel", "--height", "32",
+                           "--SetDockType", "true", "--expand", "false", "--transparent", "false"])
+        wait_until(lambda: s.windows_by_name("panel"), 10, "trayer to start")
+        time.sleep(0.5)
+        s.start_qbx()
+        s.wait_main_window()
+        main = main_window(s)
+        s.move_pointer(60, 300)
+        time.sleep(0.3)
+        x0 = left_of(s, main)
+        check(x0 == 0, f"the window starts at left {x0}, expected 0")
+        s.screenshot("docked")
+
+        # The pointer leaves: after the delay the window is hidden with 7 pixels (100 twips) left.
+        t0 = time.monotonic()
+        s.move_pointer(600, 500, steps=3)
+        wait_until(lambda: left_of(s, main) < 0, 5, "the window to slide off the left edge")
+        took = time.monotonic() - t0
+        x = left_of(s, main)
+        width = s.geometry(main)[2]
+        # 7 pixels (100 twips) are asked for; openbox keeps about a tenth of a managed window on
+        # the screen (13 pixels), so a thin strip is what is checked.
+        check(1 <= x + width <= 15, f"hidden at left {x} (width {width}): {x + width} pixels stay")
+        check(took >= DELAY_MS / 1000 * 0.5, f"hidden after {took:.2f} s, before the delay")
+        s.screenshot("hidden")
+
+        # Touching the strip brings it back.
+        s.move_pointer(3, 400)
+        s.wiggle(3, 400)
+        wait_until(lambda: left_of(s, main) == 0, 5, "the window to come back")
+        s.screenshot("back")
+        # While the pointer stays on it, it stays.
+        s.move_pointer(60, 400)
+        s.wiggle(60, 400)
+        time.sleep(DELAY_MS / 1000 * 2.5)
+        check(left_of(s, main) == 0, "the window hid while the pointer was over it")
+
+        # The tray: trayer embeds the program's icon window (named "Quillbox", class "qbx").
+        icon = wait_until(lambda: tray_icon(s), 10, "the program's icon in trayer")
+        tx, ty = icon[0] + icon[2] // 2, icon[1] + icon[3] // 2
+        s.screenshot("tray")
+        s.move_pointer(tx, ty)
+        s.x("xdotool", "click", "--repeat", "2", "--delay", "80", "1")
+        wait_until(lambda: not s.is_viewable(main), 5, "a double-click on the tray icon to hide the main window")
+        s.screenshot("minimised")
+        time.sleep(0.5)
+        s.x("xdotool", "click", "--repeat", "2", "--delay", "80", "1")
+        wait_until(lambda: s.is_viewable(main), 5, "a second double-click to show the main window again")
+        s.screenshot("shown-again")
+        s.check_running()
+
+
+if __name__ == "__main__":
+    run_test(body, "autohide_tray")
