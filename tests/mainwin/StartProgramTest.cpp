@@ -1,5 +1,6 @@
-// Starting a program from a tile or from the category window: what is started, counted,
-// re-ordered and written, and what each mouse button does on each tile.
+// Starting a program: what is started, counted, re-ordered and written, what each mouse button
+// does on each tile, and the category window's start of a combination or from its menu (its
+// icon clicks with the real windows: MainWindowActionsTest).
 
 #include "ClickSound.h"
 #include "FakeDesktop.h"
@@ -21,7 +22,6 @@ private slots:
     void missingProgramIsStillCounted();
     void counterStopsAtLargest();
     void emptyPathStartsAndWritesNothing();
-    void pathWithBlanksIsPassedWhole();
 
     void pressPlaysAndShowsPressedPicture();
     void leftReleaseOnEmptyTileStopsEarly();
@@ -30,9 +30,6 @@ private slots:
     void middleReleaseOnlyRestoresPicture();
     void rightReleaseSelectsAndOpensMenu();
 
-    void categoryClickStartsAndClosesWindows();
-    void categoryClickOnEmptyCellChangesNothing();
-    void reservedCategoryShowsMessage();
     void combinationNeedsNameAndFirstMember();
     void openCommandLeavesTimers();
 };
@@ -113,14 +110,6 @@ void StartProgramTest::emptyPathStartsAndWritesNothing() {
     QVERIFY(desk.started.isEmpty());
     QCOMPARE(e.useCounter, 3);
     QVERIFY(!app.programFileExists());
-}
-
-void StartProgramTest::pathWithBlanksIsPassedWhole() {
-    TempApp app;
-    FakeDesktop desk;
-    app.file(3, 0, 0, "Blank", "/opt/My Tools/run me.sh", 2, 1);
-    QVERIFY(StartProgram(app.state, desk, 3, 0, 0));
-    QCOMPARE(desk.started, QStringList{QStringLiteral("/opt/My Tools/run me.sh")});
 }
 
 namespace {
@@ -234,48 +223,6 @@ void StartProgramTest::rightReleaseSelectsAndOpensMenu() {
     QCOMPARE(rig.app.state.sel.curSlot, std::int16_t(0));
     QVERIFY(rig.desk.started.isEmpty());
     QCOMPARE(rig.skins.last(), (QPair<int, QString>{2, "pnl11.jpg"}));
-}
-
-void StartProgramTest::categoryClickStartsAndClosesWindows() {
-    TempApp app;
-    FakeDesktop desk;
-    RecordingLink link;
-    app.file(1, 0, 0, "A", "/opt/a", 3, 1);
-    app.file(1, 0, 1, "B", "/opt/b", 1, 2);
-    app.state.sel.curMajor = 1;
-    app.state.sel.curMinor = 0;
-    app.state.sel.curSlot = 1;
-    QVERIFY(startSelection(app.state, desk, link, StartOrigin::IconClick, {}));
-    QCOMPARE(desk.started, QStringList{"/opt/b"});
-    QCOMPARE(app.state.catalogue.at(1, 0, 1).useCounter, 2);
-    QCOMPARE(link.closed, 1);
-    QCOMPARE(link.timers, std::optional<bool>(true));
-}
-
-void StartProgramTest::categoryClickOnEmptyCellChangesNothing() {
-    TempApp app;
-    FakeDesktop desk;
-    RecordingLink link;
-    app.file(1, 2, 0, "A", "/opt/a", 3, 1);
-    app.state.sel.curMajor = 1;
-    app.state.sel.curMinor = 2;
-    app.state.sel.curSlot = 3;
-    QVERIFY(!startSelection(app.state, desk, link, StartOrigin::IconClick, {}));
-    QVERIFY(desk.started.isEmpty());
-    QCOMPARE(link.closed, 0);
-    QVERIFY(!link.timers); // timers left as they are
-    QVERIFY(!app.programFileExists());
-}
-
-void StartProgramTest::reservedCategoryShowsMessage() {
-    TempApp app;
-    FakeDesktop desk;
-    RecordingLink link;
-    app.state.sel.curMajor = 6;
-    QVERIFY(startSelection(app.state, desk, link, StartOrigin::IconClick, {}));
-    QCOMPARE(desk.messages, QStringList{"下个版本才有呢!"});
-    QCOMPARE(link.timers, std::optional<bool>(true));
-    QCOMPARE(link.closed, 0); // the windows stay after the message of a click
 }
 
 void StartProgramTest::combinationNeedsNameAndFirstMember() {
