@@ -126,8 +126,27 @@ _libc = ctypes.CDLL(None, use_errno=True)
 _PR_SET_PDEATHSIG = 1
 
 
+_PR_SET_CHILD_SUBREAPER = 36
+
+
 def _die_with_parent():
     _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL, 0, 0, 0)
+
+
+def _adopt_orphans():
+    """Services our processes start and leave behind become our children, so we can end and
+    reap them instead of leaving zombies to an init that may not reap."""
+    _libc.prctl(_PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
+
+
+def _reap():
+    while True:
+        try:
+            pid, _ = os.waitpid(-1, os.WNOHANG)
+        except ChildProcessError:
+            return
+        if pid == 0:
+            return
 
 
 def _pids_with_marker(marker):
@@ -189,6 +208,7 @@ class Session:
     # -------------------------------------------------------- setup and teardown
 
     def __enter__(self):
+        _adopt_orphans()
         _sweep_abandoned_sessions()
         shutil.rmtree(self.artifacts, ignore_errors=True)
         os.makedirs(self.artifacts, exist_ok=True)
@@ -316,6 +336,7 @@ class Session:
                 except OSError:
                     pass
             time.sleep(0.2)
+            _reap()
         if failed:
             for label, _ in self.procs:
                 log = os.path.join(self.tmp, f"{label}.log")
