@@ -14,6 +14,7 @@
 #include "Store.h"
 #include "Text.h"
 #include "TrayIcon.h"
+#include "Unclassified.h"
 #include "Twips.h"
 
 #include <QAction>
@@ -274,7 +275,8 @@ void Form1::Form_Load()
     });
     // 5-7: the built-in names, the list of programs taken out, the data files.
     step([this] { state_.minorNames.fillBuiltIn(); });
-    step([this] { state_.unclassified.resize(state_.settings.wcount); });
+    // A fresh installation gets its list of free records here, so nothing taken out is lost.
+    step([this] { prepareUnclassifiedFile(state_); });
     step([this] { loadAll(state_); });
     // 8-13: the window at the top-left corner, its tiles and strips.
     step([this] { moveTwips(0, 0); });
