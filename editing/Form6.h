@@ -86,6 +86,16 @@ private:
     bool selectedPlace(int& major, int& minor, int& slot) const;
     // Shows a store failure; true when `status` was a success.
     bool reported(const Status& status);
+    // Shows a store failure, and then that the settings file could not be written when
+    // `countWritten` is false.
+    void reportWritten(const Status& catalogue, bool countWritten);
+    // Makes (major, minor, slot) the current catalogue place.
+    void makeCurrent(int major, int minor, int slot);
+    // The selected program for a command that asks first: none selected is said, then `question`
+    // is put; true, with its place made current, when the user agreed and a program is filed there.
+    bool confirmedSelection(const QString& question, int& major, int& minor, int& slot);
+    // Writes the program count to the settings file and shows it; false when it was not written.
+    bool storeCount();
 
     // Events.
     void Form_Load();

@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QLabel>
 
+#include <utility>
+
 namespace qbx {
 
 namespace {
@@ -37,7 +39,51 @@ bool inNamedCatalogue(int major, int minor, int slot)
     return major >= 0 && major < kNamedMajors && minor >= 0 && minor < kMinors && slot >= 0 && slot < kSlots;
 }
 
+// An entry takes the position and the category names of the place it is put in.
+void placeEntry(ProgramEntry& e, int major, int minor, int slot, std::string majorName, std::string minorName)
+{
+    e.major = static_cast<std::int16_t>(major);
+    e.minor = static_cast<std::int16_t>(minor);
+    e.slot = static_cast<std::int16_t>(slot);
+    e.majorName = std::move(majorName);
+    e.minorName = std::move(minorName);
+}
+
 } // namespace
+
+void Form6::makeCurrent(int major, int minor, int slot)
+{
+    state_.sel.curMajor = static_cast<std::int16_t>(major);
+    state_.sel.curMinor = static_cast<std::int16_t>(minor);
+    state_.sel.curSlot = static_cast<std::int16_t>(slot);
+}
+
+bool Form6::confirmedSelection(const QString& question, int& major, int& minor, int& slot)
+{
+    if (List3->currentRow() < 0) {
+        desktop_.message(this, QStringLiteral("请先选定程序！"));
+        return false;
+    }
+    if (!desktop_.confirm(this, question))
+        return false;
+    if (!selectedPlace(major, minor, slot) || state_.catalogue.at(major, minor, slot).name.empty())
+        return false;
+    makeCurrent(major, minor, slot);
+    return true;
+}
+
+bool Form6::storeCount()
+{
+    const bool written = writeIniInt(kSectionBasic, kKeyYcount, state_.settings.ycount, state_.settingsFile());
+    showCount();
+    return written;
+}
+
+void Form6::reportWritten(const Status& catalogue, bool countWritten)
+{
+    if (reported(catalogue) && !countWritten)
+        desktop_.message(this, QStringLiteral("无法写入设置文件！"));
+}
 
 void Form6::Command7_Click()
 {
@@ -97,11 +143,7 @@ void Form6::Command3_Click()
     }
 
     ProgramEntry entry = pending;
-    entry.major = static_cast<std::int16_t>(m);
-    entry.minor = static_cast<std::int16_t>(c);
-    entry.slot = static_cast<std::int16_t>(slot);
-    entry.majorName = utf8(List1->currentItem()->text());
-    entry.minorName = utf8(List2->currentItem()->text());
+    placeEntry(entry, m, c, slot, utf8(List1->currentItem()->text()), utf8(List2->currentItem()->text()));
     entry.useCounter = 1;
     entry.title = utf8(trimBlanks(Text1->text()));
     entry.description = utf8(trimBlanks(Text2->toPlainText()));
@@ -113,9 +155,7 @@ void Form6::Command3_Click()
         return;
 
     // Nothing refused it: the entry goes in, and from here on every step is taken.
-    state_.sel.curMajor = static_cast<std::int16_t>(m);
-    state_.sel.curMinor = static_cast<std::int16_t>(c);
-    state_.sel.curSlot = static_cast<std::int16_t>(slot);
+    makeCurrent(m, c, slot);
     releaseRecordNo(state_, entry.recordNo);
     state_.catalogue.at(m, c, slot) = entry;
     state_.settings.ycount = static_cast<std::int16_t>(state_.settings.ycount + 1);
@@ -123,9 +163,7 @@ void Form6::Command3_Click()
     List3->addItem(QString::number(List3->count() + 1) + QLatin1Char(' ') + qs(entry.name));
     List3->setCurrentRow(List3->count() - 1);
 
-    const bool countWritten =
-        writeIniInt(kSectionBasic, kKeyYcount, state_.settings.ycount, state_.settingsFile());
-    showCount();
+    const bool countWritten = storeCount();
 
     Status written = sortMinorCategory(state_, m, c);
     // Re-sorting may have moved the whole minor category; the entry is written where it is now.
@@ -135,8 +173,7 @@ void Form6::Command3_Click()
             written = saved;
     }
     ListedMinor = minorColumn(state_, m, List2->currentRow());
-    if (reported(written) && !countWritten)
-        desktop_.message(this, QStringLiteral("无法写入设置文件！"));
+    reportWritten(written, countWritten);
 
     resetPendingProgram();
     link_.closePopups();
@@ -160,11 +197,7 @@ void Form6::Command1_Click()
         return; // the target minor category is full
 
     ProgramEntry moved = state_.catalogue.at(sm, sourceMinor, ss);
-    moved.major = static_cast<std::int16_t>(t);
-    moved.minor = static_cast<std::int16_t>(c);
-    moved.slot = kSlots - 1;
-    moved.majorName = utf8(List1->currentItem()->text());
-    moved.minorName = utf8(List2->currentItem()->text());
+    placeEntry(moved, t, c, kSlots - 1, utf8(List1->currentItem()->text()), utf8(List2->currentItem()->text()));
     if (!reported(checkWritable(moved)))
         return;
 
@@ -208,19 +241,10 @@ void Form6::Command2_Click()
     const ProgramEntry& atB = state_.catalogue.at(bm, bc, bs);
     if (atA.name.empty() || atB.name.empty())
         return;
-    // Each entry takes the position and the category names of the place it now occupies.
     ProgramEntry a = atB;
-    a.major = static_cast<std::int16_t>(am);
-    a.minor = static_cast<std::int16_t>(ac);
-    a.slot = static_cast<std::int16_t>(as);
-    a.majorName = atA.majorName;
-    a.minorName = atA.minorName;
+    placeEntry(a, am, ac, as, atA.majorName, atA.minorName);
     ProgramEntry b = atA;
-    b.major = static_cast<std::int16_t>(bm);
-    b.minor = static_cast<std::int16_t>(bc);
-    b.slot = static_cast<std::int16_t>(bs);
-    b.majorName = utf8(List1->currentItem()->text());
-    b.minorName = utf8(List2->currentItem()->text());
+    placeEntry(b, bm, bc, bs, utf8(List1->currentItem()->text()), utf8(List2->currentItem()->text()));
     if (!reported(checkWritable(a)) || !reported(checkWritable(b)))
         return;
 
@@ -242,18 +266,9 @@ void Form6::Command2_Click()
 
 void Form6::Command6_Click()
 {
-    if (List3->currentRow() < 0) {
-        desktop_.message(this, QStringLiteral("请先选定程序！"));
-        return;
-    }
-    if (!desktop_.confirm(this, QStringLiteral("你确定要删除该分类吗?")))
-        return;
     int m = 0, c = 0, s = 0;
-    if (!selectedPlace(m, c, s) || state_.catalogue.at(m, c, s).name.empty())
+    if (!confirmedSelection(QStringLiteral("你确定要删除该分类吗?"), m, c, s))
         return;
-    state_.sel.curMajor = static_cast<std::int16_t>(m);
-    state_.sel.curMinor = static_cast<std::int16_t>(c);
-    state_.sel.curSlot = static_cast<std::int16_t>(s);
 
     // Into the first free record of the unclassified list; when the list has no free record (or
     // there is no list) the program is dropped, as the user asked for it to go.
@@ -281,29 +296,17 @@ void Form6::Command6_Click()
 
     if (state_.settings.ycount > 0)
         state_.settings.ycount = static_cast<std::int16_t>(state_.settings.ycount - 1);
-    const bool countWritten =
-        writeIniInt(kSectionBasic, kKeyYcount, state_.settings.ycount, state_.settingsFile());
-    showCount();
+    const bool countWritten = storeCount();
     ListedMinor = minorColumn(state_, m, List2->currentRow());
     link_.closePopups(); // rebuilt without the program on next use
-    if (reported(done) && !countWritten)
-        desktop_.message(this, QStringLiteral("无法写入设置文件！"));
+    reportWritten(done, countWritten);
 }
 
 void Form6::Command8_Click()
 {
-    if (List3->currentRow() < 0) {
-        desktop_.message(this, QStringLiteral("请先选定程序！"));
-        return;
-    }
-    if (!desktop_.confirm(this, QStringLiteral("确定要更改标题或说明吗！")))
-        return;
     int m = 0, c = 0, s = 0;
-    if (!selectedPlace(m, c, s) || state_.catalogue.at(m, c, s).name.empty())
+    if (!confirmedSelection(QStringLiteral("确定要更改标题或说明吗！"), m, c, s))
         return;
-    state_.sel.curMajor = static_cast<std::int16_t>(m);
-    state_.sel.curMinor = static_cast<std::int16_t>(c);
-    state_.sel.curSlot = static_cast<std::int16_t>(s);
     ProgramEntry changed = state_.catalogue.at(m, c, s);
     changed.title = utf8(trimBlanks(Text1->text()));
     changed.description = utf8(trimBlanks(Text2->toPlainText()));
@@ -326,9 +329,7 @@ void Form6::command4_Click()
     const Selection& sel = state_.sel;
     if (sel.curGroup < 0 || sel.curGroup >= kGroups || sel.curPosition < 0 || sel.curPosition >= kUsedPositions)
         return;
-    state_.sel.curMajor = static_cast<std::int16_t>(m);
-    state_.sel.curMinor = static_cast<std::int16_t>(c);
-    state_.sel.curSlot = static_cast<std::int16_t>(s);
+    makeCurrent(m, c, s);
     const ProgramEntry& e = state_.catalogue.at(m, c, s);
     if (e.name.empty() || e.recordNo < 1)
         return;
