@@ -1,6 +1,6 @@
 #include "ProgramChoice.h"
 
-#include <QFile>
+#include "DesktopEntry.h"
 
 #include <algorithm>
 
@@ -8,33 +8,9 @@ namespace qbx {
 
 namespace {
 
-constexpr qsizetype kMaxDesktopFile = 1 << 20;
-
 bool endsWithCi(const QString& s, const char* suffix)
 {
     return s.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
-}
-
-// The general escapes of desktop-entry string values.
-QString unescape(const QString& v)
-{
-    QString out;
-    out.reserve(v.size());
-    for (qsizetype i = 0; i < v.size(); ++i) {
-        if (v[i] != u'\\' || i + 1 >= v.size()) {
-            out += v[i];
-            continue;
-        }
-        const QChar n = v[++i];
-        switch (n.unicode()) {
-        case 's': out += u' '; break;
-        case 'n': out += u'\n'; break;
-        case 't': out += u'\t'; break;
-        case 'r': out += u'\r'; break;
-        default: out += n;
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -66,49 +42,6 @@ QString trimBlanks(const QString& text)
     return text.mid(first, last - first);
 }
 
-DesktopTexts readDesktopTexts(const QString& path)
-{
-    DesktopTexts out;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxDesktopFile)
-        return out;
-    const QString text = QString::fromUtf8(f.readAll());
-    // Rank of the key found so far: 3 = [zh_CN], 2 = [zh], 1 = plain.
-    int nameRank = 0, commentRank = 0;
-    bool inGroup = false;
-    for (const QString& raw : text.split(u'\n')) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        if (line.startsWith(u'[')) {
-            inGroup = line == QLatin1String("[Desktop Entry]");
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        if (!inGroup || eq <= 0)
-            continue;
-        const QString key = line.left(eq).trimmed();
-        const QString value = unescape(line.mid(eq + 1).trimmed());
-        auto take = [&](const char* base, QString& into, int& rank) {
-            const QString b = QLatin1String(base);
-            int r = 0;
-            if (key == b)
-                r = 1;
-            else if (key == b + QLatin1String("[zh]"))
-                r = 2;
-            else if (key == b + QLatin1String("[zh_CN]"))
-                r = 3;
-            if (r > rank) {
-                rank = r;
-                into = value;
-            }
-        };
-        take("Name", out.name, nameRank);
-        take("Comment", out.comment, commentRank);
-    }
-    return out;
-}
-
 ChosenProgram describeChosenFile(const QString& path)
 {
     ChosenProgram out;
@@ -120,9 +53,9 @@ ChosenProgram describeChosenFile(const QString& path)
         out.title = out.name + QLatin1String("exe");
     } else if (endsWithCi(file, ".desktop") && file.size() > 8) {
         out.name = file.left(file.size() - 8);
-        const DesktopTexts texts = readDesktopTexts(path);
-        out.title = cutToChars(texts.name.isEmpty() ? out.name : texts.name, kTitleChars);
-        out.description = cutToChars(texts.comment, kDescriptionChars);
+        const DesktopEntry entry = readDesktopEntry(path).value_or(DesktopEntry{});
+        out.title = cutToChars(entry.name.isEmpty() ? out.name : entry.name, kTitleChars);
+        out.description = cutToChars(entry.comment, kDescriptionChars);
     } else {
         out.name = file;
         out.title = cutToChars(file, kTitleChars);

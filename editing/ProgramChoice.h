@@ -25,13 +25,6 @@ QString fileNameOf(const QString& path);
 // A file called just ".exe" or ".desktop" keeps its whole file name as its name.
 ChosenProgram describeChosenFile(const QString& path);
 
-struct DesktopTexts {
-    QString name;
-    QString comment;
-};
-// Name and Comment of the [Desktop Entry] group, localized for zh_CN where the entry has it.
-DesktopTexts readDesktopTexts(const QString& path);
-
 // At most `chars` UTF-16 units, never splitting a surrogate pair.
 QString cutToChars(const QString& text, int chars);
 

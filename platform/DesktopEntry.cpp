@@ -38,6 +38,22 @@ bool isFieldCodeLetter(QChar c)
     return QStringLiteral("fFuUickdDnNvm").contains(c);
 }
 
+// How well a key serves as the localized `base` key: 3 for base[zh_CN], 2 for base[zh], 1 for
+// the plain key, 0 for any other key.
+int localeRank(const QString& key, QLatin1String base)
+{
+    if (!key.startsWith(base))
+        return 0;
+    const QStringView rest = QStringView(key).mid(base.size());
+    if (rest.isEmpty())
+        return 1;
+    if (rest == u"[zh]")
+        return 2;
+    if (rest == u"[zh_CN]")
+        return 3;
+    return 0;
+}
+
 } // namespace
 
 bool isDesktopEntryPath(const QString& path)
@@ -58,6 +74,7 @@ std::optional<DesktopEntry> readDesktopEntry(const QString& path)
         return std::nullopt;
     const QString text = QString::fromUtf8(f.readAll());
     DesktopEntry e;
+    int nameRank = 0, commentRank = 0;
     bool inGroup = false, seenGroup = false;
     for (const QString& raw : text.split(u'\n')) {
         const QString line = raw.trimmed();
@@ -85,6 +102,13 @@ std::optional<DesktopEntry> readDesktopEntry(const QString& path)
             e.icon = value;
         else if (key == QStringLiteral("Hidden"))
             e.hidden = value == QStringLiteral("true");
+        else if (const int r = localeRank(key, QLatin1String("Name")); r > nameRank) {
+            nameRank = r;
+            e.name = value;
+        } else if (const int c = localeRank(key, QLatin1String("Comment")); c > commentRank) {
+            commentRank = c;
+            e.comment = value;
+        }
     }
     if (!seenGroup)
         return std::nullopt;

@@ -50,6 +50,20 @@ TEST(DesktopEntryFile, ReadsTheMainGroupOnly)
     EXPECT_EQ(e->icon, "/icons/x.png");
     EXPECT_EQ(execArguments(e->exec), (QStringList{"/opt/x y/run", "--go"}));
     EXPECT_FALSE(e->hidden);
+    EXPECT_EQ(e->name, "X") << "no localized Name: the plain one";
+    EXPECT_EQ(e->comment, "");
+
+    // Name and Comment in Simplified Chinese where the entry has it, wherever the keys stand.
+    QFile l(dir.filePath("l.desktop"));
+    ASSERT_TRUE(l.open(QIODevice::WriteOnly));
+    l.write("[Desktop Entry]\nName[zh_CN]=简体\nName[zh]=中文\nName=Plain\nName[zh_TW]=繁體\n"
+            "Comment[de]=Deutsch\nComment[zh]=说明\\s一\nComment=Plain\nCommentary=no\n"
+            "[Desktop Action A]\nName[zh_CN]=wrong\n");
+    l.close();
+    const auto loc = qbx::readDesktopEntry(dir.filePath("l.desktop"));
+    ASSERT_TRUE(loc);
+    EXPECT_EQ(loc->name, "简体");
+    EXPECT_EQ(loc->comment, "说明 一");
 
     QFile g(dir.filePath("none.desktop"));
     ASSERT_TRUE(g.open(QIODevice::WriteOnly));
