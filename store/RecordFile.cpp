@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -133,6 +134,66 @@ bool writeAt(int fd, const std::uint8_t* in, std::size_t size, off_t offset) {
     }
     return true;
 }
+
+// Reads the records one after another from `offset` in one open.
+Status readRecords(const std::filesystem::path& path, std::vector<Bytes>& records, std::int64_t offset) {
+    Result<int> opened = openForRead(path);
+    if (!opened) return opened.error();
+    Fd fd(opened.value());
+    if (!readInto(fd.get(), records, static_cast<off_t>(offset))) return ioError(path, "读取", errno);
+    return success();
+}
+
+// Writes one whole record at `offset`, creating the file when it is missing.
+Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::int64_t offset) {
+    int raw = -1;
+    do raw = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    while (raw < 0 && errno == EINTR);
+    if (raw < 0) return ioError(path, "打开", errno);
+    Fd fd(raw);
+    if (!writeAt(fd.get(), record.data(), record.size(), static_cast<off_t>(offset))) return ioError(path, "写入", errno);
+    if (fd.release() != 0 && errno != EINTR) return ioError(path, "写入", errno);
+    return success();
+}
+
+#else // _WIN32: the same accesses through Windows file handles.
+
+StoreError winError(const std::filesystem::path& path, const char* what) {
+    return StoreError{StoreErrorCode::Io, "无法" + std::string(what) + "文件 " + fileName(path)};
+}
+
+Status readRecords(const std::filesystem::path& path, std::vector<Bytes>& records, std::int64_t offset) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return winError(path, "打开");
+    const std::size_t len = records.empty() ? 0 : records.front().size();
+    Bytes all(records.size() * len, 0);
+    LARGE_INTEGER pos;
+    pos.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD got = 0;
+    const bool ok = SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) &&
+                    ReadFile(h, all.data(), static_cast<DWORD>(all.size()), &got, nullptr);
+    CloseHandle(h);
+    if (!ok) return winError(path, "读取");
+    for (std::size_t k = 0; k < records.size(); ++k)
+        std::copy_n(all.begin() + static_cast<std::ptrdiff_t>(k * len), len, records[k].begin());
+    return success();
+}
+
+Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::int64_t offset) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return winError(path, "打开");
+    LARGE_INTEGER pos;
+    pos.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD put = 0;
+    const bool ok = SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) &&
+                    WriteFile(h, record.data(), static_cast<DWORD>(record.size()), &put, nullptr) &&
+                    put == record.size();
+    const bool closed = CloseHandle(h);
+    if (!ok || !closed) return winError(path, "写入");
+    return success();
+}
 #endif
 
 } // namespace
@@ -140,8 +201,6 @@ bool writeAt(int fd, const std::uint8_t* in, std::size_t size, off_t offset) {
 RecordFile::RecordFile(std::filesystem::path path, int recordLength)
     : path_(std::move(path)), length_(recordLength < 1 ? 1 : recordLength) {}
 
-#ifndef _WIN32
-
 Result<std::vector<Bytes>> RecordFile::readRange(int first, int last) const {
     if (first < 1) return badRecordNo();
     std::vector<Bytes> records;
@@ -149,13 +208,9 @@ Result<std::vector<Bytes>> RecordFile::readRange(int first, int last) const {
     const auto count = static_cast<std::size_t>(last - first + 1);
     const auto len = static_cast<std::size_t>(length_);
     if (count > kMaxRangeBytes / len) return StoreError{StoreErrorCode::Io, "一次读取的记录太多"};
-
-    Result<int> opened = openForRead(path_);
-    if (!opened) return opened.error();
-    Fd fd(opened.value());
     records.assign(count, Bytes(len, 0));
-    const off_t offset = static_cast<off_t>(first - 1) * length_;
-    if (!readInto(fd.get(), records, offset)) return ioError(path_, "读取", errno);
+    const Status got = readRecords(path_, records, static_cast<std::int64_t>(first - 1) * length_);
+    if (!got) return got.error();
     return records;
 }
 
@@ -170,75 +225,7 @@ Status RecordFile::write(int recordNo, std::span<const std::uint8_t> bytes) cons
     if (bytes.size() > static_cast<std::size_t>(length_)) return tooLong(length_);
     Bytes record(static_cast<std::size_t>(length_), 0);
     std::copy(bytes.begin(), bytes.end(), record.begin());
-
-    int raw = -1;
-    do raw = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-    while (raw < 0 && errno == EINTR);
-    if (raw < 0) return ioError(path_, "打开", errno);
-    Fd fd(raw);
-    const off_t offset = static_cast<off_t>(recordNo - 1) * length_;
-    if (!writeAt(fd.get(), record.data(), record.size(), offset)) return ioError(path_, "写入", errno);
-    if (fd.release() != 0 && errno != EINTR) return ioError(path_, "写入", errno);
-    return success();
+    return writeRecord(path_, record, static_cast<std::int64_t>(recordNo - 1) * length_);
 }
-
-#else // _WIN32: the same accesses through the C runtime's descriptors.
-
-namespace {
-StoreError winError(const std::filesystem::path& path, const char* what) {
-    return StoreError{StoreErrorCode::Io, "无法" + std::string(what) + "文件 " + fileName(path)};
-}
-} // namespace
-
-Result<std::vector<Bytes>> RecordFile::readRange(int first, int last) const {
-    if (first < 1) return badRecordNo();
-    std::vector<Bytes> records;
-    if (last < first) return records;
-    const auto count = static_cast<std::size_t>(last - first + 1);
-    const auto len = static_cast<std::size_t>(length_);
-    if (count > kMaxRangeBytes / len) return StoreError{StoreErrorCode::Io, "一次读取的记录太多"};
-    HANDLE h = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return winError(path_, "打开");
-    Bytes all(count * len, 0);
-    LARGE_INTEGER pos;
-    pos.QuadPart = static_cast<LONGLONG>(first - 1) * length_;
-    DWORD got = 0;
-    const bool ok = SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) &&
-                    ReadFile(h, all.data(), static_cast<DWORD>(all.size()), &got, nullptr);
-    CloseHandle(h);
-    if (!ok) return winError(path_, "读取");
-    for (std::size_t k = 0; k < count; ++k)
-        records.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(k * len),
-                             all.begin() + static_cast<std::ptrdiff_t>((k + 1) * len));
-    return records;
-}
-
-Result<Bytes> RecordFile::read(int recordNo) const {
-    Result<std::vector<Bytes>> r = readRange(recordNo, recordNo);
-    if (!r) return r.error();
-    return std::move(r.value().front());
-}
-
-Status RecordFile::write(int recordNo, std::span<const std::uint8_t> bytes) const {
-    if (recordNo < 1) return badRecordNo();
-    if (bytes.size() > static_cast<std::size_t>(length_)) return tooLong(length_);
-    Bytes record(static_cast<std::size_t>(length_), 0);
-    std::copy(bytes.begin(), bytes.end(), record.begin());
-    HANDLE h = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return winError(path_, "打开");
-    LARGE_INTEGER pos;
-    pos.QuadPart = static_cast<LONGLONG>(recordNo - 1) * length_;
-    DWORD put = 0;
-    const bool ok = SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) &&
-                    WriteFile(h, record.data(), static_cast<DWORD>(record.size()), &put, nullptr) &&
-                    put == record.size();
-    const bool closed = CloseHandle(h);
-    if (!ok || !closed) return winError(path_, "写入");
-    return success();
-}
-
-#endif
 
 } // namespace qbx
