@@ -4,6 +4,7 @@
 #include "Colours.h"
 #include "Desktop.h"
 #include "EventLabel.h"
+#include "IconCell.h"
 #include "MainWindowLink.h"
 #include "PictureBox.h"
 #include "ProgramIcon.h"
@@ -16,14 +17,8 @@ namespace qbx {
 
 namespace {
 
-// Cell layout in twips: overlay 900 x 960, icon 480 square at (200, 240), caption strip below.
+// The cells stand one below the other, 960 twips apart.
 constexpr int kCellHeight = 960;
-constexpr int kOverlayWidth = 900;
-constexpr int kIconLeft = 200;
-constexpr int kIconTop = 240;
-constexpr int kIconSize = 480;
-constexpr int kCaptionTop = 770;
-constexpr int kCaptionHeight = 180;
 // The upward window's bottom stands this far below the pop-up's top.
 constexpr int kUpwardBottom = 985;
 
@@ -46,24 +41,13 @@ Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, Popu
 
     const QFont font = songTiFont();
     for (int n = 0; n < kCells; ++n) {
-        auto* overlay = new EventLabel(this);
-        overlay->setGeometry(twipRect(0, kCellHeight * n, kOverlayWidth, kCellHeight));
-        overlay->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        overlay->setFont(font);
-        overlay->setColours(kOverlayDesigned, kWindowText);
-        Label1[static_cast<std::size_t>(n)] = overlay;
+        Label1[static_cast<std::size_t>(n)] = addCellOverlay(this, QRect(0, kCellHeight * n, kCellWidth, kCellHeight), font);
     }
     for (int n = 0; n < kCells; ++n) {
-        auto* icon = new PictureBox(this);
-        icon->setDescribesPicture(false);
-        icon->setGeometry(twipRect(kIconLeft, kIconTop + kCellHeight * n, kIconSize, kIconSize));
-        icon->setAccessibleName(QStringLiteral("cat-icon-%1").arg(n));
+        auto* icon = addCellIcon(this, 0, kCellHeight * n, QStringLiteral("cat-icon-%1").arg(n));
         Picture1[static_cast<std::size_t>(n)] = icon;
 
-        auto* caption = new EventLabel(this);
-        caption->setGeometry(twipRect(0, kCaptionTop + kCellHeight * n, kOverlayWidth, kCaptionHeight));
-        caption->setAlignment(Qt::AlignCenter);
-        caption->setFont(font);
+        auto* caption = addCellCaption(this, 0, kCellHeight * n, font);
         caption->setColours(kOverlayDesigned, kWindowText);
         Label2[static_cast<std::size_t>(n)] = caption;
 
@@ -117,7 +101,7 @@ void Form3::openAndFill(int k, const QString& columnCaption)
 void Form3::place(int k)
 {
     const QRect popup = popup_();
-    const int columnLeft = kOverlayWidth * k; // the pop-up's overlay Label1(k): left 900 k, top 0
+    const int columnLeft = kCellWidth * k; // the pop-up's overlay Label1(k): left 900 k, top 0
     const int left = popup.left() + columnLeft;
     const int top = opensDownward() ? popup.top() : popup.top() - kHeight + kUpwardBottom;
     place_.move(left, top);

@@ -4,6 +4,7 @@
 #include "Colours.h"
 #include "EventLabel.h"
 #include "Form3.h"
+#include "IconCell.h"
 #include "MainWindowLink.h"
 #include "PictureBox.h"
 #include "Twips.h"
@@ -12,15 +13,6 @@
 #include <QMouseEvent>
 
 namespace qbx {
-
-namespace {
-constexpr int kColumnWidth = 900;
-constexpr int kIconLeft = 200;
-constexpr int kIconTop = 240;
-constexpr int kIconSize = 480;
-constexpr int kCaptionTop = 770;
-constexpr int kCaptionHeight = 180;
-} // namespace
 
 Form2::Form2(AppState& state, MainWindowLink& mainWindow, std::function<Form3&()> categoryWindow, QWidget* parent)
     : QWidget(parent), state_(state), mainWindow_(mainWindow), categoryWindow_(std::move(categoryWindow)),
@@ -35,26 +27,16 @@ Form2::Form2(AppState& state, MainWindowLink& mainWindow, std::function<Form3&()
     setPalette(pal);
 
     for (int k = 0; k < kColumns; ++k) {
-        auto* overlay = new EventLabel(this);
-        overlay->setGeometry(twipRect(kColumnWidth * k, 0, kColumnWidth, kHeight));
-        overlay->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        overlay->setFont(songTiFont(true));
-        overlay->setColours(kOverlayDesigned, kWindowText);
+        auto* overlay = addCellOverlay(this, QRect(kCellWidth * k, 0, kCellWidth, kHeight), songTiFont(true));
         Label1[static_cast<std::size_t>(k)] = overlay;
         connect(overlay, &EventLabel::mouseMoved, this, [this, k](QPoint, Qt::MouseButtons) { Label1_MouseMove(k); });
     }
     for (int k = 0; k < kColumns; ++k) {
-        auto* icon = new PictureBox(this);
-        icon->setDescribesPicture(false);
-        icon->setGeometry(twipRect(kIconLeft + kColumnWidth * k, kIconTop, kIconSize, kIconSize));
-        icon->setAccessibleName(QStringLiteral("popup-icon-%1").arg(k));
+        auto* icon = addCellIcon(this, kCellWidth * k, 0, QStringLiteral("popup-icon-%1").arg(k));
         Picture1[static_cast<std::size_t>(k)] = icon;
         connect(icon, &PictureBox::mouseMoved, this, [this, k](QPoint, Qt::MouseButtons) { Picture1_MouseMove(k); });
 
-        auto* caption = new EventLabel(this);
-        caption->setGeometry(twipRect(kColumnWidth * k, kCaptionTop, kColumnWidth, kCaptionHeight));
-        caption->setAlignment(Qt::AlignCenter);
-        caption->setFont(songTiFont());
+        auto* caption = addCellCaption(this, kCellWidth * k, 0, songTiFont());
         caption->setTextColour(kCaptionText);
         caption->setAttribute(Qt::WA_TransparentForMouseEvents); // the caption strip has no handler
         Label2[static_cast<std::size_t>(k)] = caption;
