@@ -20,11 +20,7 @@ void saveProgram(PendingWrites& writes, const ProgramEntry& entry)
 {
     if (entry.recordNo < 1)
         return;
-    auto bytes = encodeRecord(entry);
-    if (bytes)
-        writes.put(entry.recordNo, bytes.value());
-    else
-        writes.refuse(bytes.error());
+    writes.putEncoded(entry.recordNo, encodeRecord(entry));
 }
 
 // What saveComboEntry would write; like it, a negative recordNo becomes 0 first.
@@ -34,11 +30,7 @@ void saveCombo(PendingWrites& writes, ComboEntry& entry)
         entry.recordNo = 0;
     if (entry.recordNo == 0)
         return;
-    auto bytes = encodeRecord(entry);
-    if (bytes)
-        writes.put(entry.recordNo, bytes.value());
-    else
-        writes.refuse(bytes.error());
+    writes.putEncoded(entry.recordNo, encodeRecord(entry));
 }
 
 // Step 1 of sortMinorCategory: every pair i < j, the later one moved ahead when it is used more.
@@ -54,10 +46,7 @@ void orderSlots(std::array<ProgramEntry, kSlots>& slots, PendingWrites& writes)
         auto& cached = encoded[static_cast<std::size_t>(s)];
         if (!cached)
             cached.emplace(encodeRecord(entry));
-        if (cached->ok())
-            writes.put(entry.recordNo, cached->value());
-        else
-            writes.refuse(cached->error());
+        writes.putEncoded(entry.recordNo, *cached);
     };
     for (int i = 0; i < kSlots - 1; ++i) {
         for (int j = i + 1; j < kSlots; ++j) {

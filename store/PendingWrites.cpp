@@ -28,6 +28,14 @@ void PendingWrites::refuse(const StoreError& error)
         firstError_ = error;
 }
 
+void PendingWrites::putEncoded(int recordNo, const Result<Bytes>& encoded)
+{
+    if (encoded)
+        put(recordNo, encoded.value());
+    else
+        refuse(encoded.error());
+}
+
 namespace {
 
 // Whether the file already holds exactly what writing `bytes` at `recordNo` would leave there.

@@ -39,6 +39,8 @@ public:
     // keeps what earlier writes gave it).
     void put(int recordNo, const Bytes& bytes);
     void refuse(const StoreError& error);
+    // The write of an encoded record: put when encoding succeeded, refused with its error when not.
+    void putEncoded(int recordNo, const Result<Bytes>& encoded);
 
     // Reads the records once and writes the ones that differ. Returns the first error seen,
     // refused writes included; `written` (when given) receives the number of records written.
