@@ -1,23 +1,11 @@
 #include "ClickSound.h"
 
+#include "LittleEndian.h"
+
 #include <cmath>
 #include <numbers>
 
 namespace qbx::assets {
-namespace {
-
-void put16(QByteArray& b, quint32 v)
-{
-    b.append(static_cast<char>(v & 0xFF));
-    b.append(static_cast<char>((v >> 8) & 0xFF));
-}
-void put32(QByteArray& b, quint32 v)
-{
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
-
-} // namespace
 
 QByteArray clickWav()
 {

@@ -1,5 +1,6 @@
 #include "IconPainter.h"
 
+#include "LittleEndian.h"
 #include "Palette.h"
 
 #include <QLinearGradient>
@@ -8,17 +9,6 @@
 
 namespace qbx::assets {
 namespace {
-
-void put16(QByteArray& b, quint32 v)
-{
-    b.append(static_cast<char>(v & 0xFF));
-    b.append(static_cast<char>((v >> 8) & 0xFF));
-}
-void put32(QByteArray& b, quint32 v)
-{
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
 
 // One icon image as a DIB: header, BGRA rows bottom-up, then the 1-bit AND mask.
 QByteArray dib(const QImage& src)
