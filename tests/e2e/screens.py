@@ -3,7 +3,7 @@ tiles and strips, the minor-category pop-up and the category window, found by th
 read through AT-SPI."""
 
 
-from harness import E2EError, px, wait_until
+from harness import SCREEN_W, E2EError, px, wait_until
 
 # Main window layout (twips, inside the window).
 TILE_LEFT, TILE_TOP0, TILE_SIZE = 367, 480, 1050
@@ -83,6 +83,21 @@ def arrow_strip(s, face, tile, on_right):
     return wait_until(lambda: (named(s, name) or [None])[0], 5, f"the arrow strip {name}").rect
 
 
+def bring_back(s, main_wid):
+    """Touches the strip of an auto-hidden main window, as a person does before reaching for a
+    tile, and waits until the window is back at the edge; a shown window is left alone. The
+    pointer is then on the window, where the auto-hide timer leaves it."""
+    x, y, w, h = s.geometry(main_wid)
+    if x >= 0 and x + w <= SCREEN_W:
+        return
+    sx = 2 if x < 0 else SCREEN_W - 3
+    sy = max(y, 0) + h // 2
+    s.move_pointer(sx, sy)
+    s.wiggle(sx, sy)
+    wait_until(lambda: (lambda g: g[0] >= 0 and g[0] + g[2] <= SCREEN_W)(s.geometry(main_wid)),
+               5, "the auto-hidden main window to come back")
+
+
 def open_popup(s, face, tile, arrow_on_right=True):
     """Moves the pointer into the tile, then on to its arrow strip once that shows."""
     tx, ty = centre(tile_rect(face, tile))
@@ -107,32 +122,53 @@ def _shaped(nodes, width, height, tolerance=0.25):
     return out
 
 
-def _find_window(s, name, width, height):
-    """A showing window of qbx by its accessible name, else by its shape."""
+def _settled(s, win):
+    """Whether the accessible extents of a window agree with where the X server has it.
+
+    Just after a window is shown (or shown again somewhere else) the toolkit may report a
+    position it has not yet heard back from the window manager, such as (0, 0)."""
+    for wid in s.windows_by_name(win.name, s.qbx.pid):
+        try:
+            if s.geometry(wid) == tuple(win.rect):
+                return True
+        except E2EError:
+            continue
+    return False
+
+
+def _find_window(s, name, width, height, settled=False):
+    """A showing window of qbx by its accessible name, else by its shape; with `settled`, only
+    once its extents are those the X server gives it."""
     wins = _windows(s)
     named = [w for w in wins if w.name == name]
     found = named or _shaped(wins, width, height)
+    if found and settled and not _settled(s, found[0]):
+        return None
     return found[0] if found else None
 
 
-def find_popup(s):
-    return _find_window(s, "Form2", px(POPUP_W), px(POPUP_H))
+def find_popup(s, settled=False):
+    return _find_window(s, "Form2", px(POPUP_W), px(POPUP_H), settled)
 
 
-def find_catwin(s):
-    return _find_window(s, "Form3", px(CATWIN_W), px(CATWIN_H))
+def find_catwin(s, settled=False):
+    return _find_window(s, "Form3", px(CATWIN_W), px(CATWIN_H), settled)
 
 
 def wait_popup(s, timeout=10):
-    return wait_until(lambda: find_popup(s), timeout, "the minor-category pop-up")
+    """The shown pop-up, once its place on the screen has settled."""
+    return wait_until(lambda: find_popup(s, settled=True), timeout, "the minor-category pop-up")
 
 
 def wait_catwin(s, timeout=10):
-    return wait_until(lambda: find_catwin(s), timeout, "the category window")
+    """The shown category window, once its place on the screen has settled."""
+    return wait_until(lambda: find_catwin(s, settled=True), timeout, "the category window")
 
 
 def _labels(s, win):
-    return s.atspi.labels_in(s.app(), win.rect)
+    """The window's own showing labels: another window lying over it (the category window over
+    a pop-up column) has labels in the same place."""
+    return s.atspi.labels_in(win.acc, win.rect)
 
 
 def popup_columns(s, win):
@@ -179,7 +215,7 @@ def wait_popup_columns(s, expected, timeout=10):
     seen = {}
 
     def probe():
-        win = find_popup(s)
+        win = find_popup(s, settled=True)
         if not win:
             return None
         seen["cols"] = popup_columns(s, win)
@@ -194,7 +230,7 @@ def wait_catwin_cells(s, expected, timeout=10):
     seen = {}
 
     def probe():
-        win = find_catwin(s)
+        win = find_catwin(s, settled=True)
         if not win:
             return None
         seen["cells"] = catwin_cells(s, win)

@@ -93,6 +93,7 @@ def body(app_dir, artifacts):
         s.screenshot("started")
 
         # 1. A left click on tile 0 starts its favourite A and counts it: 5 -> 6.
+        screens.bring_back(s, main)
         s.click(*screens.centre(screens.tile_rect(face, 0)))
         wait_starts(s, "a", 1, "program A to start from tile 0")
         a = wait_use(s, 1, 6, "A counted in yfrj.dat")
@@ -101,6 +102,7 @@ def body(app_dir, artifacts):
 
         # 2. The category window of 办公/业务: B's icon (slot 1) clicked twice, 5 -> 7, passes A (6).
         for round_ in range(2):
+            screens.bring_back(s, main)
             screens.open_popup(s, face, 0, arrow_on_right=True)
             popup = screens.wait_popup(s)
             x, y = screens.centre((popup.rect[0], popup.rect[1], popup.rect[2] // 5, popup.rect[3]))
@@ -121,18 +123,22 @@ def body(app_dir, artifacts):
         s.move_pointer(600, 600, steps=3)
         s.screenshot("reordered")
 
-        # 3. The tile now starts B.
+        # 3. The tile now starts B. The window may have slid off the edge meanwhile (auto-hide is
+        # on and the pointer was away): touching its strip brings it back first.
+        screens.bring_back(s, main)
         s.click(*screens.centre(screens.tile_rect(face, 0)))
         wait_starts(s, "b", 3, "the tile to start its new favourite B")
         check_equal(starts(s, "a"), 1, "starts of A")
         wait_use(s, 2, 8, "B counted from the tile")
 
         # 4. A path with blanks starts.
+        screens.bring_back(s, main)
         s.click(*screens.centre(screens.tile_rect(face, 1)))
         wait_starts(s, "blank", 1, "the program in 'My Tools/run me.sh' to start")
         wait_use(s, 3, 4, "the program with blanks counted")
 
         # 5. A program whose file is gone is still counted and moves ahead of its equal.
+        screens.bring_back(s, main)
         s.click(*screens.centre(screens.tile_rect(face, 3)))
         gone = wait_use(s, 4, 5, "the missing program counted")
         check_equal(gone["slot"], 0, "the missing program's slot")
