@@ -139,13 +139,16 @@ def full_catalogue(icon_paths, count=755):
     return progs
 
 
-def prepare_network(folder, start_mode=1):
-    """Program folder with the "网络" catalogue, auto-hide off at start."""
+def prepare_network(folder, start_mode=1, settings=None):
+    """Program folder with the "网络" catalogue, auto-hide off at start; `settings` gives other
+    values to any of the keys of 基本设置.ini (the hide delays are 3000 and 1000 otherwise)."""
     icons = make_icons(os.path.join(folder, "test-icons"))
     progs = network_programs(icons)
     write_programs(folder, progs)
-    write_settings(folder, {"启动": start_mode, "ycount": len(progs), "zhcount": 0,
-                            "wcount": 0, "主窗口": 3000, "分类窗口": 1000})
+    values = {"启动": start_mode, "ycount": len(progs), "zhcount": 0,
+              "wcount": 0, "主窗口": 3000, "分类窗口": 1000}
+    values.update(settings or {})
+    write_settings(folder, values)
     return progs
 
 

@@ -3,8 +3,6 @@
 combination and the icon of that combination's first program; resting on a group's column the
 category window lists the group's combinations, and pointing at one shows its launch count."""
 
-import os
-
 import fixtures
 from harness import Session, check, check_equal, run_test
 import screens
@@ -19,15 +17,12 @@ COMBOS = [
 
 
 def prepare(folder):
-    icons = fixtures.make_icons(os.path.join(folder, "test-icons"))
-    progs = fixtures.network_programs(icons)
-    fixtures.write_programs(folder, progs)
+    progs = fixtures.prepare_network(folder, settings={"zhcount": len(COMBOS)})
     fixtures.write_combos(folder, [
         {"recordNo": rec, "group": g, "position": p, "groupName": gname, "name": name,
          "useCounter": use, "programs": members, "programCount": len(members),
          "description": desc}
         for rec, g, p, gname, name, use, members, desc in COMBOS])
-    fixtures.write_settings(folder, {"启动": 1, "ycount": len(progs), "zhcount": len(COMBOS)})
     return progs
 
 

@@ -3,19 +3,13 @@
 another program's window is active), the pop-up and the category window close. The category
 delay is long here, so nothing else closes them."""
 
-import os
-
 import fixtures
 from harness import Session, check, run_test, wait_until
 import screens
 
 
 def prepare(folder):
-    icons = fixtures.make_icons(os.path.join(folder, "test-icons"))
-    progs = fixtures.network_programs(icons)
-    fixtures.write_programs(folder, progs)
-    fixtures.write_settings(folder, {"启动": 1, "ycount": len(progs), "主窗口": 3000,
-                                     "分类窗口": 30000})
+    fixtures.prepare_network(folder, settings={"分类窗口": 30000})
 
 
 def active_window(s):

@@ -7,8 +7,6 @@ The program asks for left -1775 twips (7 pixels stay visible); openbox does not 
 window leave the screen that far and keeps about a tenth of its width (13 pixels) visible, so the
 strip is checked to be a thin one, not to be exactly 7 pixels wide."""
 
-import os
-
 import fixtures
 from harness import SCREEN_W, Session, px, run_test, wait_until
 
@@ -16,11 +14,7 @@ HIDDEN_LEFT = -1775
 
 
 def prepare(folder):
-    icons = fixtures.make_icons(os.path.join(folder, "test-icons"))
-    progs = fixtures.network_programs(icons)
-    fixtures.write_programs(folder, progs)
-    fixtures.write_settings(folder, {"启动": 2, "ycount": len(progs), "主窗口": 600,
-                                     "分类窗口": 1000})
+    fixtures.prepare_network(folder, start_mode=2, settings={"主窗口": 600, "分类窗口": 1000})
 
 
 MAX_STRIP = 15   # pixels: the 7 asked for, or what the window manager insists on

@@ -4,18 +4,13 @@ name and an arrow strip on the pop-up side; leaving it downward or to the left p
 rest and hides its arrow; entering a tile hides an open pop-up and category window at once
 (the category delay is long here, so nothing else hides them)."""
 
-import os
-
 import fixtures
 from harness import Session, check, run_test, wait_until
 import screens
 
 
 def prepare(folder):
-    icons = fixtures.make_icons(os.path.join(folder, "test-icons"))
-    progs = fixtures.network_programs(icons)
-    fixtures.write_programs(folder, progs)
-    fixtures.write_settings(folder, {"启动": 1, "ycount": len(progs), "分类窗口": 30000})
+    fixtures.prepare_network(folder, settings={"分类窗口": 30000})
 
 
 def skins(s, names):
