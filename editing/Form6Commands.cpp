@@ -39,6 +39,13 @@ bool inNamedCatalogue(int major, int minor, int slot)
     return major >= 0 && major < kNamedMajors && minor >= 0 && minor < kMinors && slot >= 0 && slot < kSlots;
 }
 
+// A run of writes reports its first failure.
+void keepFirstFailure(Status& written, const Status& next)
+{
+    if (written && !next)
+        written = next;
+}
+
 // An entry takes the position and the category names of the place it is put in.
 void placeEntry(ProgramEntry& e, int major, int minor, int slot, std::string majorName, std::string minorName)
 {
@@ -167,11 +174,8 @@ void Form6::Command3_Click()
 
     Status written = sortMinorCategory(state_, m, c);
     // Re-sorting may have moved the whole minor category; the entry is written where it is now.
-    if (const auto at = locateEntry(state_, m, entry)) {
-        const Status saved = saveProgramEntry(state_, m, at->first, at->second);
-        if (written && !saved)
-            written = saved;
-    }
+    if (const auto at = locateEntry(state_, m, entry))
+        keepFirstFailure(written, saveProgramEntry(state_, m, at->first, at->second));
     ListedMinor = minorColumn(state_, m, List2->currentRow());
     reportWritten(written, countWritten);
 
@@ -204,19 +208,15 @@ void Form6::Command1_Click()
     state_.catalogue.at(t, c, kSlots - 1) = moved;
     state_.catalogue.at(sm, sourceMinor, ss) = ProgramEntry{};
     Status written = saveProgramEntry(state_, sm, sourceMinor, ss);
-    if (const Status s = sortMinorCategory(state_, sm, sourceMinor); written && !s)
-        written = s;
+    keepFirstFailure(written, sortMinorCategory(state_, sm, sourceMinor));
     // Re-sorting the source may have moved the target's minor category too.
     const auto at = locateEntry(state_, t, moved);
     const int column = at ? at->first : c;
     sel.curMajor = static_cast<std::int16_t>(t);
     sel.curMinor = static_cast<std::int16_t>(column);
-    if (at) {
-        if (const Status s = saveProgramEntry(state_, t, at->first, at->second); written && !s)
-            written = s;
-    }
-    if (const Status s = sortMinorCategory(state_, t, column); written && !s)
-        written = s;
+    if (at)
+        keepFirstFailure(written, saveProgramEntry(state_, t, at->first, at->second));
+    keepFirstFailure(written, sortMinorCategory(state_, t, column));
     reported(written);
     link_.closePopups();
     accept();
@@ -251,14 +251,12 @@ void Form6::Command2_Click()
     state_.catalogue.at(am, ac, as) = a;
     state_.catalogue.at(bm, bc, bs) = b;
     Status written = saveProgramEntry(state_, am, ac, as);
-    if (const Status s = sortMinorCategory(state_, am, ac); written && !s)
-        written = s;
+    keepFirstFailure(written, sortMinorCategory(state_, am, ac));
     const auto at = locateEntry(state_, bm, b);
     const int column = at ? at->first : bc;
     sel.curMajor = static_cast<std::int16_t>(bm);
     sel.curMinor = static_cast<std::int16_t>(column);
-    if (const Status s = sortMinorCategory(state_, bm, column); written && !s)
-        written = s;
+    keepFirstFailure(written, sortMinorCategory(state_, bm, column));
     reported(written);
     link_.closePopups();
     accept();
