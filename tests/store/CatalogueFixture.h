@@ -82,31 +82,37 @@ inline ComboEntry combo(const std::string& name, int recordNo, int group, int po
     return c;
 }
 
+template <typename Entry> constexpr int recordLengthOf()
+{
+    return std::is_same_v<Entry, ComboEntry> ? kComboRecordLength : kProgramRecordLength;
+}
+
 // Writes `entry` at record `recordNo` (not necessarily its own) through the codec.
 template <typename Entry> void putRecord(const std::filesystem::path& file, int recordNo, const Entry& entry)
 {
-    const int length = std::is_same_v<Entry, ComboEntry> ? kComboRecordLength : kProgramRecordLength;
     auto bytes = encodeRecord(entry);
     ASSERT_TRUE(bytes.ok());
-    ASSERT_TRUE(RecordFile(file, length).write(recordNo, bytes.value()).ok());
+    ASSERT_TRUE(RecordFile(file, recordLengthOf<Entry>()).write(recordNo, bytes.value()).ok());
+}
+
+// Record `recordNo` as the file holds it now; an empty entry when it cannot be read.
+template <typename Entry> Entry entryAt(const std::filesystem::path& file, int recordNo)
+{
+    Entry e;
+    auto bytes = RecordFile(file, recordLengthOf<Entry>()).read(recordNo);
+    if (bytes)
+        decodeRecord(bytes.value(), e);
+    return e;
 }
 
 inline ProgramEntry recordAt(const std::filesystem::path& file, int recordNo)
 {
-    ProgramEntry e;
-    auto bytes = RecordFile(file, kProgramRecordLength).read(recordNo);
-    if (bytes)
-        decodeRecord(bytes.value(), e);
-    return e;
+    return entryAt<ProgramEntry>(file, recordNo);
 }
 
 inline ComboEntry comboRecordAt(const std::filesystem::path& file, int recordNo)
 {
-    ComboEntry e;
-    auto bytes = RecordFile(file, kComboRecordLength).read(recordNo);
-    if (bytes)
-        decodeRecord(bytes.value(), e);
-    return e;
+    return entryAt<ComboEntry>(file, recordNo);
 }
 
 } // namespace qbx::testing
