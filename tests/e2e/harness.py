@@ -400,6 +400,11 @@ class Session:
                      check=False)
         return [int(w) for w in out.split()]
 
+    def wait_new_window(self, before, what, timeout=5):
+        """Waits until qbx maps a window not in `before` (a set of qbx_windows() taken earlier),
+        such as a menu popping up; keys sent before it is there would go elsewhere."""
+        return wait_until(lambda: set(self.qbx_windows()) - before, timeout, what)
+
     def wait_main_window(self, timeout=30):
         return self.wait_window(MAIN_TITLE, timeout, pid=self.qbx.pid if self.qbx else None)
 

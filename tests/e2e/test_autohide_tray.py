@@ -50,11 +50,13 @@ def body(app_dir, artifacts):
                            "--SetDockType", "true", "--expand", "false", "--transparent", "false"])
         wait_until(lambda: s.windows_by_name("panel"), 20, "trayer to start")
         time.sleep(0.5)
+        # The pointer rests where the window comes up: auto-hide is on from the start, and a
+        # pointer elsewhere would let the window slide off before it is looked at.
+        s.move_pointer(60, 300)
         s.start_qbx()
         s.wait_main_window()
         main = main_window(s)
-        s.move_pointer(60, 300)
-        time.sleep(0.3)
+        s.wiggle(60, 300)
         x0 = left_of(s, main)
         check(x0 == 0, f"the window starts at left {x0}, expected 0")
         s.screenshot("docked")
@@ -96,8 +98,9 @@ def body(app_dir, artifacts):
         # A right click pops up "操作" at the icon (pop-up menus do not reach the accessibility
         # bus, so the keyboard chooses): its second item, "不自动隐藏", switches auto-hide off
         # and brings the window back to the edge, where it then stays.
+        before = set(s.qbx_windows())
         s.x("xdotool", "click", "3")
-        time.sleep(0.6)
+        s.wait_new_window(before, "the menu to pop up at the tray icon")
         s.screenshot("tray-menu")
         s.x("xdotool", "key", "--delay", "100", "Down", "Down", "Return")
         wait_until(lambda: left_of(s, main) == 0, 5, "auto-hide switched off from the tray menu")

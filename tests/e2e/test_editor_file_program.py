@@ -47,7 +47,9 @@ def body(app_dir, artifacts):
         s.app()
         s.screenshot("started")
 
+        before = set(s.qbx_windows())
         click_node(s, one(s, "push button", "设置"))
+        s.wait_new_window(before, "the menu of \"设置\" to pop up")
         # The menu opens at the pointer; its first item is "分类程序设置". Pop-up menus do not
         # always reach the accessibility bus, so the keyboard chooses it when they do not.
         s.screenshot("menu")
