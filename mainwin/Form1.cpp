@@ -496,6 +496,7 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    place_.noteMoved();
     Timer3_Timer();
 }
 

@@ -2,20 +2,32 @@
 
 #include "Twips.h"
 
+#include <QScreen>
 #include <QWidget>
 
 namespace qbx {
 
+namespace {
+// How long after a request a move still counts as the window manager's answer to it.
+constexpr qint64 kAnswerWindowMs = 1000;
+} // namespace
+
+bool TwipPlace::standsWhereAsked() const
+{
+    if (!set_)
+        return false;
+    const QPoint at = window_.pos();
+    return at == pixels_ || (landedKnown_ && at == landed_);
+}
+
 int TwipPlace::left() const
 {
-    const int x = window_.x();
-    return set_ && x == pixels_.x() ? twips_.x() : pxToTwips(x);
+    return standsWhereAsked() ? twips_.x() : pxToTwips(window_.x());
 }
 
 int TwipPlace::top() const
 {
-    const int y = window_.y();
-    return set_ && y == pixels_.y() ? twips_.y() : pxToTwips(y);
+    return standsWhereAsked() ? twips_.y() : pxToTwips(window_.y());
 }
 
 void TwipPlace::move(int left, int top)
@@ -23,7 +35,34 @@ void TwipPlace::move(int left, int top)
     twips_ = QPoint(left, top);
     pixels_ = QPoint(twipsToPx(left), twipsToPx(top));
     set_ = true;
+    landedKnown_ = false;
+    // Only a window asked to stand partly beyond the left or right screen edge is pulled back.
+    const QScreen* screen = window_.screen();
+    const int width = window_.frameGeometry().width();
+    if (screen && (pixels_.x() < screen->geometry().left() ||
+                   pixels_.x() + width - 1 > screen->geometry().right()))
+        requested_.start();
+    else
+        requested_.invalidate();
     window_.move(pixels_);
+}
+
+void TwipPlace::noteMoved()
+{
+    if (!set_ || landedKnown_ || !requested_.isValid())
+        return;
+    const QPoint at = window_.pos();
+    if (at == pixels_)
+        return;
+    // The window manager's answer keeps the height and pulls the window a little towards the
+    // screen; anything else (a drag, a move of the program's own) is read as it is.
+    const bool pulledIn = pixels_.x() < 0 ? at.x() > pixels_.x() && at.x() <= 0
+                                          : at.x() < pixels_.x() && at.x() >= pixels_.x() - window_.width();
+    if (at.y() == pixels_.y() && pulledIn && requested_.elapsed() <= kAnswerWindowMs) {
+        landed_ = at;
+        landedKnown_ = true;
+    }
+    requested_.invalidate();
 }
 
 } // namespace qbx

@@ -2,7 +2,13 @@
 // A window's position in twips. A position set in twips is read back exactly while the window
 // still stands on the pixel it became (screen width - 100 has no whole pixel, and the edge rules
 // compare exact values); after any other move the pixels are converted.
+//
+// Some window managers keep part of every window on screen and so pull a window that is asked to
+// stand almost off the screen back by a few pixels. The place the window lands on right after such
+// a request (reported through noteMoved) counts as the place asked for, so a window hidden at an
+// edge is still known to be hidden there.
 
+#include <QElapsedTimer>
 #include <QPoint>
 
 class QWidget;
@@ -19,11 +25,20 @@ public:
     void setLeft(int left) { move(left, top()); }
     void setTop(int top) { move(left(), top); }
 
+    // Call from the window's move event: a move that follows a request to stand partly off the
+    // screen within a moment, to another pixel than asked for, is the window manager's answer.
+    void noteMoved();
+
 private:
+    bool standsWhereAsked() const;
+
     QWidget& window_;
     QPoint twips_;
     QPoint pixels_;
+    QPoint landed_;
     bool set_ = false;
+    bool landedKnown_ = false;
+    QElapsedTimer requested_;
 };
 
 } // namespace qbx

@@ -66,6 +66,7 @@ private slots:
     void snappingOnMoves();
     void ycAndZxThroughTheMenu();
     void trayDoubleClicks();
+    void windowPulledBackByTheWindowManagerStillCountsAsHidden();
 };
 
 void MainWindowActionsTest::tileClickStartsAndCounts() {
@@ -216,4 +217,24 @@ void MainWindowActionsTest::trayDoubleClicks() {
 }
 
 QTEST_MAIN(MainWindowActionsTest)
+
+void MainWindowActionsTest::windowPulledBackByTheWindowManagerStillCountsAsHidden() {
+    Rig r;
+    r.load(4); // at the top-left corner with auto-hide on
+    r.form->moveTwips(W - 1875, 0);
+    QCOMPARE(r.form->yc->text(), QString("不自动隐藏"));
+    // Hidden at the right edge; a window manager that keeps part of every window on screen
+    // leaves 12 pixels instead of the 7 asked for.
+    r.form->moveTwips(W - 100, 0);
+    r.place(1024 - 12, 0);
+    QCOMPARE(r.form->leftTwips(), W - 100);
+    // Switching auto-hide off brings it back flush with the right edge.
+    r.form->yc->trigger();
+    QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
+    QCOMPARE(r.form->leftTwips(), W - 1875);
+    // A later move is read as it is.
+    r.place(400, 300);
+    QCOMPARE(r.form->leftTwips(), 400 * 15);
+}
+
 #include "MainWindowActionsTest.moc"
