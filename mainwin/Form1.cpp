@@ -462,8 +462,11 @@ void Form1::bz_Click()
 {
     step([this] {
         const std::u8string path = state_.file("Quillbox介绍.txt").u8string();
-        desktop_.openWithDefaultApp(
-            QString::fromUtf8(reinterpret_cast<const char*>(path.data()), static_cast<qsizetype>(path.size())));
+        const QString intro =
+            QString::fromUtf8(reinterpret_cast<const char*>(path.data()), static_cast<qsizetype>(path.size()));
+        // Without a text application the click would otherwise do nothing at all.
+        if (!desktop_.openWithDefaultApp(intro))
+            desktop_.message(this, QStringLiteral("无法打开软件介绍：") + intro);
     });
 }
 

@@ -431,6 +431,11 @@ void Form1Test::helpExitAndClose()
     f.Image4_Click();
     const QString intro = QString::fromStdString((m.app.state.appDir / "Quillbox介绍.txt").string());
     QCOMPARE(m.app.desktop.opened, (QStringList{intro, intro}));
+    QVERIFY(m.app.desktop.messages.isEmpty());
+    // Without an application to open it the user is told, not left guessing.
+    m.app.desktop.setOpenResult(false);
+    f.bz->trigger();
+    QCOMPARE(m.app.desktop.messages, QStringList{QStringLiteral("无法打开软件介绍：") + intro});
     QCOMPARE(f.trayIcon()->toolTip(), QStringLiteral("QuillboxV0.8"));
     f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
     QVERIFY(f.popup());
