@@ -2,6 +2,7 @@
 // A temporary program folder with its own state, a fake desktop and a fake main window for the
 // classification editor's window tests.
 
+#include "PlacedProgram.h"
 #include "AppState.h"
 #include "FakeDesktop.h"
 #include "Form6.h"
@@ -64,16 +65,10 @@ struct EditorFixture {
     // A program filed directly (not through the editor) and written to "yfrj.dat".
     ProgramEntry& put(int major, int minor, int slot, const std::string& name, int recordNo, int useCounter = 1)
     {
-        ProgramEntry& e = state.catalogue.at(major, minor, slot);
-        e = ProgramEntry{};
-        e.name = name;
+        state.catalogue.at(major, minor, slot) = ProgramEntry{};
+        ProgramEntry& e = qbx::testing::placeProgram(state, major, minor, slot, name);
         e.exePath = "/opt/" + name + "/" + name;
         e.recordNo = recordNo;
-        e.major = static_cast<std::int16_t>(major);
-        e.minor = static_cast<std::int16_t>(minor);
-        e.slot = static_cast<std::int16_t>(slot);
-        e.majorName = majorNames()[static_cast<std::size_t>(major)];
-        e.minorName = minorNames(major)[static_cast<std::size_t>(minor)];
         e.title = name.substr(0, 3);
         e.useCounter = useCounter;
         e.description = "about " + name;

@@ -4,6 +4,7 @@
 
 #include "AppState.h"
 #include "MainWindowLink.h"
+#include "PlacedProgram.h"
 #include "RecordCodec.h"
 #include "RecordFile.h"
 
@@ -24,17 +25,11 @@ struct TempApp {
     // Files a program at (major, minor, slot) with its record number and use count.
     ProgramEntry& file(int major, int minor, int slot, const std::string& name, const std::string& path,
                        int useCounter, int recordNo) {
-        ProgramEntry& e = state.catalogue.at(major, minor, slot);
-        e.name = name;
+        ProgramEntry& e = placeProgram(state, major, minor, slot, name);
         e.exePath = path;
         e.title = name;
         e.useCounter = useCounter;
         e.recordNo = recordNo;
-        e.major = static_cast<std::int16_t>(major);
-        e.minor = static_cast<std::int16_t>(minor);
-        e.slot = static_cast<std::int16_t>(slot);
-        e.majorName = majorNames()[static_cast<std::size_t>(major)];
-        e.minorName = minorNames(major)[static_cast<std::size_t>(minor)];
         return e;
     }
     bool programFileExists() const { return std::filesystem::exists(state.programFile()); }

@@ -6,6 +6,7 @@
 #include "Catalogue.h"
 #include "FakeDesktop.h"
 #include "Ini.h"
+#include "PlacedProgram.h"
 #include "RecordCodec.h"
 #include "RecordFile.h"
 #include "Settings.h"
@@ -66,18 +67,12 @@ struct WindowApp {
     // Files a program in memory at (major, minor, slot) and gives the fake desktop an icon for it.
     ProgramEntry& file(int major, int minor, int slot, const std::string& name, int useCounter, int recordNo = 0)
     {
-        ProgramEntry& e = state.catalogue.at(major, minor, slot);
-        e.name = name;
+        ProgramEntry& e = placeProgram(state, major, minor, slot, name);
         e.exePath = std::string("/opt/").append(name).append(".exe");
         e.title = std::string(name).append("标题");
         e.description = std::string(name).append("说明");
         e.useCounter = useCounter;
         e.recordNo = recordNo;
-        e.major = static_cast<std::int16_t>(major);
-        e.minor = static_cast<std::int16_t>(minor);
-        e.slot = static_cast<std::int16_t>(slot);
-        e.majorName = majorNames()[static_cast<std::size_t>(major)];
-        e.minorName = minorNames(major)[static_cast<std::size_t>(minor)];
         desktop.setIcon(QString::fromStdString(e.exePath), solidIcon(QColor(200, 30 + 20 * slot, 30)));
         return e;
     }
