@@ -3,20 +3,19 @@
 #include "AppState.h"
 #include "Desktop.h"
 
-#include <QAction>
+#include "Logging.h"
 
 namespace qbx {
 
 AutoHide::AutoHide(AppState& state, Desktop& desktop, AutoHideHost& host, HideTimer& timer1, HideTimer& timer2,
-                   QAction& yc, QAction& zx, QObject* parent)
-    : QObject(parent), state_(state), desktop_(desktop), host_(host), timer1_(timer1), timer2_(timer2), yc_(yc),
-      zx_(zx) {
+                   QObject* parent)
+    : QObject(parent), state_(state), desktop_(desktop), host_(host), timer1_(timer1), timer2_(timer2) {
     connect(&timer1_, &HideTimer::timeout, this, &AutoHide::Timer1_Timer);
     connect(&timer2_, &HideTimer::timeout, this, &AutoHide::Timer2_Timer);
 }
 
 void AutoHide::Timer1_Timer() {
-    try {
+    guarded(lcWindows, "Timer1_Timer", [&] {
         if (state_.sel.popupActive)
             return;
         const int w = host_.screenWidth();
@@ -44,12 +43,11 @@ void AutoHide::Timer1_Timer() {
             }
         }
         // A window that is neither docked left nor docked right is never hidden.
-    } catch (...) {
-    }
+    });
 }
 
 void AutoHide::Timer2_Timer() {
-    try {
+    guarded(lcWindows, "Timer2_Timer", [&] {
         if (!state_.sel.popupActive && !host_.popupsShown()) {
             timer2_.rest(); // nothing to hide until a window is shown
             return;
@@ -70,15 +68,14 @@ void AutoHide::Timer2_Timer() {
             host_.hidePopups();
             state_.sel.popupActive = false;
         }
-    } catch (...) {
-    }
+    });
 }
 
 void AutoHide::yc_Click() {
-    try {
+    guarded(lcWindows, "yc_Click", [&] {
         const int w = host_.screenWidth();
         if (!timer1_.isEnabled()) {
-            yc_.setText(QString::fromUtf8(kAutoHideOnCaption));
+            host_.showAutoHide(true);
             const int left = host_.mainLeft();
             if (left >= 0 && left < w / 2.0) {
                 host_.hidePopups();
@@ -89,7 +86,7 @@ void AutoHide::yc_Click() {
             }
             timer1_.setEnabled(true);
         } else {
-            yc_.setText(QString::fromUtf8(kAutoHideOffCaption));
+            host_.showAutoHide(false);
             if (host_.mainLeft() <= 0) {
                 host_.hidePopups();
                 host_.setMainLeft(0);
@@ -100,35 +97,33 @@ void AutoHide::yc_Click() {
             }
             timer1_.setEnabled(false);
         }
-    } catch (...) {
-    }
+    });
 }
 
 void AutoHide::zx_Click() {
-    try {
-        if (zx_.text() == QString::fromUtf8(kMinimiseCaption)) {
+    guarded(lcWindows, "zx_Click", [&] {
+        if (!minimised_) {
             host_.hideAllWindows();
-            zx_.setText(QString::fromUtf8(kShowCaption));
+            minimised_ = true;
         } else {
             host_.showMainWindow();
-            zx_.setText(QString::fromUtf8(kMinimiseCaption));
+            minimised_ = false;
         }
-    } catch (...) {
-    }
+        host_.showMinimised(minimised_);
+    });
     timer1_.setEnabled(true);
     timer2_.setEnabled(true);
 }
 
 void AutoHide::trayActivated(QSystemTrayIcon::ActivationReason reason) {
-    try {
+    guarded(lcWindows, "trayActivated", [&] {
         if (reason == QSystemTrayIcon::DoubleClick) {
             zx_Click();
         } else if (reason == QSystemTrayIcon::Context) {
-            yc_.setText(QString::fromUtf8(timer1_.isEnabled() ? kAutoHideOnCaption : kAutoHideOffCaption));
+            host_.showAutoHide(timer1_.isEnabled());
             host_.popUpOperationMenu(desktop_.cursorPos().value_or(QPoint(0, 0)));
         }
-    } catch (...) {
-    }
+    });
 }
 
 } // namespace qbx

@@ -3,19 +3,15 @@
 // classification editor's window tests.
 
 #include "PlacedProgram.h"
-#include "AppState.h"
-#include "FakeDesktop.h"
 #include "Form6.h"
-#include "Ini.h"
+#include "Launcher.h"
 #include "MainWindowLink.h"
-#include "RecordCodec.h"
-#include "RecordFile.h"
 #include "Store.h"
+#include "TempProgramFolder.h"
 #include "Unclassified.h"
 
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -39,16 +35,13 @@ public:
 
 inline std::string u8s(const QString& s) { return s.toUtf8().toStdString(); }
 
-struct EditorFixture {
-    QTemporaryDir dir;
-    AppState state;
-    FakeDesktop desktop;
+struct EditorFixture : qbx::testing::TempProgramFolder {
     FakeLink link;
+    Launcher launcher{state, desktop};
     std::unique_ptr<Form6> form;
 
     EditorFixture()
     {
-        state.appDir = std::filesystem::path(dir.path().toStdString());
         state.minorNames.fillBuiltIn();
         rebuildSlotMap(state);
     }
@@ -104,7 +97,7 @@ struct EditorFixture {
     Form6& open(Form6Mode mode)
     {
         refreshMainWindow(state);
-        form = std::make_unique<Form6>(state, desktop, link);
+        form = std::make_unique<Form6>(launcher, link);
         form->load(mode);
         form->show();
         return *form;

@@ -439,7 +439,7 @@ void Form6EditsTest::addToCombination()
     QStringList seen;
     const auto hook = [&](const QString& d, const QString& name) { seen << d << name; };
     Form6& w = f.open(Form6Mode::AddToCombination);
-    w.memberAdded = hook;
+    QObject::connect(&w, &Form6::memberAdded, hook);
     f.choose(0, 3);
     f.click(w.command4);
     QCOMPARE(f.desktop.messages, QStringList{QStringLiteral("未选择程序! ")});
@@ -448,7 +448,7 @@ void Form6EditsTest::addToCombination()
     f.click(w.command4);
     QVERIFY(!w.isVisible());
     Form6& v = f.open(Form6Mode::AddToCombination);
-    v.memberAdded = hook;
+    QObject::connect(&v, &Form6::memberAdded, hook);
     f.choose(0, 0);
     v.List3->setCurrentRow(1);
     f.click(v.command4);

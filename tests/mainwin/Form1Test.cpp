@@ -5,6 +5,7 @@
 #include "Form1.h"
 #include "Form2.h"
 #include "Form3.h"
+#include "Launcher.h"
 #include "PictureBox.h"
 #include "Store.h"
 #include "TrayIcon.h"
@@ -17,9 +18,11 @@
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 using namespace qbx;
 using namespace qbx::testing;
@@ -52,8 +55,9 @@ struct Main {
                             e.recordNo = next++;
                         app.writeRecord(e);
                     }
+        Launcher(app.state, app.desktop).startUp();
         form = std::make_unique<Form1>(app.state, app.desktop);
-        form->quitProgram = [this] { ++quits; };
+        QObject::connect(form.get(), &Form1::quitRequested, [this] { ++quits; });
         return *form;
     }
 };
@@ -157,15 +161,18 @@ void Form1Test::menusCarryEveryItem()
     QVERIFY(!f.Timer1.isActive() && !f.Timer2.isActive());
     f.cz->hide();
     // "关于" switches both on again and opens the about box.
-    int abouts = 0;
-    f.openAbout = [&] { ++abouts; };
+    QSignalSpy abouts(&f, &Form1::aboutRequested);
     f.gu->trigger();
-    QCOMPARE(abouts, 1);
+    QCOMPARE(abouts.size(), 1);
     QVERIFY(f.Timer1.isActive() && f.Timer2.isActive());
-    // Items whose windows are attached later do nothing until then, and a failing one is contained.
-    f.openComboEditor = [] { throw std::runtime_error("editor failed"); };
-    f.cx->trigger();
+    // The items of "设置" ask for their windows.
+    QSignalSpy classify(&f, &Form1::classificationEditorRequested);
+    QSignalSpy combos(&f, &Form1::comboEditorRequested);
+    QSignalSpy system(&f, &Form1::systemSettingsRequested);
     f.fl->trigger();
+    f.cx->trigger();
+    f.xt->trigger();
+    QCOMPARE(std::make_tuple(classify.size(), combos.size(), system.size()), std::make_tuple(1, 1, 1));
 }
 
 void Form1Test::snapToEdgesInBothOrders()
@@ -297,7 +304,6 @@ void Form1Test::rightEdgeLayoutIsMirrored()
         QCOMPARE(f.popup()->Picture1[static_cast<std::size_t>(k)]->accessibleDescription(),
                  QStringLiteral("/opt/p%1.exe").arg(4 - k));
     }
-    QCOMPARE(m.app.state.sel.curMinor, 0);
     // Column 0 of the pop-up opens minor category 4.
     f.popup()->Label1_MouseMove(0);
     QCOMPARE(m.app.state.sel.curMinor, 4);
@@ -333,7 +339,6 @@ void Form1Test::popupOpensBesideTheTile()
     QCOMPARE(popup->Label2[0]->text(), QStringLiteral("word标题"));
     QCOMPARE(popup->Label2[1]->text(), QStringLiteral("calc"));
     QVERIFY(popup->Picture1[0]->hasDrawing());
-    QCOMPARE(m.app.state.sel.curMinor, 4);
     // A pop-up near the bottom of the screen drops 390 twips instead, once it stood there.
     f.moveTwips(0, 9000);
     f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
@@ -412,10 +417,10 @@ void Form1Test::tilesFollowTheCatalogue()
     QCOMPARE(f.Picture2[3]->accessibleDescription(), QStringLiteral("/opt/book.exe"));
     QVERIFY(f.Picture2[3]->hasDrawing());
     QVERIFY(!f.Picture2[0]->hasDrawing());
-    // A re-sort redraws the tiles: tile 3 loses its program, tile 0 gains one.
+    // A redraw after a re-sort: tile 3 lost its program, tile 0 gained one.
     m.app.state.catalogue.at(3, 0, 0) = {};
     m.app.file(0, 0, 0, "edit", 2);
-    refreshMainWindow(m.app.state);
+    f.refreshTileIcons();
     QVERIFY(!f.Picture2[3]->hasDrawing());
     QCOMPARE(f.Picture2[0]->accessibleDescription(), QStringLiteral("/opt/edit.exe"));
     const QImage drawn = f.Picture2[0]->drawing();

@@ -1,17 +1,24 @@
-// The real main window with its actions attached, against the fake desktop: starting from the
-// tiles and from the category window, auto-hide, snapping, yc / zx and the tray's clicks.
+// The program's windows wired to its core, against the fake desktop: presses and releases on the
+// tiles and on the category window's icons, auto-hide, snapping, yc / zx and the tray's clicks.
 // Screen 1024 x 768 pixels: width 15360 twips, docked right at 13485, hidden right at 15260.
 
 #include "Form1.h"
 #include "Form3.h"
-#include "MainWindowActions.h"
+#include "Launcher.h"
 #include "PictureBox.h"
+#include "TrayIcon.h"
 #include "WindowTestSupport.h"
+#include "Wiring.h"
+
+#include "Wave.h"
 
 #include <QAction>
 #include <QFrame>
 #include <QMenu>
+#include <QSoundEffect>
 #include <QtTest>
+
+#include <tuple>
 
 using namespace qbx;
 using namespace qbx::testing;
@@ -21,16 +28,18 @@ namespace {
 constexpr int W = 15360;
 
 struct Rig : WindowApp {
+    Launcher launcher{state, desktop};
     std::unique_ptr<Form1> form;
-    std::unique_ptr<MainWindowActions> actions;
+    std::unique_ptr<Wiring> wiring;
     // Start-up mode and main-window delay as the settings file gives them.
     void load(int startMode, int mainDelay = 3000) {
         writeSetting("基本设置", "启动", startMode);
         writeSetting("自动隐藏时间", "主窗口", mainDelay);
         writeSkins();
+        launcher.startUp();
         form = std::make_unique<Form1>(state, desktop);
+        wiring = std::make_unique<Wiring>(launcher, *form);
         form->show();
-        actions = std::make_unique<MainWindowActions>(*form, state, desktop);
     }
     void place(int leftPx, int topPx) { form->move(leftPx, topPx); }
     void clickTile(int i, Qt::MouseButton b = Qt::LeftButton) {
@@ -47,19 +56,14 @@ struct Rig : WindowApp {
     }
 };
 
-ProgramEntry readRecord(const AppState& state, int recordNo) {
-    RecordFile f(state.programFile(), kProgramRecordLength);
-    ProgramEntry e;
-    decodeRecord(f.read(recordNo).value(), e);
-    return e;
-}
-
 } // namespace
 
-class MainWindowActionsTest : public QObject {
+class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
     void tileClickStartsAndCounts();
+    void tileButtons();
+    void pressesPlayTheClickSound();
     void categoryIconStartsAndClosesWindows();
     void categoryPressLooksSunken();
     void timer1HidesWhenPointerOnePixelRight();
@@ -69,18 +73,78 @@ private slots:
     void windowPulledBackByTheWindowManagerStillCountsAsHidden();
 };
 
-void MainWindowActionsTest::tileClickStartsAndCounts() {
+void ProgramTest::tileClickStartsAndCounts() {
     Rig r;
     r.writeRecord(r.file(0, 0, 0, "Alpha", 4, 1));
     r.writeRecord(r.file(0, 0, 1, "Beta", 4, 2));
     r.load(1);
     r.clickTile(0);
     QCOMPARE(r.desktop.started, QStringList{"/opt/Alpha.exe"});
-    QCOMPARE(readRecord(r.state, 1).useCounter, 5);
+    QCOMPARE(r.record(1)->useCounter, 5);
     QCOMPARE(r.form->Picture1[0]->pictureName(), QString("pnl11.jpg"));
+    // Beta overtakes Alpha: the tile shows the new favourite at once.
+    QCOMPARE(r.form->Picture2[0]->accessibleDescription(), QString("/opt/Alpha.exe"));
+    r.launcher.startProgram(0, 0, 1);
+    r.launcher.startProgram(0, 0, 1);
+    QCOMPARE(r.form->Picture2[0]->accessibleDescription(), QString("/opt/Beta.exe"));
 }
 
-void MainWindowActionsTest::categoryIconStartsAndClosesWindows() {
+void ProgramTest::tileButtons() {
+    Rig r;
+    r.writeRecord(r.file(1, 0, 0, "Fav", 2, 1));
+    r.writeRecord(r.file(0, 1, 0, "Elsewhere", 9, 2)); // tile 0's first minor category stays empty
+    r.load(1);
+    Selection& sel = r.state.sel;
+    // Any press shows the pressed look; a middle release only brings back the rest look.
+    sel = {};
+    sel.curMajor = 3;
+    sel.curMinor = 2;
+    sel.curSlot = 1;
+    r.clickTile(1, Qt::MiddleButton);
+    QCOMPARE(r.form->Picture1[1]->pictureName(), QString("pnl11.jpg"));
+    QVERIFY(r.desktop.started.isEmpty());
+    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)), std::make_tuple(3, 2, 1));
+    QTest::mousePress(r.form->Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(r.form->Picture1[1]->pictureName(), QString("pnl13.jpg"));
+    // A right release selects the tile's first minor category and starts nothing.
+    QTest::mouseRelease(r.form->Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)), std::make_tuple(1, 0, 0));
+    QCOMPARE(r.form->Picture1[1]->pictureName(), QString("pnl11.jpg"));
+    QVERIFY(r.desktop.started.isEmpty());
+    // A left release on a tile without a favourite starts nothing and keeps the pressed look.
+    sel.curMinor = 3;
+    sel.curSlot = 4;
+    r.clickTile(0);
+    QVERIFY(r.desktop.started.isEmpty());
+    QCOMPARE(r.form->Picture1[0]->pictureName(), QString("pnl13.jpg"));
+    QCOMPARE(std::make_tuple(int(sel.curMinor), int(sel.curSlot)), std::make_tuple(0, 0));
+    // Only a left click on tile 6 says that it comes later; tile 5 starts no program.
+    r.clickTile(6, Qt::RightButton);
+    r.clickTile(6, Qt::MiddleButton);
+    r.clickTile(5);
+    QVERIFY(r.desktop.messages.isEmpty());
+    r.clickTile(6);
+    QCOMPARE(r.desktop.messages, QStringList{"下一个版本才有呢！"});
+    QCOMPARE(r.form->Picture1[6]->pictureName(), QString("pnl11.jpg"));
+    QVERIFY(r.desktop.started.isEmpty());
+}
+
+void ProgramTest::pressesPlayTheClickSound() {
+    Rig r;
+    writeWave(QString::fromStdString((r.state.appDir / "click.wav").string()));
+    r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
+    r.load(1);
+    QVERIFY(!r.wiring->clickSound().effect());
+    QTest::mousePress(r.form->Picture1[3], Qt::MiddleButton, {}, QPoint(10, 10));
+    const QSoundEffect* effect = r.wiring->clickSound().effect();
+    QVERIFY(effect);
+    QCOMPARE(effect->source(), QUrl::fromLocalFile(QString::fromStdString((r.state.appDir / "click.wav").string())));
+    // A press on an icon of the category window plays the same sound again.
+    QTest::mousePress(r.openCategoryWindow(0, 0).Picture1[0], Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(r.wiring->clickSound().effect(), effect);
+}
+
+void ProgramTest::categoryIconStartsAndClosesWindows() {
     Rig r;
     r.writeRecord(r.file(1, 0, 0, "Alpha", 6, 1));
     r.writeRecord(r.file(1, 0, 1, "Beta", 3, 2));
@@ -93,7 +157,7 @@ void MainWindowActionsTest::categoryIconStartsAndClosesWindows() {
     QTest::mousePress(icon, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(icon, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(r.desktop.started, QStringList{"/opt/Beta.exe"});
-    QCOMPARE(readRecord(r.state, 2).useCounter, 4);
+    QCOMPARE(r.record(2)->useCounter, 4);
     QVERIFY(r.form->categoryWindow() == nullptr);
     QVERIFY(r.form->Timer1.isEnabled());
     QVERIFY(r.form->Timer2.isEnabled());
@@ -113,40 +177,37 @@ void MainWindowActionsTest::categoryIconStartsAndClosesWindows() {
     QVERIFY(!r.form->Timer2.isEnabled());
 }
 
-void MainWindowActionsTest::categoryPressLooksSunken() {
+void ProgramTest::categoryPressLooksSunken() {
     Rig r;
     r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
     r.load(1);
-    int menus = 0;
-    r.actions->openCategoryMenu = [&](Form3&, int) { ++menus; };
     Form3& f3 = r.openCategoryWindow(0, 0);
     PictureBox* icon = f3.Picture1[2];
     QTest::mousePress(icon, Qt::LeftButton, {}, QPoint(5, 5));
     auto* look = icon->findChild<QFrame*>();
     QVERIFY(look && look->isVisible());
     QCOMPARE(look->frameShadow(), QFrame::Sunken);
-    // A right press has no sunken look; its release opens the menu and selects the cell's slot.
+    // A right release (for the command menu) selects the cell's slot and starts nothing.
     QTest::mouseRelease(icon, Qt::RightButton, {}, QPoint(5, 5));
-    QCOMPARE(menus, 1);
     QCOMPARE(int(r.state.sel.curSlot), f3.slotOfCell(2));
     QVERIFY(r.desktop.started.isEmpty());
     QVERIFY(r.form->categoryWindow() != nullptr);
 }
 
-void MainWindowActionsTest::timer1HidesWhenPointerOnePixelRight() {
+void ProgramTest::timer1HidesWhenPointerOnePixelRight() {
     Rig r;
     r.load(4); // at the top-left corner with auto-hide on
     QCOMPARE(r.form->leftTwips(), 0);
     QVERIFY(r.form->Timer1.isEnabled());
     r.desktop.setCursorPos(QPoint(125, 200));
-    r.actions->autoHide().Timer1_Timer();
+    r.form->autoHide().Timer1_Timer();
     QCOMPARE(r.form->leftTwips(), 0);
     r.desktop.setCursorPos(QPoint(126, 200));
-    r.actions->autoHide().Timer1_Timer();
+    r.form->autoHide().Timer1_Timer();
     QCOMPARE(r.form->leftTwips(), -1775);
     QCOMPARE(r.form->x(), -118);
     // Hidden: the timer rests; the pointer on the strip brings the window back and wakes it.
-    r.actions->autoHide().Timer1_Timer();
+    r.form->autoHide().Timer1_Timer();
     QVERIFY(!r.form->Timer1.isArmed());
     r.form->Form_MouseMove();
     QCOMPARE(r.form->leftTwips(), 0);
@@ -158,7 +219,7 @@ void MainWindowActionsTest::timer1HidesWhenPointerOnePixelRight() {
     QTRY_COMPARE(quick.form->leftTwips(), -1775);
 }
 
-void MainWindowActionsTest::snappingOnMoves() {
+void ProgramTest::snappingOnMoves() {
     Rig r;
     r.load(1);
     r.place(20, 60); // left 300 twips
@@ -169,7 +230,7 @@ void MainWindowActionsTest::snappingOnMoves() {
     QTRY_COMPARE(r.form->leftTwips(), W - 1875);
 }
 
-void MainWindowActionsTest::ycAndZxThroughTheMenu() {
+void ProgramTest::ycAndZxThroughTheMenu() {
     Rig r;
     r.load(1);
     QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
@@ -196,29 +257,32 @@ void MainWindowActionsTest::ycAndZxThroughTheMenu() {
     QVERIFY(r.form->Timer2.isEnabled());
 }
 
-void MainWindowActionsTest::trayDoubleClicks() {
+void ProgramTest::trayDoubleClicks() {
     Rig r;
     r.load(1);
     r.form->setHideTimers(false);
-    r.actions->autoHide().trayActivated(QSystemTrayIcon::Trigger); // a single click: nothing
+    TrayIcon* tray = r.form->trayIcon();
+    QVERIFY(tray);
+    emit tray->activated(QSystemTrayIcon::Trigger); // a single click: nothing
     QVERIFY(r.form->isVisible());
-    r.actions->autoHide().trayActivated(QSystemTrayIcon::DoubleClick);
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(!r.form->isVisible());
-    r.actions->autoHide().trayActivated(QSystemTrayIcon::DoubleClick);
+    QCOMPARE(r.form->zx->text(), QString("显示Quillbox"));
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(r.form->isVisible());
     QVERIFY(r.form->Timer1.isEnabled());
     QVERIFY(r.form->Timer2.isEnabled());
     // A right click: yc's caption follows Timer1, then "操作" pops up.
     r.form->Timer1.setEnabled(false);
-    r.actions->autoHide().trayActivated(QSystemTrayIcon::Context);
+    emit tray->activated(QSystemTrayIcon::Context);
     QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
     QTRY_VERIFY(r.form->cz->isVisible());
     r.form->cz->hide();
 }
 
-QTEST_MAIN(MainWindowActionsTest)
+QTEST_MAIN(ProgramTest)
 
-void MainWindowActionsTest::windowPulledBackByTheWindowManagerStillCountsAsHidden() {
+void ProgramTest::windowPulledBackByTheWindowManagerStillCountsAsHidden() {
     Rig r;
     r.load(4); // at the top-left corner with auto-hide on
     r.form->moveTwips(W - 1875, 0);
@@ -237,4 +301,4 @@ void MainWindowActionsTest::windowPulledBackByTheWindowManagerStillCountsAsHidde
     QCOMPARE(r.form->leftTwips(), 400 * 15);
 }
 
-#include "MainWindowActionsTest.moc"
+#include "ProgramTest.moc"
