@@ -2,7 +2,7 @@
 // The program's map: which core operation each window's signals run, and which windows redraw
 // on each of the core's signals. See Wiring.cpp.
 
-#include "ClickSound.h"
+#include "settings/ClickSound.h"
 
 #include <QObject>
 

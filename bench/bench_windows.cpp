@@ -9,6 +9,7 @@
 #include "Form1.h"
 #include "Form2.h"
 #include "Form3.h"
+#include "Paths.h"
 #include "PictureBox.h"
 #include "Store.h"
 
@@ -31,7 +32,7 @@ struct Fixture {
 
     Fixture()
     {
-        state.appDir = std::filesystem::u8path(dir.path().toStdString());
+        state.appDir = qbx::textPath(dir.path());
         desktop.setScreenGeometry(QRect(0, 0, 1920, 1080));
         desktop.setUseRealIcons(true);
         form = std::make_unique<qbx::Form1>(state, desktop);

@@ -3,7 +3,9 @@
 #include "AppState.h"
 #include "Desktop.h"
 
+#include "Form1Layout.h"
 #include "Logging.h"
+#include "Twips.h"
 
 namespace qbx {
 
@@ -30,14 +32,14 @@ void AutoHide::Timer1_Timer() {
         const double x = cursor->x();
         const double y = cursor->y();
         const int top = host_.mainTop();
-        const bool aboveOrBelow = y < top / 15.0 || y > (top + kMainHeightTw) / 15.0;
+        const bool aboveOrBelow = y < twipsToPxExact(top) || y > twipsToPxExact(top + form1::kOuterHeight);
         if (left == 0) {
-            if (x > (left + kMainWidthTw) / 15.0 || aboveOrBelow) {
+            if (x > twipsToPxExact(left + form1::kOuterWidth) || aboveOrBelow) {
                 host_.hidePopups();
                 host_.setMainLeft(kHiddenLeftTw);
             }
-        } else if (left == w - kMainWidthTw) {
-            if (x < (w - kMainWidthTw) / 15.0 || aboveOrBelow) {
+        } else if (left == w - form1::kOuterWidth) {
+            if (x < twipsToPxExact(w - form1::kOuterWidth) || aboveOrBelow) {
                 host_.hidePopups();
                 host_.setMainLeft(w - kVisibleStripTw);
             }
@@ -57,10 +59,10 @@ void AutoHide::Timer2_Timer() {
             return;
         if (const auto f3 = host_.categoryWindowPos()) {
             // Both bounds belong to the box.
-            const double l = f3->x() / 15.0;
-            const double t = f3->y() / 15.0;
-            const double r = (f3->x() + kCategoryBoxWidthTw) / 15.0;
-            const double b = (f3->y() + kCategoryBoxHeightTw) / 15.0;
+            const double l = twipsToPxExact(f3->x());
+            const double t = twipsToPxExact(f3->y());
+            const double r = twipsToPxExact(f3->x() + kCategoryBoxWidthTw);
+            const double b = twipsToPxExact(f3->y() + kCategoryBoxHeightTw);
             if (cursor->x() >= l && cursor->x() <= r && cursor->y() >= t && cursor->y() <= b)
                 return;
         }
@@ -80,7 +82,7 @@ void AutoHide::yc_Click() {
             if (left >= 0 && left < w / 2.0) {
                 host_.hidePopups();
                 host_.setMainLeft(kHiddenLeftTw);
-            } else if (left >= w - kMainWidthTw && left >= w / 2.0) {
+            } else if (left >= w - form1::kOuterWidth && left >= w / 2.0) {
                 host_.hidePopups();
                 host_.setMainLeft(w - kVisibleStripTw);
             }
@@ -93,7 +95,7 @@ void AutoHide::yc_Click() {
             }
             if (host_.mainLeft() >= w - kVisibleStripTw) {
                 host_.hidePopups();
-                host_.setMainLeft(w - kMainWidthTw);
+                host_.setMainLeft(w - form1::kOuterWidth);
             }
             timer1_.setEnabled(false);
         }

@@ -26,8 +26,6 @@ struct AppState;
 class Desktop;
 
 // Design constants of the main window's edges, in twips.
-inline constexpr int kMainWidthTw = 1875;
-inline constexpr int kMainHeightTw = 8595;
 inline constexpr int kHiddenLeftTw = -1775; // 100 twips stay visible at the left edge
 inline constexpr int kVisibleStripTw = 100; // hidden right: screen width - 100
 inline constexpr int kCategoryBoxWidthTw = 900;

@@ -109,7 +109,7 @@ void Form1::applyStartMode()
         showAutoHide(false);
         break;
     case 2:
-        moveTwips(-1775, 0);
+        moveTwips(kHiddenLeftTw, 0);
         showAutoHide(true);
         break;
     case 3:

@@ -1,7 +1,7 @@
 // The click sound: silent without its file, one sound effect for every press, a program folder
 // with blanks in its path.
 
-#include "ClickSound.h"
+#include "settings/ClickSound.h"
 #include "Wave.h"
 
 #include <QDir>
