@@ -22,17 +22,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-
 namespace qbx {
 
-const QString Form6::kDesignerHelp = QStringLiteral(
-    "添加帮助：请先点击“查找程序”按键在弹出的查找对话框中选定要添加的程序名，确定后在小类列表中选定小类名再按“添加分类”按键。");
-const QString Form6::kChangeHelp =
-    QStringLiteral("更改帮助：请在程序小类列表中选定要更改为的分类，再点击“更改”按键。");
-const QString Form6::kExchangeHelp = QStringLiteral(
-    "交换帮助：请先在程序列表中选定要交换分类的程序，再点击“交换”按键。（两个程序的分类将相互对调）”");
-
 namespace {
+
+// The help line of each way of opening the editor.
+const QString kDesignerHelp = QStringLiteral(
+    "添加帮助：请先点击“查找程序”按键在弹出的查找对话框中选定要添加的程序名，确定后在小类列表中选定小类名再按“添加分类”按键。");
+const QString kChangeHelp =
+    QStringLiteral("更改帮助：请在程序小类列表中选定要更改为的分类，再点击“更改”按键。");
+const QString kExchangeHelp = QStringLiteral(
+    "交换帮助：请先在程序列表中选定要交换分类的程序，再点击“交换”按键。（两个程序的分类将相互对调）”");
 
 QLabel* label(QWidget* parent, const QString& caption, int left, int top)
 {

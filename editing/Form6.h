@@ -45,10 +45,6 @@ public:
     // Loads it for `mode` and shows it modally; returns when it is closed.
     int openModal(Form6Mode mode);
 
-    static const QString kDesignerHelp;
-    static const QString kChangeHelp;
-    static const QString kExchangeHelp;
-
     // Controls, named as in the window's design.
     QLabel* Label1;
     QLabel* Label2;

@@ -2,10 +2,7 @@
 // (what is started, counted, re-ordered, written and signalled), what a cell of the category
 // window starts, and changes of the catalogue refused before anything changes.
 
-#include "Launcher.h"
-#include "PlacedProgram.h"
-#include "Store.h"
-#include "TempProgramFolder.h"
+#include "CoreFixture.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -17,21 +14,7 @@ using namespace qbx::testing;
 
 namespace {
 
-struct Core : TempProgramFolder {
-    Launcher launcher{state, desktop};
-
-    Core() { state.minorNames.fillBuiltIn(); }
-    // Files a program at (major, minor, slot) with its record number and use count.
-    ProgramEntry& file(int major, int minor, int slot, const std::string& name, const std::string& path,
-                       int useCounter, int recordNo)
-    {
-        ProgramEntry& e = placeProgram(state, major, minor, slot, name);
-        e.exePath = path;
-        e.title = name;
-        e.useCounter = useCounter;
-        e.recordNo = recordNo;
-        return e;
-    }
+struct Core : CoreFixture {
     bool programFileExists() const { return std::filesystem::exists(state.programFile()); }
 };
 
@@ -178,7 +161,6 @@ void LauncherTest::refusedChangesLeaveEverythingAsItWas()
     Core core;
     core.file(0, 0, 0, "A", "/opt/a", 3, 1);
     core.writeRecord(core.state.catalogue.at(0, 0, 0));
-    rebuildSlotMap(core.state);
     const Catalogue before = core.state.catalogue;
     const auto same = [&] {
         for (int m = 0; m < kMajors; ++m)
@@ -215,7 +197,6 @@ void LauncherTest::refusedChangesLeaveEverythingAsItWas()
 void LauncherTest::filingTakesTheFirstFreeSlotAndCounts()
 {
     Core core;
-    rebuildSlotMap(core.state);
     core.writeSetting("基本设置", "ycount", 4);
     QSignalSpy categories(&core.launcher, &Launcher::categoryChanged);
     ProgramEntry fresh;

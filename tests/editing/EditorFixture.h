@@ -1,14 +1,9 @@
 #pragma once
-// A temporary program folder with its own state, a fake desktop and a fake main window for the
-// classification editor's window tests.
+// The core's program folder with a fake main window, for the classification editor's window tests.
 
-#include "PlacedProgram.h"
+#include "CoreFixture.h"
 #include "Form6.h"
-#include "Launcher.h"
 #include "MainWindowLink.h"
-#include "Store.h"
-#include "TempProgramFolder.h"
-#include "Unclassified.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -35,64 +30,9 @@ public:
 
 inline std::string u8s(const QString& s) { return s.toUtf8().toStdString(); }
 
-struct EditorFixture : qbx::testing::TempProgramFolder {
+struct EditorFixture : qbx::testing::CoreFixture {
     FakeLink link;
-    Launcher launcher{state, desktop};
     std::unique_ptr<Form6> form;
-
-    EditorFixture()
-    {
-        state.minorNames.fillBuiltIn();
-        rebuildSlotMap(state);
-    }
-
-    std::filesystem::path ini() const { return state.settingsFile(); }
-
-    void setIni(const char* key, int value)
-    {
-        writeIniInt(kSectionBasic, key, static_cast<std::int16_t>(value), ini());
-        readSettings(ini(), state.settings);
-    }
-    int iniValue(const char* key) const { return readIniInt(kSectionBasic, key, -99, ini()).value_or(-98); }
-
-    // A program filed directly (not through the editor) and written to "yfrj.dat".
-    ProgramEntry& put(int major, int minor, int slot, const std::string& name, int recordNo, int useCounter = 1)
-    {
-        state.catalogue.at(major, minor, slot) = ProgramEntry{};
-        ProgramEntry& e = qbx::testing::placeProgram(state, major, minor, slot, name);
-        e.exePath = "/opt/" + name + "/" + name;
-        e.recordNo = recordNo;
-        e.title = name.substr(0, 3);
-        e.useCounter = useCounter;
-        e.description = "about " + name;
-        const bool saved = saveProgramEntry(state, major, minor, slot).ok();
-        if (!saved)
-            qFatal("could not write a test record");
-        return e;
-    }
-
-    // What the files hold: a fresh state loaded the way start-up loads it.
-    AppState reload() const
-    {
-        AppState fresh;
-        fresh.appDir = state.appDir;
-        readSettings(fresh.settingsFile(), fresh.settings);
-        fresh.minorNames.fillBuiltIn();
-        fresh.unclassified.resize(fresh.settings.wcount);
-        loadAll(fresh);
-        rebuildSlotMap(fresh);
-        return fresh;
-    }
-
-    ProgramEntry programRecord(int recordNo) const { return readProgramRecord(state, recordNo); }
-    ProgramEntry unclassifiedRecord(int recordNo) const
-    {
-        ProgramEntry e;
-        auto bytes = RecordFile(state.unclassifiedFile(), kProgramRecordLength).read(recordNo);
-        if (bytes)
-            decodeRecord(bytes.value(), e);
-        return e;
-    }
 
     Form6& open(Form6Mode mode)
     {
@@ -117,9 +57,6 @@ struct EditorFixture : qbx::testing::TempProgramFolder {
         QTest::mouseClick(form->Command7, Qt::LeftButton);
     }
     void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-
-    // The catalogue place holding the programs of minor name k of major m, in a given state.
-    static int column(const AppState& s, int m, int k) { return s.minorNames.at(m, k).slotMap; }
 };
 
 } // namespace qbx::test
