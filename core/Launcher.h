@@ -116,6 +116,10 @@ private:
     // Re-orders (major, minor) and its major category and writes what moved, then tells.
     Status sortCategory(int major, int minor, int* recordsWritten = nullptr);
     Status sortGroup(int group);
+    // After one category was written and re-sorted, which may have moved the minor categories of
+    // `major` as wholes: `entry`, just put into (major, minor), is found where it is now, selected,
+    // written there, and its category re-sorted.
+    void settle(EditOutcome& outcome, int major, int minor, const ProgramEntry& entry);
 
     AppState& state_;
     Desktop& desktop_;

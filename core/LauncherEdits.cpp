@@ -46,6 +46,17 @@ EditOutcome refusedBy(const Status& status) { return EditOutcome::refused(status
 
 } // namespace
 
+void Launcher::settle(EditOutcome& outcome, int major, int minor, const ProgramEntry& entry)
+{
+    const auto at = locateEntry(state_, major, entry);
+    const int column = at ? at->first : minor;
+    state_.sel.curMajor = static_cast<std::int16_t>(major);
+    state_.sel.curMinor = static_cast<std::int16_t>(column);
+    if (at)
+        keepFirstFailure(outcome.written, saveProgramEntry(state_, major, at->first, at->second));
+    keepFirstFailure(outcome.written, sortCategory(major, column));
+}
+
 int Launcher::storedProgramCount()
 {
     if (auto stored = readIniInt(kSectionBasic, kKeyYcount, 0, state_.settingsFile()))
@@ -99,8 +110,7 @@ EditOutcome Launcher::moveProgram(int major, int minor, int slot, int toMajor, i
 {
     if (!inNamedCatalogue(major, minor, slot) || state_.catalogue.at(major, minor, slot).name.empty())
         return EditOutcome::refused();
-    Selection& sel = state_.sel;
-    sel.curMinor = static_cast<std::int16_t>(minor);
+    state_.sel.curMinor = static_cast<std::int16_t>(minor);
     const int c = minorColumn(state_, toMajor, nameIndex);
     if (toMajor < 0 || toMajor >= kNamedMajors || c < 0 || !validNameIndex(nameIndex))
         return EditOutcome::refused();
@@ -118,14 +128,7 @@ EditOutcome Launcher::moveProgram(int major, int minor, int slot, int toMajor, i
     state_.catalogue.at(major, minor, slot) = ProgramEntry{};
     outcome.written = saveProgramEntry(state_, major, minor, slot);
     keepFirstFailure(outcome.written, sortCategory(major, minor));
-    // Re-sorting the source may have moved the target's minor category too.
-    const auto at = locateEntry(state_, toMajor, moved);
-    const int column = at ? at->first : c;
-    sel.curMajor = static_cast<std::int16_t>(toMajor);
-    sel.curMinor = static_cast<std::int16_t>(column);
-    if (at)
-        keepFirstFailure(outcome.written, saveProgramEntry(state_, toMajor, at->first, at->second));
-    keepFirstFailure(outcome.written, sortCategory(toMajor, column));
+    settle(outcome, toMajor, c, moved);
     return outcome;
 }
 
@@ -136,8 +139,7 @@ EditOutcome Launcher::exchangePrograms(int major, int minor, int slot, int other
     if (!inNamedCatalogue(major, minor, slot) || !inNamedCatalogue(otherMajor, otherMinor, otherSlot)
         || !validNameIndex(otherNameIndex))
         return EditOutcome::refused();
-    Selection& sel = state_.sel;
-    sel.curMinor = static_cast<std::int16_t>(minor);
+    state_.sel.curMinor = static_cast<std::int16_t>(minor);
     const ProgramEntry& atA = state_.catalogue.at(major, minor, slot);
     const ProgramEntry& atB = state_.catalogue.at(otherMajor, otherMinor, otherSlot);
     if (atA.name.empty() || atB.name.empty())
@@ -157,11 +159,7 @@ EditOutcome Launcher::exchangePrograms(int major, int minor, int slot, int other
     state_.catalogue.at(otherMajor, otherMinor, otherSlot) = b;
     outcome.written = saveProgramEntry(state_, major, minor, slot);
     keepFirstFailure(outcome.written, sortCategory(major, minor));
-    const auto at = locateEntry(state_, otherMajor, b);
-    const int column = at ? at->first : otherMinor;
-    sel.curMajor = static_cast<std::int16_t>(otherMajor);
-    sel.curMinor = static_cast<std::int16_t>(column);
-    keepFirstFailure(outcome.written, sortCategory(otherMajor, column));
+    settle(outcome, otherMajor, otherMinor, b);
     return outcome;
 }
 
