@@ -215,8 +215,7 @@ void Form6::Form_Load()
     }
 
     const Selection& sel = state_.sel;
-    const bool current = sel.curMajor >= 0 && sel.curMajor < kMajors && sel.curMinor >= 0 &&
-                         sel.curMinor < kMinors && sel.curSlot >= 0 && sel.curSlot < kSlots;
+    const bool current = inCatalogue(sel.curMajor, sel.curMinor, sel.curSlot);
     if (current) {
         const ProgramEntry& e = state_.catalogue.at(sel.curMajor, sel.curMinor, sel.curSlot);
         const auto majors = List1->findItems(qs(e.majorName), Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -231,8 +230,7 @@ void Form6::Form_Load()
         selectRow(List1, 0, [this] { List1_Click(); });
 
     // The row of the program the opener pointed at, when that is a row of the list.
-    if (List3->count() > 0 && sel.curMajor >= 0 && sel.curMajor < kMajors && sel.popupColumn >= 0 &&
-        sel.popupColumn < kMinors && sel.curSlot >= 0 && sel.curSlot < kSlots) {
+    if (List3->count() > 0 && inCatalogue(sel.curMajor, sel.popupColumn, sel.curSlot)) {
         const int row = state_.catalogue.at(sel.curMajor, sel.popupColumn, sel.curSlot).slot;
         if (row >= 0 && row < List3->count())
             List3->setCurrentRow(row);
