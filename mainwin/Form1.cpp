@@ -47,6 +47,7 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     setPalette(pal);
     buildControls();
     buildMenus();
+    nameControls();
     Form_Load();
 }
 
@@ -155,6 +156,28 @@ void Form1::buildControls()
     Command2->setGeometry(twipRect(900, 7850, 900, 375));
     Command2->setFocusPolicy(Qt::NoFocus);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+}
+
+void Form1::nameControls()
+{
+    const std::array<std::pair<QObject*, const char*>, 9> singles{{{Label1, "Label1"},
+                                                                   {Label2, "Label2"},
+                                                                   {Label3, "Label3"},
+                                                                   {Image4, "Image4"},
+                                                                   {Picture3, "Picture3"},
+                                                                   {Command1, "Command1"},
+                                                                   {Command2, "Command2"},
+                                                                   {&Timer1, "Timer1"},
+                                                                   {&Timer2, "Timer2"}}};
+    for (const auto& [control, name] : singles)
+        control->setObjectName(QString::fromLatin1(name));
+    for (int i = 0; i < kTiles; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        Picture1[at]->setObjectName(QStringLiteral("Picture1_%1").arg(i));
+        Picture2[at]->setObjectName(QStringLiteral("Picture2_%1").arg(i));
+        Image2[at]->setObjectName(QStringLiteral("Image2_%1").arg(i));
+        Image3[at]->setObjectName(QStringLiteral("Image3_%1").arg(i));
+    }
 }
 
 QIcon Form1::programWindowIcon() const

@@ -64,31 +64,6 @@ public:
     Form1(AppState& state, Desktop& desktop, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // ---- controls ----
-    EventLabel* Label1 = nullptr; // top band
-    EventLabel* Label2 = nullptr; // bottom band
-    EventLabel* Label3 = nullptr; // "Quillbox"
-    PictureBox* Image4 = nullptr; // "exe13.ico"
-    PictureBox* Picture3 = nullptr; // "45.ico" (hidden)
-    std::array<PictureBox*, kTiles> Picture1{}; // tiles
-    std::array<PictureBox*, kTiles> Picture2{}; // icon boxes
-    std::array<PictureBox*, kTiles> Image2{};   // right strips
-    std::array<PictureBox*, kTiles> Image3{};   // left strips
-    QPushButton* Command1 = nullptr; // "设置"
-    QPushButton* Command2 = nullptr; // "操作"
-    QMenu* sz = nullptr;
-    QMenu* cz = nullptr;
-    QAction* fl = nullptr;
-    QAction* cx = nullptr;
-    QAction* xt = nullptr;
-    QAction* zx = nullptr;
-    QAction* yc = nullptr;
-    QAction* gu = nullptr;
-    QAction* bz = nullptr;
-    QAction* tc = nullptr;
-    HideTimer Timer1; // auto-hide of the main window (ticks: AutoHide)
-    HideTimer Timer2; // hiding of the category window and pop-up (ticks: AutoHide)
-
     // ---- state ----
     int leftTwips() const { return place_.left(); }
     int topTwips() const { return place_.top(); }
@@ -188,6 +163,7 @@ private:
 
     void buildControls();
     void buildMenus();
+    void nameControls();
     void Form_Load();
     void placeInitialTiles();
     void drawTileIcon(int major);
@@ -201,6 +177,32 @@ private:
     void showStrip(PictureBox& strip, const QString& skin);
     void unloadPopup();
     QIcon programWindowIcon() const;
+
+    // ---- controls (named as the window was designed; object names "Picture1_3", "yc" ...) ----
+    EventLabel* Label1 = nullptr; // top band
+    EventLabel* Label2 = nullptr; // bottom band
+    EventLabel* Label3 = nullptr; // "Quillbox"
+    PictureBox* Image4 = nullptr; // "exe13.ico"
+    PictureBox* Picture3 = nullptr; // "45.ico" (hidden)
+    std::array<PictureBox*, kTiles> Picture1{}; // tiles
+    std::array<PictureBox*, kTiles> Picture2{}; // icon boxes
+    std::array<PictureBox*, kTiles> Image2{};   // right strips
+    std::array<PictureBox*, kTiles> Image3{};   // left strips
+    QPushButton* Command1 = nullptr; // "设置"
+    QPushButton* Command2 = nullptr; // "操作"
+    QMenu* sz = nullptr;
+    QMenu* cz = nullptr;
+    QAction* fl = nullptr;
+    QAction* cx = nullptr;
+    QAction* xt = nullptr;
+    QAction* zx = nullptr;
+    QAction* yc = nullptr;
+    QAction* gu = nullptr;
+    QAction* bz = nullptr;
+    QAction* tc = nullptr;
+    HideTimer Timer1{this}; // auto-hide of the main window (ticks: AutoHide)
+    HideTimer Timer2{this}; // hiding of the category window and pop-up (ticks: AutoHide)
+
 
     AppState& state_;
     Desktop& desktop_;

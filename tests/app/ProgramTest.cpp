@@ -7,6 +7,7 @@
 #include "Launcher.h"
 #include "PictureBox.h"
 #include "TrayIcon.h"
+#include "Form1Controls.h"
 #include "WindowTestSupport.h"
 #include "Wiring.h"
 
@@ -43,7 +44,7 @@ struct Rig : WindowApp {
     }
     void place(int leftPx, int topPx) { form->move(leftPx, topPx); }
     void clickTile(int i, Qt::MouseButton b = Qt::LeftButton) {
-        PictureBox* tile = form->Picture1[static_cast<std::size_t>(i)];
+        PictureBox* tile = ui(*form).Picture1[static_cast<std::size_t>(i)];
         QTest::mousePress(tile, b, {}, QPoint(10, 10));
         QTest::mouseRelease(tile, b, {}, QPoint(10, 10));
     }
@@ -81,12 +82,12 @@ void ProgramTest::tileClickStartsAndCounts() {
     r.clickTile(0);
     QCOMPARE(r.desktop.started, QStringList{"/opt/Alpha.exe"});
     QCOMPARE(r.record(1)->useCounter, 5);
-    QCOMPARE(r.form->Picture1[0]->pictureName(), QString("pnl11.jpg"));
+    QCOMPARE(ui(*r.form).Picture1[0]->pictureName(), QString("pnl11.jpg"));
     // Beta overtakes Alpha: the tile shows the new favourite at once.
-    QCOMPARE(r.form->Picture2[0]->accessibleDescription(), QString("/opt/Alpha.exe"));
+    QCOMPARE(ui(*r.form).Picture2[0]->accessibleDescription(), QString("/opt/Alpha.exe"));
     r.launcher.startProgram(0, 0, 1);
     r.launcher.startProgram(0, 0, 1);
-    QCOMPARE(r.form->Picture2[0]->accessibleDescription(), QString("/opt/Beta.exe"));
+    QCOMPARE(ui(*r.form).Picture2[0]->accessibleDescription(), QString("/opt/Beta.exe"));
 }
 
 void ProgramTest::tileButtons() {
@@ -101,22 +102,22 @@ void ProgramTest::tileButtons() {
     sel.curMinor = 2;
     sel.curSlot = 1;
     r.clickTile(1, Qt::MiddleButton);
-    QCOMPARE(r.form->Picture1[1]->pictureName(), QString("pnl11.jpg"));
+    QCOMPARE(ui(*r.form).Picture1[1]->pictureName(), QString("pnl11.jpg"));
     QVERIFY(r.desktop.started.isEmpty());
     QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)), std::make_tuple(3, 2, 1));
-    QTest::mousePress(r.form->Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
-    QCOMPARE(r.form->Picture1[1]->pictureName(), QString("pnl13.jpg"));
+    QTest::mousePress(ui(*r.form).Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(ui(*r.form).Picture1[1]->pictureName(), QString("pnl13.jpg"));
     // A right release selects the tile's first minor category and starts nothing.
-    QTest::mouseRelease(r.form->Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
+    QTest::mouseRelease(ui(*r.form).Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
     QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)), std::make_tuple(1, 0, 0));
-    QCOMPARE(r.form->Picture1[1]->pictureName(), QString("pnl11.jpg"));
+    QCOMPARE(ui(*r.form).Picture1[1]->pictureName(), QString("pnl11.jpg"));
     QVERIFY(r.desktop.started.isEmpty());
     // A left release on a tile without a favourite starts nothing and keeps the pressed look.
     sel.curMinor = 3;
     sel.curSlot = 4;
     r.clickTile(0);
     QVERIFY(r.desktop.started.isEmpty());
-    QCOMPARE(r.form->Picture1[0]->pictureName(), QString("pnl13.jpg"));
+    QCOMPARE(ui(*r.form).Picture1[0]->pictureName(), QString("pnl13.jpg"));
     QCOMPARE(std::make_tuple(int(sel.curMinor), int(sel.curSlot)), std::make_tuple(0, 0));
     // Only a left click on tile 6 says that it comes later; tile 5 starts no program.
     r.clickTile(6, Qt::RightButton);
@@ -125,7 +126,7 @@ void ProgramTest::tileButtons() {
     QVERIFY(r.desktop.messages.isEmpty());
     r.clickTile(6);
     QCOMPARE(r.desktop.messages, QStringList{"下一个版本才有呢！"});
-    QCOMPARE(r.form->Picture1[6]->pictureName(), QString("pnl11.jpg"));
+    QCOMPARE(ui(*r.form).Picture1[6]->pictureName(), QString("pnl11.jpg"));
     QVERIFY(r.desktop.started.isEmpty());
 }
 
@@ -135,7 +136,7 @@ void ProgramTest::pressesPlayTheClickSound() {
     r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
     r.load(1);
     QVERIFY(!r.wiring->clickSound().effect());
-    QTest::mousePress(r.form->Picture1[3], Qt::MiddleButton, {}, QPoint(10, 10));
+    QTest::mousePress(ui(*r.form).Picture1[3], Qt::MiddleButton, {}, QPoint(10, 10));
     const QSoundEffect* effect = r.wiring->clickSound().effect();
     QVERIFY(effect);
     QCOMPARE(effect->source(), QUrl::fromLocalFile(QString::fromStdString((r.state.appDir / "click.wav").string())));
@@ -159,22 +160,22 @@ void ProgramTest::categoryIconStartsAndClosesWindows() {
     QCOMPARE(r.desktop.started, QStringList{"/opt/Beta.exe"});
     QCOMPARE(r.record(2)->useCounter, 4);
     QVERIFY(r.form->categoryWindow() == nullptr);
-    QVERIFY(r.form->Timer1.isEnabled());
-    QVERIFY(r.form->Timer2.isEnabled());
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
 
     // The reserved category: the message, and the timers on again.
     r.form->setHideTimers(false);
     Form3& again = r.openCategoryWindow(6, 0);
     QTest::mouseClick(again.Picture1[0], Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(r.desktop.messages, QStringList{"下个版本才有呢!"});
-    QVERIFY(r.form->Timer2.isEnabled());
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
 
     // A click on an empty cell starts nothing and leaves the timers off.
     r.form->setHideTimers(false);
     Form3& empty = r.openCategoryWindow(1, 3);
     QTest::mouseClick(empty.Picture1[2], Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(r.desktop.started.size(), 1);
-    QVERIFY(!r.form->Timer2.isEnabled());
+    QVERIFY(!ui(*r.form).Timer2.isEnabled());
 }
 
 void ProgramTest::categoryPressLooksSunken() {
@@ -198,7 +199,7 @@ void ProgramTest::timer1HidesWhenPointerOnePixelRight() {
     Rig r;
     r.load(4); // at the top-left corner with auto-hide on
     QCOMPARE(r.form->leftTwips(), 0);
-    QVERIFY(r.form->Timer1.isEnabled());
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
     r.desktop.setCursorPos(QPoint(125, 200));
     r.form->autoHide().Timer1_Timer();
     QCOMPARE(r.form->leftTwips(), 0);
@@ -208,10 +209,10 @@ void ProgramTest::timer1HidesWhenPointerOnePixelRight() {
     QCOMPARE(r.form->x(), -118);
     // Hidden: the timer rests; the pointer on the strip brings the window back and wakes it.
     r.form->autoHide().Timer1_Timer();
-    QVERIFY(!r.form->Timer1.isArmed());
+    QVERIFY(!ui(*r.form).Timer1.isArmed());
     r.form->Form_MouseMove();
     QCOMPARE(r.form->leftTwips(), 0);
-    QVERIFY(r.form->Timer1.isArmed());
+    QVERIFY(ui(*r.form).Timer1.isArmed());
     // The delay through the event loop.
     Rig quick;
     quick.load(4, 40);
@@ -233,28 +234,28 @@ void ProgramTest::snappingOnMoves() {
 void ProgramTest::ycAndZxThroughTheMenu() {
     Rig r;
     r.load(1);
-    QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
+    QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
     r.form->moveTwips(600, 1500);
-    r.form->yc->trigger();
+    ui(*r.form).yc->trigger();
     QCOMPARE(r.form->leftTwips(), -1775);
-    QCOMPARE(r.form->yc->text(), QString("不自动隐藏"));
-    QVERIFY(r.form->Timer1.isEnabled());
+    QCOMPARE(ui(*r.form).yc->text(), QString("不自动隐藏"));
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
     // Hidden at the right edge, auto-hide switched off: docked right.
     r.form->moveTwips(W - 100, 1500);
-    r.form->yc->trigger();
+    ui(*r.form).yc->trigger();
     QCOMPARE(r.form->leftTwips(), W - 1875);
-    QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
-    QVERIFY(!r.form->Timer1.isEnabled());
+    QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
+    QVERIFY(!ui(*r.form).Timer1.isEnabled());
     // Minimise and show again: both timers on afterwards, auto-hide state or not.
     r.form->setHideTimers(false);
-    r.form->zx->trigger();
+    ui(*r.form).zx->trigger();
     QVERIFY(!r.form->isVisible());
-    QCOMPARE(r.form->zx->text(), QString("显示Quillbox"));
-    r.form->zx->trigger();
+    QCOMPARE(ui(*r.form).zx->text(), QString("显示Quillbox"));
+    ui(*r.form).zx->trigger();
     QVERIFY(r.form->isVisible());
-    QCOMPARE(r.form->zx->text(), QString("最小化"));
-    QVERIFY(r.form->Timer1.isEnabled());
-    QVERIFY(r.form->Timer2.isEnabled());
+    QCOMPARE(ui(*r.form).zx->text(), QString("最小化"));
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
 }
 
 void ProgramTest::trayDoubleClicks() {
@@ -267,17 +268,17 @@ void ProgramTest::trayDoubleClicks() {
     QVERIFY(r.form->isVisible());
     emit tray->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(!r.form->isVisible());
-    QCOMPARE(r.form->zx->text(), QString("显示Quillbox"));
+    QCOMPARE(ui(*r.form).zx->text(), QString("显示Quillbox"));
     emit tray->activated(QSystemTrayIcon::DoubleClick);
     QVERIFY(r.form->isVisible());
-    QVERIFY(r.form->Timer1.isEnabled());
-    QVERIFY(r.form->Timer2.isEnabled());
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
     // A right click: yc's caption follows Timer1, then "操作" pops up.
-    r.form->Timer1.setEnabled(false);
+    ui(*r.form).Timer1.setEnabled(false);
     emit tray->activated(QSystemTrayIcon::Context);
-    QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
-    QTRY_VERIFY(r.form->cz->isVisible());
-    r.form->cz->hide();
+    QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
+    QTRY_VERIFY(ui(*r.form).cz->isVisible());
+    ui(*r.form).cz->hide();
 }
 
 QTEST_MAIN(ProgramTest)
@@ -286,15 +287,15 @@ void ProgramTest::windowPulledBackByTheWindowManagerStillCountsAsHidden() {
     Rig r;
     r.load(4); // at the top-left corner with auto-hide on
     r.form->moveTwips(W - 1875, 0);
-    QCOMPARE(r.form->yc->text(), QString("不自动隐藏"));
+    QCOMPARE(ui(*r.form).yc->text(), QString("不自动隐藏"));
     // Hidden at the right edge; a window manager that keeps part of every window on screen
     // leaves 12 pixels instead of the 7 asked for.
     r.form->moveTwips(W - 100, 0);
     r.place(1024 - 12, 0);
     QCOMPARE(r.form->leftTwips(), W - 100);
     // Switching auto-hide off brings it back flush with the right edge.
-    r.form->yc->trigger();
-    QCOMPARE(r.form->yc->text(), QString("自动隐藏"));
+    ui(*r.form).yc->trigger();
+    QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
     QCOMPARE(r.form->leftTwips(), W - 1875);
     // A later move is read as it is.
     r.place(400, 300);
