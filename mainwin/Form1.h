@@ -203,7 +203,6 @@ private:
     HideTimer Timer1{this}; // auto-hide of the main window (ticks: AutoHide)
     HideTimer Timer2{this}; // hiding of the category window and pop-up (ticks: AutoHide)
 
-
     AppState& state_;
     Desktop& desktop_;
     TwipPlace place_;
