@@ -47,14 +47,17 @@ Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, Popu
     const QFont font = songTiFont();
     for (int n = 0; n < kCells; ++n) {
         Label1[static_cast<std::size_t>(n)] = addCellOverlay(this, QRect(0, kCellHeight * n, kCellWidth, kCellHeight), font);
+        Label1[static_cast<std::size_t>(n)]->setObjectName(QStringLiteral("Label1_%1").arg(n));
     }
     for (int n = 0; n < kCells; ++n) {
         auto* icon = addCellIcon(this, 0, kCellHeight * n, QStringLiteral("cat-icon-%1").arg(n));
         Picture1[static_cast<std::size_t>(n)] = icon;
+        icon->setObjectName(QStringLiteral("Picture1_%1").arg(n));
 
         auto* caption = addCellCaption(this, 0, kCellHeight * n, font);
         caption->setColours(kOverlayDesigned, kWindowText);
         Label2[static_cast<std::size_t>(n)] = caption;
+        caption->setObjectName(QStringLiteral("Label2_%1").arg(n));
 
         connect(icon, &PictureBox::mouseMoved, this, [this, n](QPoint, Qt::MouseButtons) { Picture1_MouseMove(n); });
         connect(icon, &PictureBox::mousePressed, this,

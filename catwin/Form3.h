@@ -49,10 +49,6 @@ public:
     int leftTwips() const { return place_.left(); }
     int topTwips() const { return place_.top(); }
 
-    std::array<PictureBox*, kCells> Picture1{};
-    std::array<EventLabel*, kCells> Label1{};
-    std::array<EventLabel*, kCells> Label2{};
-
     // Pointer over the icon of cell n: selects its slot and sets the use-count tooltip.
     void Picture1_MouseMove(int n);
     // Pointer over a cell's overlay or caption strip: highlights that cell only.
@@ -75,6 +71,11 @@ private:
     void fillCombinations();
     QString toolTipFor(int slot) const;
     void setSunken(int cell, bool sunken);
+
+    // The cells, named "Picture1_n", "Label1_n" and "Label2_n".
+    std::array<PictureBox*, kCells> Picture1{};
+    std::array<EventLabel*, kCells> Label1{};
+    std::array<EventLabel*, kCells> Label2{};
 
     AppState& state_;
     Desktop& desktop_;

@@ -8,6 +8,7 @@
 #include "PictureBox.h"
 #include "TrayIcon.h"
 #include "Form1Controls.h"
+#include "Form3Controls.h"
 #include "WindowTestSupport.h"
 #include "Wiring.h"
 
@@ -141,7 +142,7 @@ void ProgramTest::pressesPlayTheClickSound() {
     QVERIFY(effect);
     QCOMPARE(effect->source(), QUrl::fromLocalFile(QString::fromStdString((r.state.appDir / "click.wav").string())));
     // A press on an icon of the category window plays the same sound again.
-    QTest::mousePress(r.openCategoryWindow(0, 0).Picture1[0], Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mousePress(ui(r.openCategoryWindow(0, 0)).Picture1[0], Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(r.wiring->clickSound().effect(), effect);
 }
 
@@ -154,7 +155,7 @@ void ProgramTest::categoryIconStartsAndClosesWindows() {
     Form3& f3 = r.openCategoryWindow(1, 0);
     QVERIFY(f3.isVisible());
     const int cell = f3.slotOfCell(1) == 1 ? 1 : 3; // the cell that shows slot 1
-    PictureBox* icon = f3.Picture1[static_cast<std::size_t>(cell)];
+    PictureBox* icon = ui(f3).Picture1[static_cast<std::size_t>(cell)];
     QTest::mousePress(icon, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(icon, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(r.desktop.started, QStringList{"/opt/Beta.exe"});
@@ -166,14 +167,14 @@ void ProgramTest::categoryIconStartsAndClosesWindows() {
     // The reserved category: the message, and the timers on again.
     r.form->setHideTimers(false);
     Form3& again = r.openCategoryWindow(6, 0);
-    QTest::mouseClick(again.Picture1[0], Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(ui(again).Picture1[0], Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(r.desktop.messages, QStringList{"下个版本才有呢!"});
     QVERIFY(ui(*r.form).Timer2.isEnabled());
 
     // A click on an empty cell starts nothing and leaves the timers off.
     r.form->setHideTimers(false);
     Form3& empty = r.openCategoryWindow(1, 3);
-    QTest::mouseClick(empty.Picture1[2], Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseClick(ui(empty).Picture1[2], Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(r.desktop.started.size(), 1);
     QVERIFY(!ui(*r.form).Timer2.isEnabled());
 }
@@ -183,7 +184,7 @@ void ProgramTest::categoryPressLooksSunken() {
     r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
     r.load(1);
     Form3& f3 = r.openCategoryWindow(0, 0);
-    PictureBox* icon = f3.Picture1[2];
+    PictureBox* icon = ui(f3).Picture1[2];
     QTest::mousePress(icon, Qt::LeftButton, {}, QPoint(5, 5));
     auto* look = icon->findChild<QFrame*>();
     QVERIFY(look && look->isVisible());

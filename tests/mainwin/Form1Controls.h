@@ -4,6 +4,7 @@
 #include "EventLabel.h"
 #include "Form1.h"
 #include "HideTimer.h"
+#include "Named.h"
 #include "PictureBox.h"
 
 #include <QAction>
@@ -13,14 +14,6 @@
 #include <array>
 
 namespace qbx::testing {
-
-template <typename T> T* named(const QObject& parent, const QString& name)
-{
-    T* found = parent.findChild<T*>(name);
-    if (!found)
-        qFatal("the main window has no control %s", qPrintable(name));
-    return found;
-}
 
 struct Form1Controls {
     explicit Form1Controls(const Form1& form)

@@ -10,6 +10,7 @@
 #include "Store.h"
 #include "TrayIcon.h"
 #include "Form1Controls.h"
+#include "Form3Controls.h"
 #include "WindowTestSupport.h"
 
 #include "Skin.h"
@@ -309,7 +310,7 @@ void Form1Test::rightEdgeLayoutIsMirrored()
     f.popup()->Label1_MouseMove(0);
     QCOMPARE(m.app.state.sel.curMinor, 4);
     QVERIFY(f.categoryWindow() && f.categoryWindow()->isVisible());
-    QCOMPARE(f.categoryWindow()->Label2[0]->text(), QStringLiteral("p4标题"));
+    QCOMPARE(ui(*f.categoryWindow()).Label2[0]->text(), QStringLiteral("p4标题"));
 }
 
 void Form1Test::popupOpensBesideTheTile()
