@@ -34,11 +34,13 @@ void Wiring::wireMainWindow()
     // A press on a tile clicks.
     connect(&form1_, &Form1::tilePressed, this, [this] { sound_.PlayClickSound(); });
 
-    // A release on a tile: the left button starts the tile's most used program (tiles 0-4), the
-    // most used combination (tile 5) or says that tile 6 comes later; the right button selects
-    // the tile's first minor category for its command menu.
+    // A release on a tile: the left button selects the first entry of the current category and
+    // starts the tile's most used program (tiles 0-4), the most used combination (tile 5) or says
+    // that tile 6 comes later; the right button selects the tile's first minor category for its
+    // command menu.
     connect(&form1_, &Form1::tileReleased, this, [this](int tile, Qt::MouseButton button) {
         if (button == Qt::LeftButton) {
+            launcher_.select(launcher_.state().sel.curMajor, 0, 0);
             if (tile < kNamedMajors)
                 launcher_.startFavourite(tile);
             else if (tile == kComboMajor)

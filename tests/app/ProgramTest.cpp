@@ -120,10 +120,13 @@ void ProgramTest::tileButtons() {
     QVERIFY(r.desktop.started.isEmpty());
     QCOMPARE(ui(*r.form).Picture1[0]->pictureName(), QString("pnl13.jpg"));
     QCOMPARE(std::make_tuple(int(sel.curMinor), int(sel.curSlot)), std::make_tuple(0, 0));
-    // Only a left click on tile 6 says that it comes later; tile 5 starts no program.
+    // Only a left click on tile 6 says that it comes later; tile 5 starts no program. A left
+    // release selects the first entry, whichever the tile.
     r.clickTile(6, Qt::RightButton);
     r.clickTile(6, Qt::MiddleButton);
+    sel.curSlot = 3;
     r.clickTile(5);
+    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curSlot)), std::make_tuple(6, 0));
     QVERIFY(r.desktop.messages.isEmpty());
     r.clickTile(6);
     QCOMPARE(r.desktop.messages, QStringList{"下一个版本才有呢！"});
