@@ -1,15 +1,14 @@
-// Quillbox: builds the program-wide state, the desktop backend and the main window, which runs
-// the start-up steps. The program folder is the folder of the executable.
+// Quillbox: the core reads the program folder (the folder of the executable), then the main
+// window is loaded and wired to it.
 
 #include "AppState.h"
 #include "Form1.h"
-#include "MainWindowActions.h"
-#include "Form6.h"
+#include "Launcher.h"
 #include "NativeDesktop.h"
+#include "Paths.h"
+#include "Wiring.h"
 
 #include <QApplication>
-
-#include <filesystem>
 
 namespace {
 
@@ -33,16 +32,13 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     qbx::AppState state;
-    const QByteArray dir = QCoreApplication::applicationDirPath().toUtf8();
-    state.appDir = std::filesystem::u8path(dir.constData());
-
+    state.appDir = qbx::textPath(QCoreApplication::applicationDirPath());
     std::unique_ptr<qbx::Desktop> desktop = qbx::createNativeDesktop();
+    qbx::Launcher launcher(state, *desktop);
+    launcher.startUp();
+
     qbx::Form1 form1(state, *desktop);
-    qbx::MainWindowActions actions(form1, state, *desktop);
-    form1.openClassificationEditor = [&] {
-        qbx::Form6 form6(state, *desktop, form1);
-        form6.openModal(qbx::Form6Mode::ClassifyMenu);
-    };
+    qbx::Wiring wiring(launcher, form1);
     form1.show();
     return QApplication::exec();
 }

@@ -8,9 +8,8 @@
 // Counter "records" = records written per start.
 
 #include "AppState.h"
-#include "ClickSound.h"
 #include "FakeDesktop.h"
-#include "StartProgram.h"
+#include "Launcher.h"
 #include "Store.h"
 
 #include <benchmark/benchmark.h>
@@ -28,8 +27,7 @@ struct Folder {
     std::filesystem::path dir;
     AppState state;
     FakeDesktop desk;
-    std::unique_ptr<ClickSound> sound;
-    std::unique_ptr<TileClicks> tiles;
+    std::unique_ptr<Launcher> launcher;
 
     Folder() {
         dir = std::filesystem::temp_directory_path() / ("qbx-bench-start-" + std::to_string(::getpid()));
@@ -55,10 +53,7 @@ struct Folder {
                     e.useCounter = 1000 - minor * 100 - slot * 2;
                     saveProgramEntry(state, major, minor, slot);
                 }
-        sound = std::make_unique<ClickSound>(dir); // no click.wav: silent
-        TileClicks::Hooks hooks;
-        hooks.showTileSkin = [](int, const char*) {};
-        tiles = std::make_unique<TileClicks>(state, desk, *sound, hooks);
+        launcher = std::make_unique<Launcher>(state, desk);
     }
     ~Folder() { std::filesystem::remove_all(dir); }
 };
@@ -66,9 +61,9 @@ struct Folder {
 void StayingFavourite(benchmark::State& st) {
     Folder f;
     for (auto _ : st)
-        f.tiles->Picture1_MouseUp(0, Qt::LeftButton);
+        f.launcher->startFavourite(0);
     int written = 0;
-    StartProgram(f.state, f.desk, 0, 0, 0, &written);
+    f.launcher->startProgram(0, 0, 0, &written);
     st.counters["records"] = written;
 }
 
@@ -81,7 +76,7 @@ void ClimbingProgram(benchmark::State& st) {
         ProgramEntry& last = f.state.catalogue.at(0, 4, 24);
         last.useCounter = f.state.catalogue.at(0, 0, 0).useCounter;
         // ... and is started from the category window.
-        StartProgram(f.state, f.desk, 0, 4, 24, &written);
+        f.launcher->startProgram(0, 4, 24, &written);
         total += written;
         f.desk.started.clear();
     }

@@ -2,20 +2,25 @@
 
 #include "AppState.h"
 #include "Colours.h"
+#include "Combinations.h"
 #include "Desktop.h"
 #include "EventLabel.h"
 #include "IconCell.h"
+#include "Logging.h"
 #include "MainWindowLink.h"
 #include "PictureBox.h"
 #include "ProgramIcon.h"
-#include "Store.h"
 #include "Text.h"
 #include "Twips.h"
 #include "Windows.h"
 
+#include <QFrame>
+
 namespace qbx {
 
 namespace {
+
+constexpr const char* kSunkenLookName = "pressed-look";
 
 // The cells stand one below the other, 960 twips apart.
 constexpr int kCellHeight = 960;
@@ -42,14 +47,17 @@ Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, Popu
     const QFont font = songTiFont();
     for (int n = 0; n < kCells; ++n) {
         Label1[static_cast<std::size_t>(n)] = addCellOverlay(this, QRect(0, kCellHeight * n, kCellWidth, kCellHeight), font);
+        Label1[static_cast<std::size_t>(n)]->setObjectName(QStringLiteral("Label1_%1").arg(n));
     }
     for (int n = 0; n < kCells; ++n) {
         auto* icon = addCellIcon(this, 0, kCellHeight * n, QStringLiteral("cat-icon-%1").arg(n));
         Picture1[static_cast<std::size_t>(n)] = icon;
+        icon->setObjectName(QStringLiteral("Picture1_%1").arg(n));
 
         auto* caption = addCellCaption(this, 0, kCellHeight * n, font);
         caption->setColours(kOverlayDesigned, kWindowText);
         Label2[static_cast<std::size_t>(n)] = caption;
+        caption->setObjectName(QStringLiteral("Label2_%1").arg(n));
 
         connect(icon, &PictureBox::mouseMoved, this, [this, n](QPoint, Qt::MouseButtons) { Picture1_MouseMove(n); });
         connect(icon, &PictureBox::mousePressed, this,
@@ -80,7 +88,8 @@ int Form3::anchorCell() const { return opensDownward() ? 0 : kCells - 1; }
 
 void Form3::openAndFill(int k, const QString& columnCaption)
 {
-    try {
+    // A failing step leaves the window as far as it got.
+    guarded(lcWindows, "Form3::openAndFill", [&] {
         state_.sel.popupColumn = static_cast<std::int16_t>(k);
         state_.sel.popupActive = true;
         state_.sel.curMinor = static_cast<std::int16_t>(mainWindow_.roomOnRight() ? k : kCells - 1 - k);
@@ -90,12 +99,10 @@ void Form3::openAndFill(int k, const QString& columnCaption)
         const int major = state_.sel.curMajor;
         if (namedMajor(major))
             fillCatalogue(columnCaption);
-        else if (major == kNamedMajors)
+        else if (major == kComboMajor)
             fillCombinations();
         // The reserved seventh category leaves the cells as they are.
-    } catch (...) {
-        // A failing step leaves the window as far as it got.
-    }
+    });
 }
 
 void Form3::place(int k)
@@ -117,7 +124,6 @@ void Form3::fillCatalogue(const QString& columnCaption)
     const bool downward = opensDownward();
     for (int n = 0; n < kCells; ++n) {
         const int slot = downward ? n : kCells - 1 - n;
-        state_.sel.curSlot = static_cast<std::int16_t>(slot);
         const ProgramEntry& e = state_.catalogue.at(major, minor, slot);
         PictureBox& icon = *Picture1[static_cast<std::size_t>(n)];
         EventLabel& overlay = *Label1[static_cast<std::size_t>(n)];
@@ -149,15 +155,8 @@ void Form3::fillCombinations()
         const ComboEntry& o = state_.combos.at(group, position);
         PictureBox& icon = *Picture1[static_cast<std::size_t>(n)];
         icon.clear();
-        if (o.programs[0] >= 1) {
-            const ProgramEntry member = readProgramRecord(state_, o.programs[0]);
-            if (member.major >= 0 && member.major < kMajors && validMinor(member.minor) && member.slot >= 0
-                && member.slot < kSlots) {
-                const ProgramEntry& filed = state_.catalogue.at(member.major, member.minor, member.slot);
-                if (!filed.exePath.empty())
-                    drawProgramIcon(desktop_, filed.exePath, icon);
-            }
-        }
+        if (const std::string path = comboIconPath(state_, o); !path.empty())
+            drawProgramIcon(desktop_, path, icon);
         Label1[static_cast<std::size_t>(n)]->setText(qs(o.groupName));
         Label2[static_cast<std::size_t>(n)]->setText(qs(o.name));
     }
@@ -186,14 +185,13 @@ QString Form3::toolTipFor(int slot) const
 
 void Form3::Picture1_MouseMove(int n)
 {
-    try {
+    guarded(lcWindows, "Form3::Picture1_MouseMove", [&] {
         const int slot = slotOfCell(n);
         state_.sel.curSlot = static_cast<std::int16_t>(slot);
-        if (state_.sel.curMajor == kNamedMajors + 1)
+        if (state_.sel.curMajor == kReservedMajor)
             return; // the reserved category leaves the tooltip as it is
         Picture1[static_cast<std::size_t>(n)]->setToolTip(toolTipFor(slot));
-    } catch (...) {
-    }
+    });
 }
 
 void Form3::Label1_MouseMove(int n)
@@ -209,22 +207,42 @@ void Form3::Label1_MouseMove(int n)
 
 void Form3::Label2_MouseMove(int n) { Label1_MouseMove(n); }
 
+void Form3::setSunken(int cell, bool sunken)
+{
+    PictureBox* box = Picture1[static_cast<std::size_t>(cell)];
+    // The three-dimensional border of a pressed icon box, drawn over the icon.
+    auto* frame = box->findChild<QFrame*>(QString::fromLatin1(kSunkenLookName), Qt::FindDirectChildrenOnly);
+    if (!frame && sunken) {
+        frame = new QFrame(box);
+        frame->setObjectName(QString::fromLatin1(kSunkenLookName));
+        frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        frame->setLineWidth(2);
+        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    if (!frame)
+        return;
+    frame->setGeometry(box->rect());
+    frame->setVisible(sunken);
+}
+
 void Form3::Picture1_MouseDown(int n, Qt::MouseButton button)
 {
-    try {
-        if (onPicture1MouseDown)
-            onPicture1MouseDown(n, button);
-    } catch (...) {
-    }
+    if (n < 0 || n >= kCells)
+        return;
+    if (button == Qt::LeftButton)
+        setSunken(n, true);
+    emit iconPressed(n, button);
 }
 
 void Form3::Picture1_MouseUp(int n, Qt::MouseButton button)
 {
-    try {
-        if (onPicture1MouseUp)
-            onPicture1MouseUp(n, button);
-    } catch (...) {
-    }
+    if (n < 0 || n >= kCells)
+        return;
+    // A right release keeps the look for the command menu it opens.
+    if (button != Qt::RightButton)
+        setSunken(n, false);
+    // What the release starts may unload this window: nothing touches it afterwards.
+    emit iconReleased(n, button);
 }
 
 } // namespace qbx

@@ -49,21 +49,20 @@ public:
     int leftTwips() const { return place_.left(); }
     int topTwips() const { return place_.top(); }
 
-    std::array<PictureBox*, kCells> Picture1{};
-    std::array<EventLabel*, kCells> Label1{};
-    std::array<EventLabel*, kCells> Label2{};
-
     // Pointer over the icon of cell n: selects its slot and sets the use-count tooltip.
     void Picture1_MouseMove(int n);
     // Pointer over a cell's overlay or caption strip: highlights that cell only.
     void Label1_MouseMove(int n);
     void Label2_MouseMove(int n);
-    // Pressing and releasing an icon (starting programs, the command menu): the window's users
-    // attach them here.
-    std::function<void(int n, Qt::MouseButton button)> onPicture1MouseDown;
-    std::function<void(int n, Qt::MouseButton button)> onPicture1MouseUp;
+    // Pressing an icon (left: it looks sunken) and releasing it (any button but the right: flat
+    // again); both are reported by the signals below.
     void Picture1_MouseDown(int n, Qt::MouseButton button);
     void Picture1_MouseUp(int n, Qt::MouseButton button);
+
+signals:
+    // Icon n was pressed or released (starting what it shows, the command menu).
+    void iconPressed(int n, Qt::MouseButton button);
+    void iconReleased(int n, Qt::MouseButton button);
 
 private:
     void Form_Load();
@@ -71,6 +70,12 @@ private:
     void fillCatalogue(const QString& columnCaption);
     void fillCombinations();
     QString toolTipFor(int slot) const;
+    void setSunken(int cell, bool sunken);
+
+    // The cells, named "Picture1_n", "Label1_n" and "Label2_n".
+    std::array<PictureBox*, kCells> Picture1{};
+    std::array<EventLabel*, kCells> Label1{};
+    std::array<EventLabel*, kCells> Label2{};
 
     AppState& state_;
     Desktop& desktop_;

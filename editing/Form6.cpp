@@ -6,6 +6,8 @@
 #include "AppState.h"
 #include "CatalogueEdits.h"
 #include "Desktop.h"
+#include "Launcher.h"
+#include "Logging.h"
 #include "MainWindowLink.h"
 #include "ProgramChoice.h"
 #include "Text.h"
@@ -20,28 +22,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <exception>
-
 namespace qbx {
-
-const QString Form6::kDesignerHelp = QStringLiteral(
-    "添加帮助：请先点击“查找程序”按键在弹出的查找对话框中选定要添加的程序名，确定后在小类列表中选定小类名再按“添加分类”按键。");
-const QString Form6::kChangeHelp =
-    QStringLiteral("更改帮助：请在程序小类列表中选定要更改为的分类，再点击“更改”按键。");
-const QString Form6::kExchangeHelp = QStringLiteral(
-    "交换帮助：请先在程序列表中选定要交换分类的程序，再点击“交换”按键。（两个程序的分类将相互对调）”");
 
 namespace {
 
-// Runs an event handler so that no exception leaves it: like the rest of the program, a failing
-// step is skipped.
-template <typename F> void guarded(F&& handler)
-{
-    try {
-        handler();
-    } catch (const std::exception&) {
-    }
-}
+// The help line of each way of opening the editor.
+const QString kDesignerHelp = QStringLiteral(
+    "添加帮助：请先点击“查找程序”按键在弹出的查找对话框中选定要添加的程序名，确定后在小类列表中选定小类名再按“添加分类”按键。");
+const QString kChangeHelp =
+    QStringLiteral("更改帮助：请在程序小类列表中选定要更改为的分类，再点击“更改”按键。");
+const QString kExchangeHelp = QStringLiteral(
+    "交换帮助：请先在程序列表中选定要交换分类的程序，再点击“交换”按键。（两个程序的分类将相互对调）”");
 
 QLabel* label(QWidget* parent, const QString& caption, int left, int top)
 {
@@ -88,8 +79,9 @@ template <typename F> void selectRow(QListWidget* list, int row, F&& handler)
 
 } // namespace
 
-Form6::Form6(AppState& state, Desktop& desktop, MainWindowLink& link, QWidget* parent)
-    : QDialog(parent ? parent : link.ownerWindow()), state_(state), desktop_(desktop), link_(link)
+Form6::Form6(Launcher& launcher, MainWindowLink& link, QWidget* parent)
+    : QDialog(parent ? parent : link.ownerWindow()), launcher_(launcher), state_(launcher.state()),
+      desktop_(launcher.desktop()), link_(link)
 {
     buildControls();
 }
@@ -128,29 +120,29 @@ void Form6::buildControls()
 
     connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            guarded([this] { List1_Click(); });
+            guarded(lcWindows, "List1_Click", [this] { List1_Click(); });
     });
     connect(List2, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            guarded([this] { List2_Click(); });
+            guarded(lcWindows, "List2_Click", [this] { List2_Click(); });
     });
     connect(List3, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            guarded([this] { List3_Click(); });
+            guarded(lcWindows, "List3_Click", [this] { List3_Click(); });
     });
-    connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { guarded([this] { Command3_Click(); }); });
-    connect(command4, &QPushButton::clicked, this, [this] { guarded([this] { command4_Click(); }); });
-    connect(Command5, &QPushButton::clicked, this, [this] { guarded([this] { Command5_Click(); }); });
-    connect(Command6, &QPushButton::clicked, this, [this] { guarded([this] { Command6_Click(); }); });
-    connect(Command7, &QPushButton::clicked, this, [this] { guarded([this] { Command7_Click(); }); });
-    connect(Command8, &QPushButton::clicked, this, [this] { guarded([this] { Command8_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command1_Click", [this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command2_Click", [this] { Command2_Click(); }); });
+    connect(Command3, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command3_Click", [this] { Command3_Click(); }); });
+    connect(command4, &QPushButton::clicked, this, [this] { guarded(lcWindows, "command4_Click", [this] { command4_Click(); }); });
+    connect(Command5, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command5_Click", [this] { Command5_Click(); }); });
+    connect(Command6, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command6_Click", [this] { Command6_Click(); }); });
+    connect(Command7, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command7_Click", [this] { Command7_Click(); }); });
+    connect(Command8, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command8_Click", [this] { Command8_Click(); }); });
 }
 
 void Form6::load(Form6Mode mode)
 {
-    guarded([this] { Form_Load(); });
+    guarded(lcWindows, "Form_Load", [this] { Form_Load(); });
     const bool menu = mode == Form6Mode::ClassifyMenu;
     const bool add = mode == Form6Mode::AddProgram;
     Command1->setVisible(mode == Form6Mode::ChangeCategory);
@@ -223,8 +215,7 @@ void Form6::Form_Load()
     }
 
     const Selection& sel = state_.sel;
-    const bool current = sel.curMajor >= 0 && sel.curMajor < kMajors && sel.curMinor >= 0 &&
-                         sel.curMinor < kMinors && sel.curSlot >= 0 && sel.curSlot < kSlots;
+    const bool current = inCatalogue(sel.curMajor, sel.curMinor, sel.curSlot);
     if (current) {
         const ProgramEntry& e = state_.catalogue.at(sel.curMajor, sel.curMinor, sel.curSlot);
         const auto majors = List1->findItems(qs(e.majorName), Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -239,8 +230,7 @@ void Form6::Form_Load()
         selectRow(List1, 0, [this] { List1_Click(); });
 
     // The row of the program the opener pointed at, when that is a row of the list.
-    if (List3->count() > 0 && sel.curMajor >= 0 && sel.curMajor < kMajors && sel.popupColumn >= 0 &&
-        sel.popupColumn < kMinors && sel.curSlot >= 0 && sel.curSlot < kSlots) {
+    if (List3->count() > 0 && inCatalogue(sel.curMajor, sel.popupColumn, sel.curSlot)) {
         const int row = state_.catalogue.at(sel.curMajor, sel.popupColumn, sel.curSlot).slot;
         if (row >= 0 && row < List3->count())
             List3->setCurrentRow(row);
@@ -325,7 +315,7 @@ void Form6::Command5_Click()
 
 void Form6::done(int result)
 {
-    guarded([this] { Form_Unload(); });
+    guarded(lcWindows, "Form_Unload", [this] { Form_Unload(); });
     QDialog::done(result);
 }
 

@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QString>
 
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -19,7 +18,9 @@ class QPushButton;
 namespace qbx {
 
 struct AppState;
+struct EditOutcome;
 class Desktop;
+class Launcher;
 class MainWindowLink;
 class PlainTextLimit;
 
@@ -36,20 +37,13 @@ class Form6 : public QDialog {
     Q_OBJECT
 
 public:
-    Form6(AppState& state, Desktop& desktop, MainWindowLink& link, QWidget* parent = nullptr);
+    // The editor changes the catalogue through `launcher`; `link` is the main window.
+    Form6(Launcher& launcher, MainWindowLink& link, QWidget* parent = nullptr);
 
     // Loads the dialog for `mode` (buttons, help line, lists) without showing it.
     void load(Form6Mode mode);
     // Loads it for `mode` and shows it modally; returns when it is closed.
     int openModal(Form6Mode mode);
-
-    // The combination editor's hook: called by "加入组合" with the combination's new description
-    // and the name of the member just added.
-    std::function<void(const QString& description, const QString& memberName)> memberAdded;
-
-    static const QString kDesignerHelp;
-    static const QString kChangeHelp;
-    static const QString kExchangeHelp;
 
     // Controls, named as in the window's design.
     QLabel* Label1;
@@ -76,6 +70,10 @@ public:
 
     void done(int result) override;
 
+signals:
+    // "加入组合" added `memberName` to the combination, whose description is now `description`.
+    void memberAdded(const QString& description, const QString& memberName);
+
 private:
     void buildControls();
     void setText2(const QString& text);
@@ -86,16 +84,16 @@ private:
     bool selectedPlace(int& major, int& minor, int& slot) const;
     // Shows a store failure; true when `status` was a success.
     bool reported(const Status& status);
-    // Shows a store failure, and then that the settings file could not be written when
-    // `countWritten` is false.
-    void reportWritten(const Status& catalogue, bool countWritten);
+    // Shows why a change was refused; true when it was made.
+    bool applied(const EditOutcome& outcome);
+    // Shows the first write that failed after a change, else that the settings file could not
+    // be written when it could not.
+    void reportWritten(const EditOutcome& outcome);
     // Makes (major, minor, slot) the current catalogue place.
     void makeCurrent(int major, int minor, int slot);
     // The selected program for a command that asks first: none selected is said, then `question`
     // is put; true, with its place made current, when the user agreed and a program is filed there.
     bool confirmedSelection(const QString& question, int& major, int& minor, int& slot);
-    // Writes the program count to the settings file and shows it; false when it was not written.
-    bool storeCount();
 
     // Events.
     void Form_Load();
@@ -112,6 +110,7 @@ private:
     void Command7_Click();
     void Command8_Click();
 
+    Launcher& launcher_;
     AppState& state_;
     Desktop& desktop_;
     MainWindowLink& link_;

@@ -3,20 +3,21 @@
 #include "AppState.h"
 #include "Desktop.h"
 
-#include <QAction>
+#include "Form1Layout.h"
+#include "Logging.h"
+#include "Twips.h"
 
 namespace qbx {
 
 AutoHide::AutoHide(AppState& state, Desktop& desktop, AutoHideHost& host, HideTimer& timer1, HideTimer& timer2,
-                   QAction& yc, QAction& zx, QObject* parent)
-    : QObject(parent), state_(state), desktop_(desktop), host_(host), timer1_(timer1), timer2_(timer2), yc_(yc),
-      zx_(zx) {
+                   QObject* parent)
+    : QObject(parent), state_(state), desktop_(desktop), host_(host), timer1_(timer1), timer2_(timer2) {
     connect(&timer1_, &HideTimer::timeout, this, &AutoHide::Timer1_Timer);
     connect(&timer2_, &HideTimer::timeout, this, &AutoHide::Timer2_Timer);
 }
 
 void AutoHide::Timer1_Timer() {
-    try {
+    guarded(lcWindows, "Timer1_Timer", [&] {
         if (state_.sel.popupActive)
             return;
         const int w = host_.screenWidth();
@@ -31,25 +32,24 @@ void AutoHide::Timer1_Timer() {
         const double x = cursor->x();
         const double y = cursor->y();
         const int top = host_.mainTop();
-        const bool aboveOrBelow = y < top / 15.0 || y > (top + kMainHeightTw) / 15.0;
+        const bool aboveOrBelow = y < twipsToPxExact(top) || y > twipsToPxExact(top + form1::kOuterHeight);
         if (left == 0) {
-            if (x > (left + kMainWidthTw) / 15.0 || aboveOrBelow) {
+            if (x > twipsToPxExact(left + form1::kOuterWidth) || aboveOrBelow) {
                 host_.hidePopups();
                 host_.setMainLeft(kHiddenLeftTw);
             }
-        } else if (left == w - kMainWidthTw) {
-            if (x < (w - kMainWidthTw) / 15.0 || aboveOrBelow) {
+        } else if (left == w - form1::kOuterWidth) {
+            if (x < twipsToPxExact(w - form1::kOuterWidth) || aboveOrBelow) {
                 host_.hidePopups();
                 host_.setMainLeft(w - kVisibleStripTw);
             }
         }
         // A window that is neither docked left nor docked right is never hidden.
-    } catch (...) {
-    }
+    });
 }
 
 void AutoHide::Timer2_Timer() {
-    try {
+    guarded(lcWindows, "Timer2_Timer", [&] {
         if (!state_.sel.popupActive && !host_.popupsShown()) {
             timer2_.rest(); // nothing to hide until a window is shown
             return;
@@ -59,10 +59,10 @@ void AutoHide::Timer2_Timer() {
             return;
         if (const auto f3 = host_.categoryWindowPos()) {
             // Both bounds belong to the box.
-            const double l = f3->x() / 15.0;
-            const double t = f3->y() / 15.0;
-            const double r = (f3->x() + kCategoryBoxWidthTw) / 15.0;
-            const double b = (f3->y() + kCategoryBoxHeightTw) / 15.0;
+            const double l = twipsToPxExact(f3->x());
+            const double t = twipsToPxExact(f3->y());
+            const double r = twipsToPxExact(f3->x() + kCategoryBoxWidthTw);
+            const double b = twipsToPxExact(f3->y() + kCategoryBoxHeightTw);
             if (cursor->x() >= l && cursor->x() <= r && cursor->y() >= t && cursor->y() <= b)
                 return;
         }
@@ -70,65 +70,62 @@ void AutoHide::Timer2_Timer() {
             host_.hidePopups();
             state_.sel.popupActive = false;
         }
-    } catch (...) {
-    }
+    });
 }
 
 void AutoHide::yc_Click() {
-    try {
+    guarded(lcWindows, "yc_Click", [&] {
         const int w = host_.screenWidth();
         if (!timer1_.isEnabled()) {
-            yc_.setText(QString::fromUtf8(kAutoHideOnCaption));
+            host_.showAutoHide(true);
             const int left = host_.mainLeft();
             if (left >= 0 && left < w / 2.0) {
                 host_.hidePopups();
                 host_.setMainLeft(kHiddenLeftTw);
-            } else if (left >= w - kMainWidthTw && left >= w / 2.0) {
+            } else if (left >= w - form1::kOuterWidth && left >= w / 2.0) {
                 host_.hidePopups();
                 host_.setMainLeft(w - kVisibleStripTw);
             }
             timer1_.setEnabled(true);
         } else {
-            yc_.setText(QString::fromUtf8(kAutoHideOffCaption));
+            host_.showAutoHide(false);
             if (host_.mainLeft() <= 0) {
                 host_.hidePopups();
                 host_.setMainLeft(0);
             }
             if (host_.mainLeft() >= w - kVisibleStripTw) {
                 host_.hidePopups();
-                host_.setMainLeft(w - kMainWidthTw);
+                host_.setMainLeft(w - form1::kOuterWidth);
             }
             timer1_.setEnabled(false);
         }
-    } catch (...) {
-    }
+    });
 }
 
 void AutoHide::zx_Click() {
-    try {
-        if (zx_.text() == QString::fromUtf8(kMinimiseCaption)) {
+    guarded(lcWindows, "zx_Click", [&] {
+        if (!minimised_) {
             host_.hideAllWindows();
-            zx_.setText(QString::fromUtf8(kShowCaption));
+            minimised_ = true;
         } else {
             host_.showMainWindow();
-            zx_.setText(QString::fromUtf8(kMinimiseCaption));
+            minimised_ = false;
         }
-    } catch (...) {
-    }
+        host_.showMinimised(minimised_);
+    });
     timer1_.setEnabled(true);
     timer2_.setEnabled(true);
 }
 
 void AutoHide::trayActivated(QSystemTrayIcon::ActivationReason reason) {
-    try {
+    guarded(lcWindows, "trayActivated", [&] {
         if (reason == QSystemTrayIcon::DoubleClick) {
             zx_Click();
         } else if (reason == QSystemTrayIcon::Context) {
-            yc_.setText(QString::fromUtf8(timer1_.isEnabled() ? kAutoHideOnCaption : kAutoHideOffCaption));
+            host_.showAutoHide(timer1_.isEnabled());
             host_.popUpOperationMenu(desktop_.cursorPos().value_or(QPoint(0, 0)));
         }
-    } catch (...) {
-    }
+    });
 }
 
 } // namespace qbx

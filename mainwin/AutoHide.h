@@ -3,8 +3,8 @@
 //
 // AutoHide runs the ticks of the main window's two hide timers (Timer1: the docked main window
 // slides off the edge when the pointer has left it; Timer2: the category window and pop-up go
-// when the pointer has left the category window), the menu items yc ("不自动隐藏"/"自动隐藏") and
-// zx ("最小化"/"显示Quillbox"), and the tray icon's double-click and right-click. It sees the
+// when the pointer has left the category window), the menu items yc (auto-hide on or off) and
+// zx (minimise or show), and the tray icon's double-click and right-click. It sees the
 // windows only through AutoHideHost and the pointer through Desktop, so it is tested with the
 // fake desktop. The window's snapping to the edges and its start-up modes are the window's own.
 //
@@ -20,25 +20,16 @@
 
 #include <optional>
 
-class QAction;
-
 namespace qbx {
 
 struct AppState;
 class Desktop;
 
 // Design constants of the main window's edges, in twips.
-inline constexpr int kMainWidthTw = 1875;
-inline constexpr int kMainHeightTw = 8595;
 inline constexpr int kHiddenLeftTw = -1775; // 100 twips stay visible at the left edge
 inline constexpr int kVisibleStripTw = 100; // hidden right: screen width - 100
 inline constexpr int kCategoryBoxWidthTw = 900;
 inline constexpr int kCategoryBoxHeightTw = 4830;
-
-inline constexpr const char* kAutoHideOnCaption = "不自动隐藏"; // yc while auto-hide is on
-inline constexpr const char* kAutoHideOffCaption = "自动隐藏";  // yc while auto-hide is off
-inline constexpr const char* kMinimiseCaption = "最小化";
-inline constexpr const char* kShowCaption = "显示Quillbox";
 
 // What AutoHide needs of the windows. Positions in twips.
 class AutoHideHost {
@@ -59,29 +50,32 @@ public:
     virtual void showMainWindow() = 0;
     // Pops up the menu "操作" (cz) at `globalPos` (screen pixels).
     virtual void popUpOperationMenu(QPoint globalPos) = 0;
+    // The state the menu items yc and zx show: auto-hide on, the windows minimised.
+    virtual void showAutoHide(bool on) = 0;
+    virtual void showMinimised(bool minimised) = 0;
 };
 
 class AutoHide : public QObject {
     Q_OBJECT
 public:
     // `timer1` and `timer2` are the window's hide timers (their ticks run Timer1_Timer and
-    // Timer2_Timer); `yc` and `zx` the menu items whose captions carry the auto-hide and
-    // minimise states.
+    // Timer2_Timer).
     AutoHide(AppState& state, Desktop& desktop, AutoHideHost& host, HideTimer& timer1, HideTimer& timer2,
-             QAction& yc, QAction& zx, QObject* parent = nullptr);
+             QObject* parent = nullptr);
 
     void Timer1_Timer();
     void Timer2_Timer();
     void yc_Click();
     void zx_Click();
-    // The tray icon: a double-click is zx; a right click sets yc's caption from Timer1 and pops
-    // up "操作" at the pointer. Other activations are ignored.
+    // The tray icon: a double-click is zx; a right click takes the auto-hide state from Timer1
+    // and pops up "操作" at the pointer. Other activations are ignored.
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
     // The main window moved: Timer1 may have something to do again.
     void mainWindowMoved() { timer1_.wake(); }
     // A window was shown: Timer2 may have something to do again.
     void windowShown() { timer2_.wake(); }
+    bool minimised() const { return minimised_; }
 
 private:
     AppState& state_;
@@ -89,8 +83,7 @@ private:
     AutoHideHost& host_;
     HideTimer& timer1_;
     HideTimer& timer2_;
-    QAction& yc_;
-    QAction& zx_;
+    bool minimised_ = false;
 };
 
 } // namespace qbx

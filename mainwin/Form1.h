@@ -1,8 +1,13 @@
 #pragma once
 // The main window: a narrow, frameless, always-on-top column of seven tiles with its own caption
-// strip. Loading it starts the program (settings, tray icon, catalogue, tiles, start-up mode).
-// Pointer moves over the tiles and their side strips open the pop-up Form2, which opens the
-// category window Form3.
+// strip. It is created after the start-up file work (settings, catalogue) and loads the tray
+// icon, its tiles and the start-up mode. Pointer moves over the tiles and their side strips open
+// the pop-up Form2, which opens the category window Form3. What the user asks for (starting a
+// tile's program, an icon of the category window, the menus' windows) it says by signals.
+//
+// The window's parts: Form1.cpp (controls), Form1Menus.cpp (buttons and menus),
+// Form1StartUp.cpp (tiles and start-up mode), Form1Navigation.cpp (hover and strips),
+// Form1Popups.cpp (the pop-up and the category window), Form1Hiding.cpp (auto-hide, minimise).
 //
 // Names the desktop's accessibility interface shows (for the end-to-end tests):
 //   window            object name "Form1", title "Velmora软件"; caption strip label "Velmora软件"
@@ -21,6 +26,7 @@
 //   Form3             object name and title "Form3"; cell n icon "cat-icon-n" (description =
 //                     program path); Label1(n), Label2(n) by their text
 
+#include "AutoHide.h"
 #include "HideTimer.h"
 #include "MainWindowLink.h"
 #include "TwipPlace.h"
@@ -29,8 +35,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <QSystemTrayIcon>
+
 #include <array>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -47,52 +54,15 @@ class Form3;
 class PictureBox;
 class TrayIcon;
 
-class Form1 : public QWidget, public MainWindowLink {
+class Form1 : public QWidget, public MainWindowLink, private AutoHideHost {
     Q_OBJECT
 public:
     static constexpr int kTiles = 7;
 
-    // Runs the start-up steps with `state.appDir` as the program folder.
+    // Loads the window from `state`, whose settings and catalogue start-up has read, with
+    // `state.appDir` as the program folder.
     Form1(AppState& state, Desktop& desktop, QWidget* parent = nullptr);
     ~Form1() override;
-
-    // ---- controls ----
-    EventLabel* Label1 = nullptr; // top band
-    EventLabel* Label2 = nullptr; // bottom band
-    EventLabel* Label3 = nullptr; // "Quillbox"
-    PictureBox* Image4 = nullptr; // "exe13.ico"
-    PictureBox* Picture3 = nullptr; // "45.ico" (hidden)
-    std::array<PictureBox*, kTiles> Picture1{}; // tiles
-    std::array<PictureBox*, kTiles> Picture2{}; // icon boxes
-    std::array<PictureBox*, kTiles> Image2{};   // right strips
-    std::array<PictureBox*, kTiles> Image3{};   // left strips
-    QPushButton* Command1 = nullptr; // "设置"
-    QPushButton* Command2 = nullptr; // "操作"
-    QMenu* sz = nullptr;
-    QMenu* cz = nullptr;
-    QAction* fl = nullptr;
-    QAction* cx = nullptr;
-    QAction* xt = nullptr;
-    QAction* zx = nullptr;
-    QAction* yc = nullptr;
-    QAction* gu = nullptr;
-    QAction* bz = nullptr;
-    QAction* tc = nullptr;
-    HideTimer Timer1; // auto-hide of the main window (ticks: AutoHide)
-    HideTimer Timer2; // hiding of the category window and pop-up (ticks: AutoHide)
-
-    // ---- what the menus open; attached by the program (empty: the item does nothing) ----
-    std::function<void()> openClassificationEditor; // "分类程序设置" (Form6, modal)
-    std::function<void()> openComboEditor;          // "程序组合设置" (Form9, modal)
-    std::function<void()> openSystemSettings;       // "系统设置" (Form4, modal)
-    std::function<void()> openAbout;                // "关于" (about, modeless)
-    std::function<void()> minimiseOrShow;           // "最小化" / "显示Quillbox"
-    std::function<void()> switchAutoHide;           // "不自动隐藏" / "自动隐藏"
-    // Ends the program ("退出", closing the window); QCoreApplication::quit by default.
-    std::function<void()> quitProgram;
-    // Presses and releases on tile i (starting programs); attached by the program.
-    std::function<void(int tile, Qt::MouseButton button)> onPicture1MouseDown;
-    std::function<void(int tile, Qt::MouseButton button)> onPicture1MouseUp;
 
     // ---- state ----
     int leftTwips() const { return place_.left(); }
@@ -102,6 +72,12 @@ public:
     int screenHeightTwips() const;
     bool popupOnRight() const { return popupOnRight_; }
     TrayIcon* trayIcon() const { return tray_.get(); }
+    AutoHide& autoHide() { return *autoHide_; }
+    // Whether auto-hide is on ("不自动隐藏" in the menu) and the windows are minimised.
+    bool autoHideOn() const { return autoHideOn_; }
+    bool minimised() const { return autoHide_->minimised(); }
+    // The catalogue slot the category window's cell n shows.
+    int categorySlot(int cell) const;
     // The pop-up and the category window while they are loaded (else null).
     Form2* popup() const { return form2_.get(); }
     Form3* categoryWindow() const { return form3_.get(); }
@@ -138,8 +114,29 @@ public:
     void refreshTileIcons();
     // Pulls the window back within the screen: left edge test first, or right edge test first.
     void SnapToEdges(bool leftTestFirst);
+    // "最小化" / "显示Quillbox" and "不自动隐藏" / "自动隐藏" of the menu "操作".
+    void minimiseOrShow();
+    void switchAutoHide();
+    // The tray icon was clicked: a double click minimises or shows, a right click opens "操作".
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
 signals:
+    // Tile i was pressed or released (the tile shows its pressed and rest looks itself).
+    void tilePressed(int tile, Qt::MouseButton button);
+    void tileReleased(int tile, Qt::MouseButton button);
+    // Icon n of the category window was pressed or released.
+    void categoryIconPressed(int cell, Qt::MouseButton button);
+    void categoryIconReleased(int cell, Qt::MouseButton button);
+    // Menu items whose windows the program opens: "分类程序设置", "程序组合设置", "系统设置", "关于".
+    void classificationEditorRequested();
+    void comboEditorRequested();
+    void systemSettingsRequested();
+    void aboutRequested();
+    // "最小化" / "显示Quillbox" and "不自动隐藏" / "自动隐藏" were chosen.
+    void minimiseRequested();
+    void autoHideSwitchRequested();
+    // "退出", or the window was closed: the program ends.
+    void quitRequested();
     // The window is being unloaded (the program ends).
     void unloading();
 
@@ -150,8 +147,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // AutoHideHost
+    int mainLeft() const override;
+    int mainTop() const override;
+    void setMainLeft(int twips) override;
+    int screenWidth() const override;
+    std::optional<QPoint> categoryWindowPos() const override;
+    bool popupsShown() const override;
+    void hidePopups() override;
+    void hideAllWindows() override;
+    void showMainWindow() override;
+    void popUpOperationMenu(QPoint globalPos) override;
+    void showAutoHide(bool on) override;
+    void showMinimised(bool minimised) override;
+
     void buildControls();
     void buildMenus();
+    void nameControls();
     void Form_Load();
     void placeInitialTiles();
     void drawTileIcon(int major);
@@ -164,14 +176,40 @@ private:
     void fillPopup(bool mirrored);
     void showStrip(PictureBox& strip, const QString& skin);
     void unloadPopup();
-    void runMenuAction(const std::function<void()>& action);
     QIcon programWindowIcon() const;
+
+    // ---- controls (named as the window was designed; object names "Picture1_3", "yc" ...) ----
+    EventLabel* Label1 = nullptr; // top band
+    EventLabel* Label2 = nullptr; // bottom band
+    EventLabel* Label3 = nullptr; // "Quillbox"
+    PictureBox* Image4 = nullptr; // "exe13.ico"
+    PictureBox* Picture3 = nullptr; // "45.ico" (hidden)
+    std::array<PictureBox*, kTiles> Picture1{}; // tiles
+    std::array<PictureBox*, kTiles> Picture2{}; // icon boxes
+    std::array<PictureBox*, kTiles> Image2{};   // right strips
+    std::array<PictureBox*, kTiles> Image3{};   // left strips
+    QPushButton* Command1 = nullptr; // "设置"
+    QPushButton* Command2 = nullptr; // "操作"
+    QMenu* sz = nullptr;
+    QMenu* cz = nullptr;
+    QAction* fl = nullptr;
+    QAction* cx = nullptr;
+    QAction* xt = nullptr;
+    QAction* zx = nullptr;
+    QAction* yc = nullptr;
+    QAction* gu = nullptr;
+    QAction* bz = nullptr;
+    QAction* tc = nullptr;
+    HideTimer Timer1{this}; // auto-hide of the main window (ticks: AutoHide)
+    HideTimer Timer2{this}; // hiding of the category window and pop-up (ticks: AutoHide)
 
     AppState& state_;
     Desktop& desktop_;
     TwipPlace place_;
     QWidget* client_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<AutoHide> autoHide_;
+    bool autoHideOn_ = true;
     WindowPtr<Form2> form2_;
     WindowPtr<Form3> form3_;
     QRect lastPopupGeometry_;

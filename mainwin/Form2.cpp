@@ -5,6 +5,7 @@
 #include "EventLabel.h"
 #include "Form3.h"
 #include "IconCell.h"
+#include "Logging.h"
 #include "MainWindowLink.h"
 #include "PictureBox.h"
 #include "Twips.h"
@@ -53,15 +54,14 @@ QRect Form2::twipGeometry() const { return QRect(leftTwips(), topTwips(), kWidth
 
 void Form2::columnHover(int k)
 {
-    try {
+    // A failing step leaves the windows as far as they got.
+    guarded(lcWindows, "Form2::columnHover", [&] {
         state_.sel.popupColumn = static_cast<std::int16_t>(k);
         state_.sel.popupActive = true;
         state_.sel.curMinor = static_cast<std::int16_t>(mainWindow_.roomOnRight() ? k : kColumns - 1 - k);
         categoryWindow_().openAndFill(k, Label1[static_cast<std::size_t>(k)]->text());
         repaintOverlays();
-    } catch (...) {
-        // A failing step leaves the windows as far as they got.
-    }
+    });
 }
 
 void Form2::Label1_MouseMove(int k) { columnHover(k); }

@@ -1,5 +1,7 @@
 #include "ClickSound.h"
 
+#include "Paths.h"
+
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
@@ -12,7 +14,7 @@ ClickSound::ClickSound(std::filesystem::path appDir, QObject* parent)
 ClickSound::~ClickSound() = default;
 
 QString ClickSound::soundFile() const {
-    return QString::fromStdU16String((appDir_ / "click.wav").u16string());
+    return pathText(appDir_ / "click.wav");
 }
 
 bool ClickSound::PlayClickSound() {

@@ -5,7 +5,6 @@
 #include "Settings.h"
 
 #include <filesystem>
-#include <functional>
 
 namespace qbx {
 
@@ -30,10 +29,6 @@ struct AppState {
     ComboTable combos;
     MinorNameTable minorNames;
     Selection sel;
-
-    // Called by refreshMainWindow after the slot map is rebuilt: the windows redraw the tile
-    // icons (tiles 0-4 from slot 0 of minor 0, tile 5 from the first member of combination (0, 0)).
-    std::function<void()> tilesChanged;
 
     std::filesystem::path file(const char* name) const { return appDir / std::filesystem::u8path(name); }
     std::filesystem::path programFile() const;

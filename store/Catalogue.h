@@ -12,6 +12,8 @@ namespace qbx {
 
 inline constexpr int kMajors = 7;        // 0-4 named, 5 combinations, 6 reserved
 inline constexpr int kNamedMajors = 5;
+inline constexpr int kComboMajor = 5;    // the combinations' tile and category
+inline constexpr int kReservedMajor = 6; // the tile kept for a later version
 inline constexpr int kMinors = 5;
 inline constexpr int kSlots = 25;
 inline constexpr int kMaxPrograms = 755; // programs that may be filed in all
@@ -24,6 +26,16 @@ inline constexpr int kComboRecordsRead = 25;
 inline constexpr const char* kProgramFile = "yfrj.dat";
 inline constexpr const char* kUnclassifiedFile = "wfrj.dat";
 inline constexpr const char* kComboFile = "zhrj.dat";
+
+// Whether (major, minor, slot) is one of the catalogue's places, of any major or of majors 0-4.
+constexpr bool inCatalogue(int major, int minor, int slot)
+{
+    return major >= 0 && major < kMajors && minor >= 0 && minor < kMinors && slot >= 0 && slot < kSlots;
+}
+constexpr bool inNamedCatalogue(int major, int minor, int slot)
+{
+    return major < kNamedMajors && inCatalogue(major, minor, slot);
+}
 
 // "办公", "娱乐", "网络", "学习", "系统".
 const std::array<std::string, kNamedMajors>& majorNames();

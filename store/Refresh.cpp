@@ -1,5 +1,5 @@
 // What the main window derives from the catalogue: which catalogue minor position holds each
-// minor name's programs, and the tile icons.
+// minor name's programs.
 
 #include "Store.h"
 
@@ -57,8 +57,6 @@ void rebuildSlotMap(AppState& state)
 void refreshMainWindow(AppState& state)
 {
     rebuildSlotMap(state);
-    if (state.tilesChanged)
-        state.tilesChanged();
 }
 
 } // namespace qbx

@@ -12,11 +12,6 @@ namespace qbx {
 
 namespace {
 
-bool inCatalogue(int major, int minor, int slot)
-{
-    return major >= 0 && major < kMajors && minor >= 0 && minor < kMinors && slot >= 0 && slot < kSlots;
-}
-
 bool inComboTable(int group, int position)
 {
     return group >= 0 && group < kGroups && position >= 0 && position < kPositions;

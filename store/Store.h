@@ -20,7 +20,7 @@ Status saveUnclassifiedEntry(AppState& state, int k);
 Status saveComboEntry(AppState& state, int group, int position);
 
 // Order the slots of (major, minor) by useCounter, then the minor categories of `major`, write
-// what changed and call refreshMainWindow. The files end exactly as if every compared record
+// what changed and call refreshMainWindow (the caller tells the windows). The files end exactly as if every compared record
 // had been written.
 Status sortMinorCategory(AppState& state, int major, int minor);
 Status sortComboGroup(AppState& state, int group);
@@ -28,7 +28,7 @@ Status sortComboGroup(AppState& state, int group);
 Status sortMinorCategory(AppState& state, int major, int minor, int* recordsWritten);
 Status sortComboGroup(AppState& state, int group, int* recordsWritten);
 
-// Rebuilds MinorNameTable slotMaps of majors 0-4, then calls state.tilesChanged.
+// Rebuilds MinorNameTable slotMaps of majors 0-4 after the catalogue's order changed.
 void refreshMainWindow(AppState& state);
 void rebuildSlotMap(AppState& state);
 

@@ -18,11 +18,6 @@ constexpr int kMaxListSize = 32767; // wcount is a 16-bit setting
 
 StoreError ioError(const char* what) { return StoreError{StoreErrorCode::Io, what}; }
 
-bool inNamedCatalogue(int major, int minor, int slot)
-{
-    return major >= 0 && major < kNamedMajors && minor >= 0 && minor < kMinors && slot >= 0 && slot < kSlots;
-}
-
 // Writes `count` free records numbered by their position, through a temporary file renamed into
 // place, so that an interrupted preparation never leaves a half-written list behind.
 Status writeFreeRecords(const std::filesystem::path& file, int count)

@@ -1,6 +1,7 @@
 #include "ProgramIcon.h"
 
 #include "Desktop.h"
+#include "Logging.h"
 #include "PictureBox.h"
 #include "ProgramIcons.h"
 #include "Text.h"
@@ -13,7 +14,10 @@ void drawProgramIcon(Desktop& desktop, const std::string& exePath, PictureBox& b
         return;
     const QString path = qs(exePath);
     box.setAccessibleDescription(path);
-    box.drawPixmap(programIconPixmap(desktop, path, PictureBox::kIconSize, box.devicePixelRatioF()));
+    const QPixmap icon = programIconPixmap(desktop, path, PictureBox::kIconSize, box.devicePixelRatioF());
+    if (icon.isNull())
+        qCInfo(lcIcons) << "no icon for" << path;
+    box.drawPixmap(icon);
 }
 
 } // namespace qbx

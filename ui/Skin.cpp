@@ -1,5 +1,7 @@
 #include "Skin.h"
 
+#include "Logging.h"
+#include "Paths.h"
 #include "PictureBox.h"
 
 #include <QFileInfo>
@@ -8,12 +10,6 @@
 namespace qbx {
 
 namespace {
-
-QString qpath(const std::filesystem::path& p)
-{
-    const std::u8string u8 = p.u8string();
-    return QString::fromUtf8(reinterpret_cast<const char*>(u8.data()), static_cast<qsizetype>(u8.size()));
-}
 
 QPixmap readOne(const QString& file)
 {
@@ -26,8 +22,10 @@ QPixmap readOne(const QString& file)
 bool show(PictureBox& box, const std::filesystem::path& file, const QString& name)
 {
     const QPixmap picture = readPicture(file, box.devicePixelRatioF());
-    if (picture.isNull())
+    if (picture.isNull()) {
+        qCInfo(lcIcons) << "could not read" << pathText(file);
         return false;
+    }
     box.setPicture(picture, name);
     return true;
 }
@@ -36,12 +34,12 @@ bool show(PictureBox& box, const std::filesystem::path& file, const QString& nam
 
 std::filesystem::path skinPath(const std::filesystem::path& appDir, const QString& name)
 {
-    return appDir / "skin" / std::filesystem::u8path(name.toUtf8().toStdString());
+    return appDir / "skin" / textPath(name);
 }
 
 QPixmap readPicture(const std::filesystem::path& file, qreal devicePixelRatio)
 {
-    const QString path = qpath(file);
+    const QString path = pathText(file);
     if (devicePixelRatio > 1.0) {
         const QFileInfo info(path);
         const QString hiDpi = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("@2x.")
@@ -62,7 +60,7 @@ bool showSkin(PictureBox& box, const std::filesystem::path& appDir, const QStrin
 
 bool showFile(PictureBox& box, const std::filesystem::path& appDir, const QString& name)
 {
-    return show(box, appDir / std::filesystem::u8path(name.toUtf8().toStdString()), name);
+    return show(box, appDir / textPath(name), name);
 }
 
 QString nameStripSkin(int tile, bool lit)

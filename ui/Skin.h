@@ -24,6 +24,13 @@ bool showSkin(PictureBox& box, const std::filesystem::path& appDir, const QStrin
 // Shows AppDir/<name> (an icon or picture file) on `box`; the same failure rule.
 bool showFile(PictureBox& box, const std::filesystem::path& appDir, const QString& name);
 
+// The main window's skins: a tile at rest, lit under the pointer and pressed; the arrow strips.
+inline const QString kTileRestSkin = QStringLiteral("pnl11.jpg");
+inline const QString kTileLitSkin = QStringLiteral("pnl12.jpg");
+inline const QString kTilePressedSkin = QStringLiteral("pnl13.jpg");
+inline const QString kArrowRightSkin = QStringLiteral("pnl21.jpg");
+inline const QString kArrowLeftSkin = QStringLiteral("pnl22.jpg");
+
 // "pnl3" + n + "1.jpg" / "pnl3" + n + "2.jpg": the name strip of tile n - 1, at rest or lit.
 QString nameStripSkin(int tile, bool lit);
 

@@ -19,6 +19,9 @@ constexpr int twipsToPx(int twips)
 
 constexpr int pxToTwips(int px) { return px * kTwipsPerPixel; }
 
+// Exact, for comparing a pointer position in pixels with an edge given in twips.
+constexpr double twipsToPxExact(int twips) { return twips / double(kTwipsPerPixel); }
+
 // A control's rectangle from its design values; both edges are converted, so neighbouring
 // controls never leave a pixel gap between them.
 inline QRect twipRect(int left, int top, int width, int height)

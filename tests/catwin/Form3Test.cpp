@@ -4,6 +4,7 @@
 #include "Colours.h"
 #include "EventLabel.h"
 #include "Form3.h"
+#include "Form3Controls.h"
 #include "MainWindowLink.h"
 #include "PictureBox.h"
 #include "WindowTestSupport.h"
@@ -32,9 +33,9 @@ struct Cat {
     QRect popup{1417 * 1, 750, 4470, 960}; // twips
     Form3 form{app.state, app.desktop, link, [this] { return popup; }};
 
-    QString title(int n) const { return form.Label2[static_cast<std::size_t>(n)]->text(); }
-    QString name(int n) const { return form.Label1[static_cast<std::size_t>(n)]->text(); }
-    bool icon(int n) const { return form.Picture1[static_cast<std::size_t>(n)]->hasDrawing(); }
+    QString title(int n) const { return ui(form).Label2[static_cast<std::size_t>(n)]->text(); }
+    QString name(int n) const { return ui(form).Label1[static_cast<std::size_t>(n)]->text(); }
+    bool icon(int n) const { return ui(form).Picture1[static_cast<std::size_t>(n)]->hasDrawing(); }
 };
 
 } // namespace
@@ -77,7 +78,7 @@ void Form3Test::opensDownwardOverTheColumn()
     QCOMPARE(c.name(0), QStringLiteral("网页"));
     for (int n = 1; n < 5; ++n)
         QCOMPARE(c.name(n), QString());
-    QCOMPARE(c.form.Picture1[2]->accessibleDescription(), QStringLiteral("/opt/c.exe"));
+    QCOMPARE(ui(c.form).Picture1[2]->accessibleDescription(), QStringLiteral("/opt/c.exe"));
     // A refill reflects the catalogue now: the third program is gone.
     c.app.state.catalogue.at(2, 1, 2) = {};
     c.form.openAndFill(1, QStringLiteral("网页"));
@@ -129,12 +130,12 @@ void Form3Test::tooltipsCountStarts()
     c.app.file(4, 0, 1, "new", 1);
     c.form.openAndFill(0, QStringLiteral("桌面"));
     c.form.Picture1_MouseMove(0);
-    QCOMPARE(c.form.Picture1[0]->toolTip(), QStringLiteral("top使用3次 top说明"));
+    QCOMPARE(ui(c.form).Picture1[0]->toolTip(), QStringLiteral("top使用3次 top说明"));
     c.form.Picture1_MouseMove(1);
-    QCOMPARE(c.form.Picture1[1]->toolTip(), QStringLiteral("new使用0次 new说明"));
+    QCOMPARE(ui(c.form).Picture1[1]->toolTip(), QStringLiteral("new使用0次 new说明"));
     QCOMPARE(c.app.state.sel.curSlot, 1);
     c.form.Picture1_MouseMove(2);
-    QCOMPARE(c.form.Picture1[2]->toolTip(), QStringLiteral("未使用"));
+    QCOMPARE(ui(c.form).Picture1[2]->toolTip(), QStringLiteral("未使用"));
 }
 
 void Form3Test::leftPopupMirrorsTheColumns()
@@ -160,7 +161,7 @@ void Form3Test::combinations()
     c.form.openAndFill(1, QStringLiteral("晚上"));
     QCOMPARE(c.app.state.sel.curMinor, 1);
     QVERIFY(c.icon(0));
-    QCOMPARE(c.form.Picture1[0]->accessibleDescription(), QStringLiteral("/opt/mail.exe"));
+    QCOMPARE(ui(c.form).Picture1[0]->accessibleDescription(), QStringLiteral("/opt/mail.exe"));
     QCOMPARE(c.title(0), QStringLiteral("游戏"));
     QCOMPARE(c.name(0), QStringLiteral("晚上"));
     // Without a first member: names, no icon.
@@ -168,9 +169,9 @@ void Form3Test::combinations()
     QCOMPARE(c.title(1), QStringLiteral("看书"));
     QCOMPARE(c.name(1), QStringLiteral("晚上"));
     c.form.Picture1_MouseMove(0);
-    QCOMPARE(c.form.Picture1[0]->toolTip(), QStringLiteral("游戏说明使用2次"));
+    QCOMPARE(ui(c.form).Picture1[0]->toolTip(), QStringLiteral("游戏说明使用2次"));
     c.form.Picture1_MouseMove(1);
-    QCOMPARE(c.form.Picture1[1]->toolTip(), QStringLiteral("未使用"));
+    QCOMPARE(ui(c.form).Picture1[1]->toolTip(), QStringLiteral("未使用"));
     // A member whose catalogue place is empty now shows no icon either.
     c.app.state.catalogue.at(0, 2, 1) = {};
     c.form.openAndFill(1, QStringLiteral("晚上"));
@@ -184,7 +185,7 @@ void Form3Test::reservedCategoryIsNotRefilled()
     c.app.file(0, 0, 0, "keep", 2);
     c.form.openAndFill(0, QStringLiteral("业务"));
     c.form.Picture1_MouseMove(0);
-    const QString tip = c.form.Picture1[0]->toolTip();
+    const QString tip = ui(c.form).Picture1[0]->toolTip();
     c.app.state.sel.curMajor = 6;
     c.popup.moveLeft(3000);
     c.form.openAndFill(2, QString());
@@ -193,23 +194,23 @@ void Form3Test::reservedCategoryIsNotRefilled()
     QCOMPARE(c.title(0), QStringLiteral("keep标题"));
     QVERIFY(c.icon(0));
     c.form.Picture1_MouseMove(0);
-    QCOMPARE(c.form.Picture1[0]->toolTip(), tip);
+    QCOMPARE(ui(c.form).Picture1[0]->toolTip(), tip);
 }
 
 void Form3Test::cellColours()
 {
     Cat c;
-    QCOMPARE(c.form.Label1[2]->backColour(), kOverlayDesigned);
+    QCOMPARE(ui(c.form).Label1[2]->backColour(), kOverlayDesigned);
     c.form.Label2_MouseMove(2);
     for (int i = 0; i < 5; ++i) {
         const bool hovered = i == 2;
-        QCOMPARE(c.form.Label1[static_cast<std::size_t>(i)]->backColour(), hovered ? 0x0000FFFFu : 0x00E35B48u);
-        QCOMPARE(c.form.Label2[static_cast<std::size_t>(i)]->textColour(), hovered ? 0x000000FFu : 0x00E0E0E0u);
+        QCOMPARE(ui(c.form).Label1[static_cast<std::size_t>(i)]->backColour(), hovered ? 0x0000FFFFu : 0x00E35B48u);
+        QCOMPARE(ui(c.form).Label2[static_cast<std::size_t>(i)]->textColour(), hovered ? 0x000000FFu : 0x00E0E0E0u);
     }
-    QCOMPARE(c.form.Label1[2]->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0x00));
+    QCOMPARE(ui(c.form).Label1[2]->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0x00));
     c.form.Label1_MouseMove(0);
-    QCOMPARE(c.form.Label1[2]->backColour(), 0x00E35B48u);
-    QCOMPARE(c.form.Label1[0]->backColour(), 0x0000FFFFu);
+    QCOMPARE(ui(c.form).Label1[2]->backColour(), 0x00E35B48u);
+    QCOMPARE(ui(c.form).Label1[0]->backColour(), 0x0000FFFFu);
     // Hovering a label does not select a slot.
     c.app.state.sel.curSlot = 3;
     c.form.Label1_MouseMove(1);

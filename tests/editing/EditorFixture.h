@@ -1,21 +1,12 @@
 #pragma once
-// A temporary program folder with its own state, a fake desktop and a fake main window for the
-// classification editor's window tests.
+// The core's program folder with a fake main window, for the classification editor's window tests.
 
-#include "PlacedProgram.h"
-#include "AppState.h"
-#include "FakeDesktop.h"
+#include "CoreFixture.h"
 #include "Form6.h"
-#include "Ini.h"
 #include "MainWindowLink.h"
-#include "RecordCodec.h"
-#include "RecordFile.h"
-#include "Store.h"
-#include "Unclassified.h"
 
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -39,72 +30,14 @@ public:
 
 inline std::string u8s(const QString& s) { return s.toUtf8().toStdString(); }
 
-struct EditorFixture {
-    QTemporaryDir dir;
-    AppState state;
-    FakeDesktop desktop;
+struct EditorFixture : qbx::testing::CoreFixture {
     FakeLink link;
     std::unique_ptr<Form6> form;
-
-    EditorFixture()
-    {
-        state.appDir = std::filesystem::path(dir.path().toStdString());
-        state.minorNames.fillBuiltIn();
-        rebuildSlotMap(state);
-    }
-
-    std::filesystem::path ini() const { return state.settingsFile(); }
-
-    void setIni(const char* key, int value)
-    {
-        writeIniInt(kSectionBasic, key, static_cast<std::int16_t>(value), ini());
-        readSettings(ini(), state.settings);
-    }
-    int iniValue(const char* key) const { return readIniInt(kSectionBasic, key, -99, ini()).value_or(-98); }
-
-    // A program filed directly (not through the editor) and written to "yfrj.dat".
-    ProgramEntry& put(int major, int minor, int slot, const std::string& name, int recordNo, int useCounter = 1)
-    {
-        state.catalogue.at(major, minor, slot) = ProgramEntry{};
-        ProgramEntry& e = qbx::testing::placeProgram(state, major, minor, slot, name);
-        e.exePath = "/opt/" + name + "/" + name;
-        e.recordNo = recordNo;
-        e.title = name.substr(0, 3);
-        e.useCounter = useCounter;
-        e.description = "about " + name;
-        const bool saved = saveProgramEntry(state, major, minor, slot).ok();
-        if (!saved)
-            qFatal("could not write a test record");
-        return e;
-    }
-
-    // What the files hold: a fresh state loaded the way start-up loads it.
-    AppState reload() const
-    {
-        AppState fresh;
-        fresh.appDir = state.appDir;
-        readSettings(fresh.settingsFile(), fresh.settings);
-        fresh.minorNames.fillBuiltIn();
-        fresh.unclassified.resize(fresh.settings.wcount);
-        loadAll(fresh);
-        rebuildSlotMap(fresh);
-        return fresh;
-    }
-
-    ProgramEntry programRecord(int recordNo) const { return readProgramRecord(state, recordNo); }
-    ProgramEntry unclassifiedRecord(int recordNo) const
-    {
-        ProgramEntry e;
-        auto bytes = RecordFile(state.unclassifiedFile(), kProgramRecordLength).read(recordNo);
-        if (bytes)
-            decodeRecord(bytes.value(), e);
-        return e;
-    }
 
     Form6& open(Form6Mode mode)
     {
         refreshMainWindow(state);
-        form = std::make_unique<Form6>(state, desktop, link);
+        form = std::make_unique<Form6>(launcher, link);
         form->load(mode);
         form->show();
         return *form;
@@ -124,9 +57,6 @@ struct EditorFixture {
         QTest::mouseClick(form->Command7, Qt::LeftButton);
     }
     void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
-
-    // The catalogue place holding the programs of minor name k of major m, in a given state.
-    static int column(const AppState& s, int m, int k) { return s.minorNames.at(m, k).slotMap; }
 };
 
 } // namespace qbx::test

@@ -21,16 +21,6 @@ QByteArray fileBytes(const std::filesystem::path& p)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void putUnclassified(EditorFixture& f, int k, const std::string& name, int recordNo)
-{
-    UnclassifiedEntry e;
-    e.name = name;
-    e.exePath = "/old/" + name;
-    e.recordNo = recordNo;
-    f.state.unclassified.at(k) = e;
-    QVERIFY(saveUnclassifiedEntry(f.state, k).ok());
-}
-
 } // namespace
 
 class Form6EditsTest : public QObject {
@@ -40,14 +30,10 @@ private slots:
     void preparesTheUnclassifiedListOnce();
     void takeOutMovesIntoFirstFreeRecord();
     void takeOutNeedsASelectionAndConsent();
-    void takeOutWithoutListDropsTheProgram();
     void takeOutWithFullListDropsTheProgram();
-    void takeOutUsesOnlyRecordsAtTheirOwnPosition();
-    void removedNumberIsNotWrittenOverItsNewOwner();
     void opensOnTheSelectedProgram();
     void changeTitleOrDescription();
     void moveToAnotherMinorCategory();
-    void moveFollowsItsCategoryWhenCategoriesReorder();
     void exchangeTwoPrograms();
     void addToCombination();
 };
@@ -71,7 +57,7 @@ void Form6EditsTest::preparesTheUnclassifiedListOnce()
     QCOMPARE(bytes.mid(32, 4), QByteArray("\x01\x00\x00\x00", 4));
 
     // Once the key is there nothing is prepared again, and a program kept there stays.
-    putUnclassified(f, 3, "kept", 3);
+    f.putUnclassified(3, "kept", 3);
     const QByteArray kept = fileBytes(f.state.unclassifiedFile());
     AppState again;
     again.appDir = f.state.appDir;
@@ -104,7 +90,7 @@ void Form6EditsTest::takeOutMovesIntoFirstFreeRecord()
 {
     EditorFixture f;
     QVERIFY(prepareUnclassifiedFile(f.state).ok());
-    putUnclassified(f, 1, "old", 1);
+    f.putUnclassified(1, "old", 1);
     ProgramEntry alpha = f.put(0, 0, 0, "alpha", 1, 4);
     f.put(0, 0, 1, "beta", 2, 2);
     f.setIni(kKeyYcount, 2);
@@ -157,30 +143,13 @@ void Form6EditsTest::takeOutNeedsASelectionAndConsent()
     QCOMPARE(f.desktop.confirms.size(), 1);
 }
 
-void Form6EditsTest::takeOutWithoutListDropsTheProgram()
-{
-    EditorFixture f;
-    f.put(0, 0, 0, "alpha", 1);
-    f.setIni(kKeyYcount, 1);
-    Form6& w = f.open(Form6Mode::ClassifyMenu);
-    f.choose(0, 0);
-    f.click(w.Command6);
-    QCOMPARE(f.iniValue(kKeyYcount), 0);
-    QVERIFY(f.reload().catalogue.at(0, 0, 0).name.empty());
-    QVERIFY(!std::filesystem::exists(f.state.unclassifiedFile()) ||
-            std::filesystem::file_size(f.state.unclassifiedFile()) == 0);
-    // The place keeps its record number, marked as removed, and is sorted last.
-    QCOMPARE(f.state.catalogue.at(0, 0, 24).useCounter, -1);
-    QCOMPARE(f.state.catalogue.at(0, 0, 24).recordNo, 1);
-}
-
 void Form6EditsTest::takeOutWithFullListDropsTheProgram()
 {
     EditorFixture f;
     f.setIni(kKeyWcount, 2);
     f.state.unclassified.resize(2);
-    putUnclassified(f, 1, "one", 1);
-    putUnclassified(f, 2, "two", 2);
+    f.putUnclassified(1, "one", 1);
+    f.putUnclassified(2, "two", 2);
     const QByteArray list = fileBytes(f.state.unclassifiedFile());
     f.put(0, 0, 0, "alpha", 1);
     f.put(0, 0, 1, "beta", 2);
@@ -195,57 +164,6 @@ void Form6EditsTest::takeOutWithFullListDropsTheProgram()
     QCOMPARE(disk.catalogue.at(0, 0, 0).name, std::string("beta"));
     QVERIFY(disk.catalogue.at(0, 0, 1).name.empty());
     QCOMPARE(w.List3->count(), 1);
-}
-
-void Form6EditsTest::takeOutUsesOnlyRecordsAtTheirOwnPosition()
-{
-    EditorFixture f;
-    f.setIni(kKeyWcount, 4);
-    f.state.unclassified.resize(4);
-    // Record 1 is free but carries number 4: writing it would land on record 4. Record 2 is taken.
-    putUnclassified(f, 1, "", 4);
-    {
-        // Put a free record numbered 4 at position 1 on disk directly.
-        UnclassifiedEntry odd;
-        odd.recordNo = 4;
-        auto bytes = encodeRecord(odd);
-        QVERIFY(RecordFile(f.state.unclassifiedFile(), kProgramRecordLength).write(1, bytes.value()).ok());
-    }
-    putUnclassified(f, 2, "two", 2);
-    putUnclassified(f, 4, "four", 4);
-    // Record 3 was never written (zeros): it is used at its own position.
-    f.put(3, 0, 0, "alpha", 7);
-    f.setIni(kKeyYcount, 1);
-    Form6& w = f.open(Form6Mode::ClassifyMenu);
-    f.choose(3, 0);
-    f.click(w.Command6);
-    QCOMPARE(f.unclassifiedRecord(3).name, std::string("alpha"));
-    QCOMPARE(f.unclassifiedRecord(3).recordNo, 3);
-    QCOMPARE(f.unclassifiedRecord(4).name, std::string("four"));
-    QVERIFY(f.unclassifiedRecord(1).name.empty());
-    QCOMPARE(f.state.unclassified.at(3).name, std::string("alpha"));
-}
-
-void Form6EditsTest::removedNumberIsNotWrittenOverItsNewOwner()
-{
-    EditorFixture f;
-    f.put(0, 0, 0, "alpha", 1, 3);
-    f.put(0, 0, 1, "beta", 2, 2);
-    f.setIni(kKeyYcount, 2);
-    Form6& w = f.open(Form6Mode::ClassifyMenu);
-    f.choose(0, 0);
-    f.click(w.Command6); // alpha dropped; its place still remembers number 1
-    f.choose(2, 0);
-    f.find(QStringLiteral("/opt/gamma"));
-    f.click(w.Command3);
-    QCOMPARE(f.programRecord(1).name, std::string("gamma"));
-    // Starting beta later re-sorts (0, 0), which writes every place that has a number.
-    f.state.catalogue.at(0, 0, 0).useCounter += 1;
-    QVERIFY(sortMinorCategory(f.state, 0, 0).ok());
-    QCOMPARE(f.programRecord(1).name, std::string("gamma"));
-    const AppState disk = f.reload();
-    QCOMPARE(disk.catalogue.at(2, EditorFixture::column(disk, 2, 0), 0).name, std::string("gamma"));
-    QCOMPARE(disk.catalogue.at(0, 0, 0).name, std::string("beta"));
 }
 
 void Form6EditsTest::opensOnTheSelectedProgram()
@@ -355,34 +273,6 @@ void Form6EditsTest::moveToAnotherMinorCategory()
     QCOMPARE(g.state.catalogue.at(0, 0, 0).name, std::string("alpha"));
 }
 
-void Form6EditsTest::moveFollowsItsCategoryWhenCategoriesReorder()
-{
-    EditorFixture f;
-    f.put(0, 0, 0, "a", 1, 5); // 业务
-    f.put(0, 1, 0, "b", 2, 3); // 联系
-    f.put(0, 1, 1, "c", 3, 1);
-    f.put(0, 2, 0, "d", 4, 2); // 数据
-    f.state.sel.curMajor = 0;
-    f.state.sel.curSlot = 0;
-    f.state.sel.popupColumn = 1;
-    Form6& w = f.open(Form6Mode::ChangeCategory);
-    f.choose(0, 2); // move b to 数据
-    f.click(w.Command1);
-
-    const AppState disk = f.reload();
-    const int data = EditorFixture::column(disk, 0, 2);
-    const int contact = EditorFixture::column(disk, 0, 1);
-    QCOMPARE(disk.catalogue.at(0, data, 0).name, std::string("b"));
-    QCOMPARE(disk.catalogue.at(0, data, 1).name, std::string("d"));
-    QCOMPARE(disk.catalogue.at(0, data, 0).minorName, std::string("数据"));
-    QCOMPARE(disk.catalogue.at(0, contact, 0).name, std::string("c"));
-    // Filled slots first in every category, on disk as in memory.
-    for (int c = 0; c < kMinors; ++c)
-        for (int s = 1; s < kSlots; ++s)
-            QVERIFY(disk.catalogue.at(0, c, s).name.empty() || !disk.catalogue.at(0, c, s - 1).name.empty());
-    QCOMPARE(disk.catalogue.at(0, data, 0), f.state.catalogue.at(0, data, 0));
-}
-
 void Form6EditsTest::exchangeTwoPrograms()
 {
     EditorFixture f;
@@ -439,7 +329,7 @@ void Form6EditsTest::addToCombination()
     QStringList seen;
     const auto hook = [&](const QString& d, const QString& name) { seen << d << name; };
     Form6& w = f.open(Form6Mode::AddToCombination);
-    w.memberAdded = hook;
+    QObject::connect(&w, &Form6::memberAdded, hook);
     f.choose(0, 3);
     f.click(w.command4);
     QCOMPARE(f.desktop.messages, QStringList{QStringLiteral("未选择程序! ")});
@@ -448,7 +338,7 @@ void Form6EditsTest::addToCombination()
     f.click(w.command4);
     QVERIFY(!w.isVisible());
     Form6& v = f.open(Form6Mode::AddToCombination);
-    v.memberAdded = hook;
+    QObject::connect(&v, &Form6::memberAdded, hook);
     f.choose(0, 0);
     v.List3->setCurrentRow(1);
     f.click(v.command4);

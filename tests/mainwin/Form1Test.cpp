@@ -5,9 +5,12 @@
 #include "Form1.h"
 #include "Form2.h"
 #include "Form3.h"
+#include "Launcher.h"
 #include "PictureBox.h"
 #include "Store.h"
 #include "TrayIcon.h"
+#include "Form1Controls.h"
+#include "Form3Controls.h"
 #include "WindowTestSupport.h"
 
 #include "Skin.h"
@@ -17,9 +20,11 @@
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 using namespace qbx;
 using namespace qbx::testing;
@@ -52,8 +57,9 @@ struct Main {
                             e.recordNo = next++;
                         app.writeRecord(e);
                     }
+        Launcher(app.state, app.desktop).startUp();
         form = std::make_unique<Form1>(app.state, app.desktop);
-        form->quitProgram = [this] { ++quits; };
+        QObject::connect(form.get(), &Form1::quitRequested, [this] { ++quits; });
         return *form;
     }
 };
@@ -99,14 +105,14 @@ void Form1Test::startsAtTopLeftWithNothingOnDisk()
     QVERIFY(f.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(f.windowTitle(), QStringLiteral("Velmora软件"));
     // Auto-hide off, from the default start-up mode 1.
-    QCOMPARE(f.yc->text(), QStringLiteral("自动隐藏"));
-    QVERIFY(!f.Timer1.isActive());
-    QCOMPARE(f.Timer1.interval(), 3000);
-    QCOMPARE(f.Timer2.interval(), 1000);
+    QCOMPARE(ui(f).yc->text(), QStringLiteral("自动隐藏"));
+    QVERIFY(!ui(f).Timer1.isActive());
+    QCOMPARE(ui(f).Timer1.interval(), 3000);
+    QCOMPARE(ui(f).Timer2.interval(), 1000);
     // Seven empty tiles, no skins to show: still a window, no crash.
     for (int i = 0; i < Form1::kTiles; ++i) {
-        QVERIFY(!f.Picture2[static_cast<std::size_t>(i)]->hasDrawing());
-        QVERIFY(!f.Picture1[static_cast<std::size_t>(i)]->hasPicture());
+        QVERIFY(!ui(f).Picture2[static_cast<std::size_t>(i)]->hasDrawing());
+        QVERIFY(!ui(f).Picture1[static_cast<std::size_t>(i)]->hasPicture());
     }
     // No tray host: the program goes on without the icon.
     QVERIFY(f.trayIcon() && !f.trayIcon()->isShown());
@@ -135,8 +141,8 @@ void Form1Test::startModes()
     Form1& f = m.load();
     QCOMPARE(f.leftTwips(), left);
     QCOMPARE(f.topTwips(), 0);
-    QCOMPARE(f.Timer1.isActive(), autoHide);
-    QCOMPARE(f.yc->text(), QStringLiteral("不自动隐藏"));
+    QCOMPARE(ui(f).Timer1.isActive(), autoHide);
+    QCOMPARE(ui(f).yc->text(), QStringLiteral("不自动隐藏"));
     if (mode == 2) // 100 twips of the window stay on the screen
         QCOMPARE(f.x() + f.width(), 7);
 }
@@ -145,27 +151,30 @@ void Form1Test::menusCarryEveryItem()
 {
     Main m;
     Form1& f = m.load();
-    QCOMPARE(captions(*f.sz), (QStringList{"分类程序设置", "程序组合设置", "系统设置"}));
-    QCOMPARE(captions(*f.cz), (QStringList{"最小化", "自动隐藏", "-", "关于", "帮助", "-", "退出"}));
-    QCOMPARE(f.Command1->text(), QStringLiteral("设置"));
-    QCOMPARE(f.Command2->text(), QStringLiteral("操作"));
-    QCOMPARE(f.Image4->toolTip(), QStringLiteral("点击看软件介绍！"));
+    QCOMPARE(captions(*ui(f).sz), (QStringList{"分类程序设置", "程序组合设置", "系统设置"}));
+    QCOMPARE(captions(*ui(f).cz), (QStringList{"最小化", "自动隐藏", "-", "关于", "帮助", "-", "退出"}));
+    QCOMPARE(ui(f).Command1->text(), QStringLiteral("设置"));
+    QCOMPARE(ui(f).Command2->text(), QStringLiteral("操作"));
+    QCOMPARE(ui(f).Image4->toolTip(), QStringLiteral("点击看软件介绍！"));
     // The menu buttons switch both hide timers off before their menu opens.
     f.restoreAutoHide();
     f.setCategoryTimer(true);
     f.Command2_Click();
-    QVERIFY(!f.Timer1.isActive() && !f.Timer2.isActive());
-    f.cz->hide();
+    QVERIFY(!ui(f).Timer1.isActive() && !ui(f).Timer2.isActive());
+    ui(f).cz->hide();
     // "关于" switches both on again and opens the about box.
-    int abouts = 0;
-    f.openAbout = [&] { ++abouts; };
-    f.gu->trigger();
-    QCOMPARE(abouts, 1);
-    QVERIFY(f.Timer1.isActive() && f.Timer2.isActive());
-    // Items whose windows are attached later do nothing until then, and a failing one is contained.
-    f.openComboEditor = [] { throw std::runtime_error("editor failed"); };
-    f.cx->trigger();
-    f.fl->trigger();
+    QSignalSpy abouts(&f, &Form1::aboutRequested);
+    ui(f).gu->trigger();
+    QCOMPARE(abouts.size(), 1);
+    QVERIFY(ui(f).Timer1.isActive() && ui(f).Timer2.isActive());
+    // The items of "设置" ask for their windows.
+    QSignalSpy classify(&f, &Form1::classificationEditorRequested);
+    QSignalSpy combos(&f, &Form1::comboEditorRequested);
+    QSignalSpy system(&f, &Form1::systemSettingsRequested);
+    ui(f).fl->trigger();
+    ui(f).cx->trigger();
+    ui(f).xt->trigger();
+    QCOMPARE(std::make_tuple(classify.size(), combos.size(), system.size()), std::make_tuple(1, 1, 1));
 }
 
 void Form1Test::snapToEdgesInBothOrders()
@@ -219,25 +228,25 @@ void Form1Test::tileHoverLightsTheTileAndShowsTheArrow()
     Form1& f = m.load();
     // At start-up: names on the left strips, no arrow strips, tiles at rest.
     for (int i = 0; i < 5; ++i) {
-        QVERIFY(f.Image2[static_cast<std::size_t>(i)]->isHidden());
-        QCOMPARE(f.Image3[static_cast<std::size_t>(i)]->pictureName(), QStringLiteral("pnl3%1%2.jpg").arg(i + 1).arg(1));
-        QCOMPARE(f.Picture1[static_cast<std::size_t>(i)]->pictureName(), QStringLiteral("pnl11.jpg"));
+        QVERIFY(ui(f).Image2[static_cast<std::size_t>(i)]->isHidden());
+        QCOMPARE(ui(f).Image3[static_cast<std::size_t>(i)]->pictureName(), QStringLiteral("pnl3%1%2.jpg").arg(i + 1).arg(1));
+        QCOMPARE(ui(f).Picture1[static_cast<std::size_t>(i)]->pictureName(), QStringLiteral("pnl11.jpg"));
     }
     QVERIFY(f.popupOnRight()); // the layout start-up drew
     f.Picture1_MouseMove(2, Qt::NoButton, 500, 500);
-    QCOMPARE(f.Picture1[2]->pictureName(), QStringLiteral("pnl12.jpg"));
+    QCOMPARE(ui(f).Picture1[2]->pictureName(), QStringLiteral("pnl12.jpg"));
     QVERIFY(f.popupOnRight());
     QCOMPARE(m.app.state.sel.hoverTile, 2);
-    QVERIFY(!f.Image2[2]->isHidden());
-    QCOMPARE(f.Image2[2]->pictureName(), QStringLiteral("pnl21.jpg"));
-    QCOMPARE(f.Image3[2]->pictureName(), QStringLiteral("pnl332.jpg"));
+    QVERIFY(!ui(f).Image2[2]->isHidden());
+    QCOMPARE(ui(f).Image2[2]->pictureName(), QStringLiteral("pnl21.jpg"));
+    QCOMPARE(ui(f).Image3[2]->pictureName(), QStringLiteral("pnl332.jpg"));
     for (int k = 0; k < Form1::kTiles; ++k) {
-        QCOMPARE(f.Image2[static_cast<std::size_t>(k)]->isHidden(), k != 2);
-        QVERIFY(!f.Image3[static_cast<std::size_t>(k)]->isHidden());
+        QCOMPARE(ui(f).Image2[static_cast<std::size_t>(k)]->isHidden(), k != 2);
+        QVERIFY(!ui(f).Image3[static_cast<std::size_t>(k)]->isHidden());
     }
     // Holding a button: the hover does nothing.
     f.Picture1_MouseMove(3, Qt::LeftButton, 500, 500);
-    QCOMPARE(f.Picture1[3]->pictureName(), QStringLiteral("pnl11.jpg"));
+    QCOMPARE(ui(f).Picture1[3]->pictureName(), QStringLiteral("pnl11.jpg"));
     QCOMPARE(m.app.state.sel.hoverTile, 2);
 }
 
@@ -248,19 +257,19 @@ void Form1Test::leavingThroughTheArrowSideKeepsTheArrow()
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.Picture1_MouseMove(1, Qt::NoButton, 500, 500);
-    QCOMPARE(QWidget::mouseGrabber(), f.Picture1[1]);
+    QCOMPARE(QWidget::mouseGrabber(), ui(f).Picture1[1]);
     f.Picture1_MouseMove(1, Qt::NoButton, 1060, 500); // out through the right edge
     QCOMPARE(QWidget::mouseGrabber(), nullptr);
-    QCOMPARE(f.Picture1[1]->pictureName(), QStringLiteral("pnl11.jpg"));
-    QVERIFY(!f.Image2[1]->isHidden());
-    QCOMPARE(f.Image3[1]->pictureName(), QStringLiteral("pnl321.jpg"));
+    QCOMPARE(ui(f).Picture1[1]->pictureName(), QStringLiteral("pnl11.jpg"));
+    QVERIFY(!ui(f).Image2[1]->isHidden());
+    QCOMPARE(ui(f).Image3[1]->pictureName(), QStringLiteral("pnl321.jpg"));
     // Out through the bottom (or left, or top): the arrow goes.
     f.Picture1_MouseMove(1, Qt::NoButton, 500, 500);
     f.Picture1_MouseMove(1, Qt::NoButton, 500, 1100);
-    QVERIFY(f.Image2[1]->isHidden());
+    QVERIFY(ui(f).Image2[1]->isHidden());
     f.Picture1_MouseMove(1, Qt::NoButton, 500, 500);
     f.Picture1_MouseMove(1, Qt::NoButton, -5, 500);
-    QVERIFY(f.Image2[1]->isHidden());
+    QVERIFY(ui(f).Image2[1]->isHidden());
 }
 
 void Form1Test::rightEdgeLayoutIsMirrored()
@@ -273,14 +282,14 @@ void Form1Test::rightEdgeLayoutIsMirrored()
     QVERIFY(!f.roomOnRight());
     f.Picture1_MouseMove(1, Qt::NoButton, 500, 500);
     // The arrow on the left of the lit tile, all names on the right strips.
-    QVERIFY(!f.Image3[1]->isHidden());
-    QCOMPARE(f.Image3[1]->pictureName(), QStringLiteral("pnl22.jpg"));
-    QCOMPARE(f.Image2[1]->pictureName(), QStringLiteral("pnl322.jpg"));
+    QVERIFY(!ui(f).Image3[1]->isHidden());
+    QCOMPARE(ui(f).Image3[1]->pictureName(), QStringLiteral("pnl22.jpg"));
+    QCOMPARE(ui(f).Image2[1]->pictureName(), QStringLiteral("pnl322.jpg"));
     for (int k = 0; k < Form1::kTiles; ++k) {
-        QCOMPARE(f.Image3[static_cast<std::size_t>(k)]->isHidden(), k != 1);
-        QVERIFY(!f.Image2[static_cast<std::size_t>(k)]->isHidden());
+        QCOMPARE(ui(f).Image3[static_cast<std::size_t>(k)]->isHidden(), k != 1);
+        QVERIFY(!ui(f).Image2[static_cast<std::size_t>(k)]->isHidden());
         if (k != 1)
-            QCOMPARE(f.Image2[static_cast<std::size_t>(k)]->pictureName(), QStringLiteral("pnl3%1%2.jpg").arg(k + 1).arg(1));
+            QCOMPARE(ui(f).Image2[static_cast<std::size_t>(k)]->pictureName(), QStringLiteral("pnl3%1%2.jpg").arg(k + 1).arg(1));
     }
     // The right strip does nothing on this side; the left strip opens the pop-up 4088 twips left.
     f.Image2_MouseMove(1, Qt::NoButton, 100, 100);
@@ -297,12 +306,11 @@ void Form1Test::rightEdgeLayoutIsMirrored()
         QCOMPARE(f.popup()->Picture1[static_cast<std::size_t>(k)]->accessibleDescription(),
                  QStringLiteral("/opt/p%1.exe").arg(4 - k));
     }
-    QCOMPARE(m.app.state.sel.curMinor, 0);
     // Column 0 of the pop-up opens minor category 4.
     f.popup()->Label1_MouseMove(0);
     QCOMPARE(m.app.state.sel.curMinor, 4);
     QVERIFY(f.categoryWindow() && f.categoryWindow()->isVisible());
-    QCOMPARE(f.categoryWindow()->Label2[0]->text(), QStringLiteral("p4标题"));
+    QCOMPARE(ui(*f.categoryWindow()).Label2[0]->text(), QStringLiteral("p4标题"));
 }
 
 void Form1Test::popupOpensBesideTheTile()
@@ -333,7 +341,6 @@ void Form1Test::popupOpensBesideTheTile()
     QCOMPARE(popup->Label2[0]->text(), QStringLiteral("word标题"));
     QCOMPARE(popup->Label2[1]->text(), QStringLiteral("calc"));
     QVERIFY(popup->Picture1[0]->hasDrawing());
-    QCOMPARE(m.app.state.sel.curMinor, 4);
     // A pop-up near the bottom of the screen drops 390 twips instead, once it stood there.
     f.moveTwips(0, 9000);
     f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
@@ -380,8 +387,8 @@ void Form1Test::combinationTileAndReservedTile()
     m.app.writeRecord(combo(1, 0, "晚上", "游戏", 0));
     Form1& f = m.load();
     // Tile 5 shows the first member of the most used combination.
-    QCOMPARE(f.Picture2[5]->accessibleDescription(), QStringLiteral("/opt/mail.exe"));
-    QVERIFY(f.Picture2[5]->hasDrawing());
+    QCOMPARE(ui(f).Picture2[5]->accessibleDescription(), QStringLiteral("/opt/mail.exe"));
+    QVERIFY(ui(f).Picture2[5]->hasDrawing());
     f.Image2_MouseMove(5, Qt::NoButton, 100, 500);
     Form2& popup = *f.popup();
     QCOMPARE(popup.Label1[0]->text(), QStringLiteral("早上"));
@@ -409,16 +416,16 @@ void Form1Test::tilesFollowTheCatalogue()
     m.app.state.catalogue = {};
     Form1& f = m.load();
     // Loaded from "yfrj.dat" at start-up and drawn on tile 3.
-    QCOMPARE(f.Picture2[3]->accessibleDescription(), QStringLiteral("/opt/book.exe"));
-    QVERIFY(f.Picture2[3]->hasDrawing());
-    QVERIFY(!f.Picture2[0]->hasDrawing());
-    // A re-sort redraws the tiles: tile 3 loses its program, tile 0 gains one.
+    QCOMPARE(ui(f).Picture2[3]->accessibleDescription(), QStringLiteral("/opt/book.exe"));
+    QVERIFY(ui(f).Picture2[3]->hasDrawing());
+    QVERIFY(!ui(f).Picture2[0]->hasDrawing());
+    // A redraw after a re-sort: tile 3 lost its program, tile 0 gained one.
     m.app.state.catalogue.at(3, 0, 0) = {};
     m.app.file(0, 0, 0, "edit", 2);
-    refreshMainWindow(m.app.state);
-    QVERIFY(!f.Picture2[3]->hasDrawing());
-    QCOMPARE(f.Picture2[0]->accessibleDescription(), QStringLiteral("/opt/edit.exe"));
-    const QImage drawn = f.Picture2[0]->drawing();
+    f.refreshTileIcons();
+    QVERIFY(!ui(f).Picture2[3]->hasDrawing());
+    QCOMPARE(ui(f).Picture2[0]->accessibleDescription(), QStringLiteral("/opt/edit.exe"));
+    const QImage drawn = ui(f).Picture2[0]->drawing();
     QCOMPARE(drawn.pixelColor(5, 5), QColor(200, 30, 30));
 }
 
@@ -427,19 +434,19 @@ void Form1Test::helpExitAndClose()
     Main m;
     m.app.desktop.setTrayAvailable(true);
     Form1& f = m.load();
-    f.bz->trigger();
+    ui(f).bz->trigger();
     f.Image4_Click();
     const QString intro = QString::fromStdString((m.app.state.appDir / "Quillbox介绍.txt").string());
     QCOMPARE(m.app.desktop.opened, (QStringList{intro, intro}));
     QVERIFY(m.app.desktop.messages.isEmpty());
     // Without an application to open it the user is told, not left guessing.
     m.app.desktop.setOpenResult(false);
-    f.bz->trigger();
+    ui(f).bz->trigger();
     QCOMPARE(m.app.desktop.messages, QStringList{QStringLiteral("无法打开软件介绍：") + intro});
     QCOMPARE(f.trayIcon()->toolTip(), QStringLiteral("QuillboxV0.8"));
     f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
     QVERIFY(f.popup());
-    f.tc->trigger();
+    ui(f).tc->trigger();
     QVERIFY(!f.trayIcon()->isShown());
     QCOMPARE(m.quits, 1);
     f.close();
@@ -451,7 +458,7 @@ void Form1Test::skinsKeepTheLastPictureAndPreferSharpOnes()
 {
     Main m;
     Form1& f = m.load();
-    PictureBox& tile = *f.Picture1[0];
+    PictureBox& tile = *ui(f).Picture1[0];
     QCOMPARE(tile.pictureName(), QStringLiteral("pnl11.jpg"));
     // A lit tile whose picture has gone from disk keeps the picture it had.
     std::filesystem::remove(m.app.state.appDir / "skin" / "pnl12.jpg");
@@ -486,17 +493,17 @@ void Form1Test::accessibleNames()
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     const QStringList tiles{"tile-办公", "tile-娱乐", "tile-网络", "tile-学习", "tile-系统", "tile-程序组合", "tile-预留"};
     for (int i = 0; i < Form1::kTiles; ++i) {
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(f.Picture1[static_cast<std::size_t>(i)]);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(ui(f).Picture1[static_cast<std::size_t>(i)]);
         QVERIFY(a);
         QCOMPARE(a->text(QAccessible::Name), tiles[i]);
         QCOMPARE(a->text(QAccessible::Description), QStringLiteral("pnl11.jpg"));
     }
-    QAccessibleInterface* icon = QAccessible::queryAccessibleInterface(f.Picture2[0]);
+    QAccessibleInterface* icon = QAccessible::queryAccessibleInterface(ui(f).Picture2[0]);
     QCOMPARE(icon->text(QAccessible::Name), QStringLiteral("tile-icon-0"));
     QCOMPARE(icon->text(QAccessible::Description), QStringLiteral("/opt/word.exe"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(f.Image3[2])->text(QAccessible::Description),
+    QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Image3[2])->text(QAccessible::Description),
              QStringLiteral("pnl331.jpg"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(f.Label3)->text(QAccessible::Name), QStringLiteral("Quillbox"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Label3)->text(QAccessible::Name), QStringLiteral("Quillbox"));
     f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
     QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(f.popup()->Picture1[0]);
     QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("popup-icon-0"));

@@ -2,28 +2,21 @@
 // Shared pieces of the window tests: a temporary program folder with skins and data files, a
 // scripted desktop, and programs filed in the catalogue.
 
-#include "AppState.h"
 #include "Catalogue.h"
-#include "FakeDesktop.h"
-#include "Ini.h"
 #include "PlacedProgram.h"
-#include "RecordCodec.h"
-#include "RecordFile.h"
 #include "Settings.h"
+#include "TempProgramFolder.h"
 
 #include <QColor>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <filesystem>
 #include <string>
 
 namespace qbx::testing {
-
-inline std::filesystem::path u8(const QString& s) { return std::filesystem::u8path(s.toUtf8().toStdString()); }
 
 inline QIcon solidIcon(QColor colour)
 {
@@ -32,16 +25,8 @@ inline QIcon solidIcon(QColor colour)
     return QIcon(p);
 }
 
-struct WindowApp {
-    QTemporaryDir dir;
-    AppState state;
-    FakeDesktop desktop;
-
-    WindowApp()
-    {
-        state.appDir = u8(dir.path());
-        desktop.setScreenGeometry(QRect(0, 0, 1024, 768));
-    }
+struct WindowApp : TempProgramFolder {
+    WindowApp() { desktop.setScreenGeometry(QRect(0, 0, 1024, 768)); }
 
     // Every skin picture the main window shows, as small solid pictures.
     void writeSkins()
@@ -59,11 +44,6 @@ struct WindowApp {
         }
     }
 
-    void writeSetting(const char* section, const char* key, int value)
-    {
-        writeIniInt(section, key, static_cast<std::int16_t>(value), state.settingsFile());
-    }
-
     // Files a program in memory at (major, minor, slot) and gives the fake desktop an icon for it.
     ProgramEntry& file(int major, int minor, int slot, const std::string& name, int useCounter, int recordNo = 0)
     {
@@ -75,19 +55,6 @@ struct WindowApp {
         e.recordNo = recordNo;
         desktop.setIcon(QString::fromStdString(e.exePath), solidIcon(QColor(200, 30 + 20 * slot, 30)));
         return e;
-    }
-
-    // Writes an entry to "yfrj.dat" at its record number (what start-up and combinations read).
-    void writeRecord(const ProgramEntry& e)
-    {
-        RecordFile f(state.programFile(), kProgramRecordLength);
-        f.write(e.recordNo, encodeRecord(e).value());
-    }
-
-    void writeRecord(const ComboEntry& e)
-    {
-        RecordFile f(state.comboFile(), kComboRecordLength);
-        f.write(e.recordNo, encodeRecord(e).value());
     }
 };
 

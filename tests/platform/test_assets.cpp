@@ -1,10 +1,11 @@
 // The generated assets in the program folder: every skin picture at its size (and @2x), arrows
 // pointing the right way, legible names, multi-size icons our reader and Qt both read, a short
-// PCM click, and the UTF-8 introduction.
+// PCM click, the UTF-8 introduction, and nothing of the build beside them.
 
 #include "ProgramIcons.h"
 #include "icons/PeIconReader.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QStringDecoder>
@@ -165,4 +166,15 @@ TEST(Assets, IntroductionIsUtf8Chinese)
     EXPECT_FALSE(dec.hasError());
     for (const char* word : {"Quillbox", "办公", "组合", "自动隐藏", "分类程序设置"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word;
+}
+
+TEST(Assets, ProgramFolderHoldsNoBuildFiles)
+{
+    // What a user copies along is the program and its files, not CMake's book-keeping.
+    const QStringList entries = QDir(kAppDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    for (const QString& name : entries) {
+        EXPECT_FALSE(name == "CMakeFiles" || name.startsWith("cmake_install") || name.startsWith("CTestTestfile")
+                     || name.endsWith("_autogen") || name.endsWith(".a"))
+            << name.toStdString();
+    }
 }

@@ -1,4 +1,4 @@
-#include "ClickSound.h"
+#include "assets/ClickSound.h"
 
 #include "LittleEndian.h"
 

@@ -30,7 +30,7 @@ std::string at(const char* file, int recordNo) { return std::string(file) + " re
 
 bool inCatalogue(const ProgramEntry& e)
 {
-    return e.major >= 0 && e.major < kMajors && e.minor >= 0 && e.minor < kMinors && e.slot >= 0 && e.slot < kSlots;
+    return qbx::inCatalogue(e.major, e.minor, e.slot);
 }
 
 bool inComboTable(const ComboEntry& c)

@@ -1,0 +1,108 @@
+// Every connection between the windows and the core, one block a window. Read it to answer
+// "what happens when ...": each block names the user's action (a window's signal), what the
+// core does for it, and what the windows show afterwards.
+//
+// How a new window plugs in: give it signals for what the user does in it (or, a dialog that
+// edits data, a `Launcher&` to call), add one wire...() block here that connects those signals
+// to the core's operations and the core's signals to the window's redraws, and call it from the
+// constructor. A window opened from a menu is created in the lambda of its menu signal.
+
+#include "Wiring.h"
+
+#include "Desktop.h"
+#include "Form1.h"
+#include "Form3.h"
+#include "Form6.h"
+#include "Launcher.h"
+#include "TrayIcon.h"
+
+#include <QCoreApplication>
+
+namespace qbx {
+
+Wiring::Wiring(Launcher& launcher, Form1& form1, QObject* parent)
+    : QObject(parent), launcher_(launcher), form1_(form1), sound_(launcher.state().appDir)
+{
+    wireMainWindow();
+    wireCategoryWindow();
+    wireMenus();
+    wireTray();
+}
+
+void Wiring::wireMainWindow()
+{
+    // A press on a tile clicks.
+    connect(&form1_, &Form1::tilePressed, this, [this] { sound_.PlayClickSound(); });
+
+    // A release on a tile: the left button selects the first entry of the current category and
+    // starts the tile's most used program (tiles 0-4), the most used combination (tile 5) or says
+    // that tile 6 comes later; the right button selects the tile's first minor category for its
+    // command menu.
+    connect(&form1_, &Form1::tileReleased, this, [this](int tile, Qt::MouseButton button) {
+        if (button == Qt::LeftButton) {
+            launcher_.select(launcher_.state().sel.curMajor, 0, 0);
+            if (tile < kNamedMajors)
+                launcher_.startFavourite(tile);
+            else if (tile == kComboMajor)
+                launcher_.launchCombination(0, 0);
+            else
+                launcher_.desktop().message(&form1_, QStringLiteral("下一个版本才有呢！"));
+        } else if (button == Qt::RightButton) {
+            launcher_.select(tile, 0, 0);
+        }
+    });
+
+    // A start re-orders the catalogue: the tiles show the new favourites.
+    connect(&launcher_, &Launcher::tilesChanged, &form1_, &Form1::refreshTileIcons);
+}
+
+void Wiring::wireCategoryWindow()
+{
+    // A press on an icon of the category window clicks.
+    connect(&form1_, &Form1::categoryIconPressed, this, [this] { sound_.PlayClickSound(); });
+
+    // A release on an icon selects the slot it shows; any button but the right starts what the
+    // icon shows (the right one is for the window's command menu). After a start the pop-up and
+    // the category window are unloaded; after a start or the reserved category's message both
+    // hide timers run again.
+    connect(&form1_, &Form1::categoryIconReleased, this, [this](int cell, Qt::MouseButton button) {
+        Selection& sel = launcher_.state().sel;
+        sel.curSlot = static_cast<std::int16_t>(form1_.categorySlot(cell));
+        if (button == Qt::RightButton)
+            return;
+        switch (launcher_.startEntry(sel.curMajor, sel.curMinor, sel.curSlot)) {
+        case StartOutcome::Nothing:
+            return;
+        case StartOutcome::Started:
+            form1_.closePopups();
+            break;
+        case StartOutcome::Reserved:
+            launcher_.desktop().message(form1_.categoryWindow(), QStringLiteral("下个版本才有呢!"));
+            break;
+        }
+        form1_.setHideTimers(true);
+    });
+}
+
+void Wiring::wireMenus()
+{
+    // "设置" → "分类程序设置": the classification editor, modal.
+    connect(&form1_, &Form1::classificationEditorRequested, this, [this] {
+        Form6 form6(launcher_, form1_);
+        form6.openModal(Form6Mode::ClassifyMenu);
+    });
+    // "操作" → "最小化" / "显示Quillbox" and "不自动隐藏" / "自动隐藏": the main window's own.
+    connect(&form1_, &Form1::minimiseRequested, &form1_, &Form1::minimiseOrShow);
+    connect(&form1_, &Form1::autoHideSwitchRequested, &form1_, &Form1::switchAutoHide);
+    // "退出", or the main window closed: the program ends.
+    connect(&form1_, &Form1::quitRequested, this, [] { QCoreApplication::quit(); });
+}
+
+void Wiring::wireTray()
+{
+    // The tray icon: a double click minimises or shows the windows, a right click opens "操作".
+    if (TrayIcon* tray = form1_.trayIcon())
+        connect(tray, &TrayIcon::activated, &form1_, &Form1::trayActivated);
+}
+
+} // namespace qbx

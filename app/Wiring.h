@@ -1,0 +1,34 @@
+#pragma once
+// The program's map: which core operation each window's signals run, and which windows redraw
+// on each of the core's signals. See Wiring.cpp.
+
+#include "settings/ClickSound.h"
+
+#include <QObject>
+
+namespace qbx {
+
+class Form1;
+class Launcher;
+
+// Connects the main window (and through it the pop-up and the category window) to the core.
+// Lives as long as both.
+class Wiring : public QObject {
+    Q_OBJECT
+public:
+    Wiring(Launcher& launcher, Form1& form1, QObject* parent = nullptr);
+
+    ClickSound& clickSound() { return sound_; }
+
+private:
+    void wireMainWindow();
+    void wireCategoryWindow();
+    void wireMenus();
+    void wireTray();
+
+    Launcher& launcher_;
+    Form1& form1_;
+    ClickSound sound_;
+};
+
+} // namespace qbx

@@ -1,0 +1,121 @@
+// The core's start-up and starting programs.
+
+#include "Launcher.h"
+
+#include "Desktop.h"
+#include "Logging.h"
+#include "Store.h"
+#include "Text.h"
+#include "Unclassified.h"
+
+#include <limits>
+
+namespace qbx {
+
+EditOutcome EditOutcome::refused(std::string why)
+{
+    EditOutcome outcome;
+    if (!why.empty())
+        outcome.refusal = std::move(why);
+    return outcome;
+}
+
+Launcher::Launcher(AppState& state, Desktop& desktop, QObject* parent)
+    : QObject(parent), state_(state), desktop_(desktop)
+{
+}
+
+void Launcher::startUp()
+{
+    guarded(lcStore, "reading the settings", [this] { readSettings(state_.settingsFile(), state_.settings); });
+    guarded(lcStore, "naming the minor categories", [this] { state_.minorNames.fillBuiltIn(); });
+    // A fresh installation gets its list of free records here, so nothing taken out is lost.
+    guarded(lcStore, "preparing the taken-out list", [this] {
+        if (const Status prepared = prepareUnclassifiedFile(state_); !prepared)
+            qCInfo(lcStore, "the taken-out list: %s", prepared.error().message.c_str());
+    });
+    guarded(lcStore, "loading the data files", [this] { loadAll(state_); });
+    guarded(lcStore, "mapping the minor names", [this] { rebuildSlotMap(state_); });
+}
+
+Status Launcher::sortCategory(int major, int minor, int* recordsWritten)
+{
+    Status written = sortMinorCategory(state_, major, minor, recordsWritten);
+    if (!written)
+        qCInfo(lcStore, "re-ordering (%d, %d): %s", major, minor, written.error().message.c_str());
+    emit categoryChanged(major, minor);
+    emit tilesChanged();
+    return written;
+}
+
+Status Launcher::sortGroup(int group)
+{
+    Status written = sortComboGroup(state_, group);
+    if (!written)
+        qCInfo(lcStore, "re-ordering group %d: %s", group, written.error().message.c_str());
+    emit combinationsChanged(group);
+    emit tilesChanged();
+    return written;
+}
+
+bool Launcher::startProgram(int major, int minor, int slot, int* recordsWritten)
+{
+    if (recordsWritten)
+        *recordsWritten = 0;
+    if (!inCatalogue(major, minor, slot))
+        return false;
+    ProgramEntry& e = state_.catalogue.at(major, minor, slot);
+    if (e.exePath.empty())
+        return false;
+    // The start is not waited for: a program that cannot be started is still counted.
+    bool started = false;
+    guarded(lcStart, "starting a program", [&] { started = desktop_.startProgram(qs(e.exePath)); });
+    if (!started)
+        qCInfo(lcStart, "could not start %s", e.exePath.c_str());
+    if (e.useCounter < std::numeric_limits<std::int32_t>::max())
+        ++e.useCounter;
+    // A write that fails leaves the count in memory; the next save of the record carries it.
+    guarded(lcStore, "re-ordering after a start", [&] { sortCategory(major, minor, recordsWritten); });
+    return true;
+}
+
+void Launcher::select(int major, int minor, int slot)
+{
+    Selection& sel = state_.sel;
+    sel.curMajor = static_cast<std::int16_t>(major);
+    sel.curMinor = static_cast<std::int16_t>(minor);
+    sel.curSlot = static_cast<std::int16_t>(slot);
+}
+
+bool Launcher::startFavourite(int major)
+{
+    Selection& sel = state_.sel;
+    sel.curMinor = 0;
+    sel.curSlot = 0;
+    return startProgram(major, 0, 0);
+}
+
+StartOutcome Launcher::startEntry(int major, int minor, int slot)
+{
+    if (major >= 0 && major < kNamedMajors)
+        return startProgram(major, minor, slot) ? StartOutcome::Started : StartOutcome::Nothing;
+    if (major == kComboMajor) {
+        if (minor < 0 || minor >= kGroups || slot < 0 || slot >= kPositions)
+            return StartOutcome::Nothing;
+        const ComboEntry& c = state_.combos.at(minor, slot);
+        if (c.name.empty() || c.programs[0] == 0)
+            return StartOutcome::Nothing;
+        launchCombination(minor, slot);
+        return StartOutcome::Started;
+    }
+    if (major == kReservedMajor)
+        return StartOutcome::Reserved;
+    return StartOutcome::Nothing;
+}
+
+void Launcher::launchCombination(int group, int position)
+{
+    qCInfo(lcStart, "launching combination (%d, %d) is not built yet", group, position);
+}
+
+} // namespace qbx

@@ -1,0 +1,128 @@
+#pragma once
+// The application core. It works on the program-wide state (catalogue, taken-out list,
+// combinations, minor names, settings, selection) and the data files behind it, runs the
+// start-up file work before any window exists, and does what the windows ask for. Every
+// operation receives its place explicitly (major, minor, slot for a program; group, position for
+// a combination) and tells what changed through the signals below; windows redraw from them.
+//
+// How a new window plugs in: a window that only shows and reports emits Qt signals saying what
+// the user did (`tileReleased(i, button)`), and app/Wiring.cpp gets one block connecting them to
+// the operations here and these signals to the window's redraws. A dialog that edits data is
+// given `Launcher&` and calls the operations with the place the user chose, showing the message
+// of a refusal or failure itself. New operations are added here as plain methods; each kind of
+// change other windows must see gets a signal.
+
+#include "AppState.h"
+#include "Result.h"
+
+#include <QObject>
+
+#include <optional>
+#include <string>
+
+namespace qbx {
+
+class Desktop;
+
+// What a change of the catalogue or the combinations did. Refused: nothing changed, and
+// `refusal` says why when the user is to be told (empty when there was simply nothing to do).
+// Applied: the change is in memory; `written` keeps the first write that failed, and
+// `countWritten` whether the settings file took a new program count.
+struct EditOutcome {
+    bool applied = false;
+    std::optional<std::string> refusal; // UTF-8, for a message box
+    Status written = success();
+    bool countWritten = true;
+
+    static EditOutcome refused(std::string why = {});
+};
+
+// What a start from the category window did.
+enum class StartOutcome {
+    Nothing,  // an empty cell, or a place outside the catalogue
+    Started,  // a program or a combination was started
+    Reserved, // the reserved category: the user is told it comes later
+};
+
+class Launcher : public QObject {
+    Q_OBJECT
+public:
+    Launcher(AppState& state, Desktop& desktop, QObject* parent = nullptr);
+
+    AppState& state() { return state_; }
+    const AppState& state() const { return state_; }
+    Desktop& desktop() { return desktop_; }
+
+    // The start-up file work, in this order: the settings, the built-in minor names, the list of
+    // programs taken out (prepared on a fresh installation), the catalogue and the combinations,
+    // and which catalogue position holds each minor name. A failing step is logged and skipped.
+    void startUp();
+
+    // Makes (major, minor, slot) the selected place, which the category window's commands act on.
+    void select(int major, int minor, int slot);
+
+    // ---- starting ----
+
+    // Starts the program at (major, minor, slot) without waiting, counts the use (even when the
+    // start failed), re-orders its minor and major category and writes what moved. False (and
+    // nothing counted) for an empty place or one outside the catalogue. `recordsWritten`, when
+    // given, receives how many records the re-ordering wrote.
+    bool startProgram(int major, int minor, int slot, int* recordsWritten = nullptr);
+    // A tile's favourite: the most used program of `major`, at (major, 0, 0). Selects that place.
+    bool startFavourite(int major);
+    // What a cell of the category window holds at (major, minor, slot): a program of majors 0-4,
+    // a combination (group = minor, position = slot) of major 5, the reserved major 6.
+    StartOutcome startEntry(int major, int minor, int slot);
+    // Launches the combination at (group, position). Nothing is launched yet; the combination
+    // launch fills this in.
+    void launchCombination(int group, int position);
+
+    // ---- the catalogue ----
+
+    // Files `program` (its name and path) in the minor category that shows minor name
+    // `nameIndex` of `major`, in its first free slot, with a fresh record number and use count 1;
+    // the program count grows by one and is written to the settings file.
+    EditOutcome fileProgram(const ProgramEntry& program, int major, int nameIndex, const std::string& title,
+                            const std::string& description);
+    // Moves the program at (major, minor, slot) to the last slot of the minor category showing
+    // minor name `nameIndex` of `toMajor`, then re-sorts both categories.
+    EditOutcome moveProgram(int major, int minor, int slot, int toMajor, int nameIndex);
+    // Exchanges the programs at (major, minor, slot) and at row `otherSlot` of minor name
+    // `otherNameIndex` of `otherMajor`; each takes the other's place and category names.
+    EditOutcome exchangePrograms(int major, int minor, int slot, int otherMajor, int otherNameIndex, int otherSlot);
+    // New title and description for the program at (major, minor, slot).
+    EditOutcome retitleProgram(int major, int minor, int slot, const std::string& title,
+                               const std::string& description);
+    // Takes the program at (major, minor, slot) out: into the first free record of the taken-out
+    // list, or dropped when none is free; the program count shrinks by one.
+    EditOutcome takeOutProgram(int major, int minor, int slot);
+    // Adds the program at (major, minor, slot) as the next member of the combination at
+    // (group, position) and re-sorts its group.
+    EditOutcome addComboMember(int group, int position, int major, int minor, int slot);
+
+    // The number of filed programs as the settings file holds it now (it may have been changed
+    // by another copy of the program); the count in memory follows it.
+    int storedProgramCount();
+
+signals:
+    // The tile icons may have changed (the favourite of a major, the first combination).
+    void tilesChanged();
+    // The order or the contents of a minor category changed.
+    void categoryChanged(int major, int minor);
+    // The order or the contents of a combination group changed.
+    void combinationsChanged(int group);
+
+private:
+    // Re-orders (major, minor) and its major category and writes what moved, then tells.
+    Status sortCategory(int major, int minor, int* recordsWritten = nullptr);
+    Status sortGroup(int group);
+    // After one category was written and re-sorted, which may have moved the minor categories of
+    // `major` as wholes: `entry`, just put into (major, minor), is found where it is now, selected,
+    // written there, and its category re-sorted.
+    void settle(EditOutcome& outcome, int major, int minor, const ProgramEntry& entry);
+
+    AppState& state_;
+    Desktop& desktop_;
+};
+
+} // namespace qbx

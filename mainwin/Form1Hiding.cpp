@@ -1,0 +1,74 @@
+// The main window's hide timers, auto-hide, minimising and the tray icon's clicks. AutoHide runs
+// the rules; the window gives it its place, its pop-ups and its menu items.
+
+#include "Form1.h"
+
+#include "Form2.h"
+#include "Form3.h"
+#include "TwipPlace.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+
+namespace qbx {
+
+void Form1::restoreAutoHide() { Timer1.setEnabled(autoHideOn_); }
+
+void Form1::setCategoryTimer(bool on) { Timer2.setEnabled(on); }
+
+void Form1::setHideTimers(bool on)
+{
+    Timer1.setEnabled(on);
+    Timer2.setEnabled(on);
+}
+
+void Form1::minimiseOrShow() { autoHide_->zx_Click(); }
+
+void Form1::switchAutoHide() { autoHide_->yc_Click(); }
+
+void Form1::trayActivated(QSystemTrayIcon::ActivationReason reason) { autoHide_->trayActivated(reason); }
+
+void Form1::showAutoHide(bool on)
+{
+    autoHideOn_ = on;
+    yc->setText(on ? QStringLiteral("不自动隐藏") : QStringLiteral("自动隐藏"));
+}
+
+void Form1::showMinimised(bool minimised)
+{
+    zx->setText(minimised ? QStringLiteral("显示Quillbox") : QStringLiteral("最小化"));
+}
+
+int Form1::mainLeft() const { return leftTwips(); }
+int Form1::mainTop() const { return topTwips(); }
+void Form1::setMainLeft(int twips) { moveTwips(twips, topTwips()); }
+int Form1::screenWidth() const { return screenWidthTwips(); }
+
+std::optional<QPoint> Form1::categoryWindowPos() const
+{
+    if (form3_)
+        return QPoint(form3_->leftTwips(), form3_->topTwips());
+    return std::nullopt;
+}
+
+bool Form1::popupsShown() const { return (form2_ && form2_->isVisible()) || (form3_ && form3_->isVisible()); }
+
+void Form1::hidePopups() { closePopups(); }
+
+void Form1::hideAllWindows()
+{
+    closePopups();
+    // The two editors, when one is open.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("Form6") || w->objectName() == QLatin1String("Form9"))
+            w->hide();
+    }
+    hide();
+}
+
+void Form1::showMainWindow() { show(); }
+
+void Form1::popUpOperationMenu(QPoint globalPos) { cz->popup(globalPos); }
+
+} // namespace qbx

@@ -1,0 +1,149 @@
+// The main window's start-up: its tiles, strips and icons, and the start-up mode.
+
+#include "Form1.h"
+
+#include "AppState.h"
+#include "Combinations.h"
+#include "Form1Layout.h"
+#include "Form2.h"
+#include "Logging.h"
+#include "PictureBox.h"
+#include "ProgramIcon.h"
+#include "Skin.h"
+#include "TrayIcon.h"
+#include "Twips.h"
+#include "Windows.h"
+
+#include <QAction>
+
+#include <algorithm>
+
+namespace qbx {
+
+using namespace form1;
+
+namespace {
+
+// Runs one start-up step; a failing step is logged and skipped, and the next one runs.
+template <typename Step> void step(const char* what, Step&& s) { guarded(lcWindows, what, std::forward<Step>(s)); }
+
+} // namespace
+
+void Form1::Form_Load()
+{
+    setWindowIcon(programWindowIcon());
+    // The two hide delays, as start-up read them.
+    Timer1.setInterval(std::max(0, int{state_.settings.mainHideDelayMs}));
+    Timer2.setInterval(std::max(0, int{state_.settings.categoryHideDelayMs}));
+    autoHide_ = std::make_unique<AutoHide>(state_, desktop_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
+    // The tray icon, then the picture box it belongs to gets "45.ico".
+    step("the tray icon", [this] {
+        tray_ = std::make_unique<TrayIcon>(desktop_, windowIcon());
+        showFile(*Picture3, state_.appDir, QStringLiteral("45.ico"));
+    });
+    // Topmost at the top-left corner, with its tiles and strips.
+    step("staying on top", [this] {
+        makeTopmostTool(*this, true);
+        moveTwips(0, 0);
+    });
+    step("the tiles", [this] { placeInitialTiles(); });
+    // The program icon that opens the introduction.
+    step("the introduction icon", [this] { showFile(*Image4, state_.appDir, QStringLiteral("exe13.ico")); });
+    // The start-up mode; Timer1 runs from creation unless the mode says otherwise.
+    step("the start-up mode", [this] { applyStartMode(); });
+}
+
+void Form1::placeInitialTiles()
+{
+    const bool room = Form2::kWidth + kPopupSideRoom - kSideStripWidth <= screenWidthTwips();
+    // The flag tells which side the names stand on: with room the names are drawn on the left.
+    popupOnRight_ = room;
+    if (room) {
+        for (int i = 0; i < kNamedMajors; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            step("a tile", [&] {
+                Image2[at]->hide();
+                const ProgramEntry& e = state_.catalogue.at(i, 0, 0);
+                if (!e.name.empty() && !e.exePath.empty())
+                    drawProgramIcon(desktop_, e.exePath, *Picture2[at]);
+                showSkin(*Picture1[at], state_.appDir, kTileRestSkin);
+                showSkin(*Image2[at], state_.appDir, kArrowRightSkin);
+                showSkin(*Image3[at], state_.appDir, nameStripSkin(i, false));
+            });
+        }
+    } else {
+        // No icons are drawn here: the pop-up would open to the left of a window at the left edge.
+        for (int i = 0; i < kTiles; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            step("a tile", [&] {
+                Image3[at]->hide();
+                showSkin(*Picture1[at], state_.appDir, kTileRestSkin);
+                showSkin(*Image3[at], state_.appDir, kArrowRightSkin);
+                showSkin(*Image2[at], state_.appDir, nameStripSkin(i, false));
+            });
+        }
+    }
+    step("the combinations' tile", [this] {
+        Image2[5]->hide();
+        drawCombinationTileIcon();
+        showSkin(*Picture1[5], state_.appDir, kTileRestSkin);
+        showSkin(*Image2[5], state_.appDir, kArrowRightSkin);
+        showSkin(*Image3[5], state_.appDir, QStringLiteral("pnl361.jpg"));
+    });
+    step("the reserved tile", [this] {
+        Image2[6]->hide();
+        showSkin(*Picture1[6], state_.appDir, kTileRestSkin);
+        showSkin(*Image2[6], state_.appDir, kArrowRightSkin);
+        showSkin(*Image3[6], state_.appDir, QStringLiteral("pnl371.jpg"));
+    });
+}
+
+void Form1::applyStartMode()
+{
+    Timer1.setEnabled(true);
+    Timer2.setEnabled(true);
+    switch (state_.settings.startMode) {
+    case 1:
+        moveTwips(0, 0);
+        Timer1.setEnabled(false);
+        showAutoHide(false);
+        break;
+    case 2:
+        moveTwips(kHiddenLeftTw, 0);
+        showAutoHide(true);
+        break;
+    case 3:
+        moveTwips(-2000, 0);
+        showAutoHide(true);
+        break;
+    default:
+        break; // as created: at the top-left corner, auto-hide on
+    }
+}
+
+void Form1::drawTileIcon(int major)
+{
+    const auto at = static_cast<std::size_t>(major);
+    Picture2[at]->clear();
+    const ProgramEntry& e = state_.catalogue.at(major, 0, 0);
+    if (!e.exePath.empty())
+        drawProgramIcon(desktop_, e.exePath, *Picture2[at]);
+}
+
+void Form1::drawCombinationTileIcon()
+{
+    PictureBox& box = *Picture2[5];
+    box.clear();
+    const std::string icon = comboIconPath(state_, state_.combos.at(0, 0));
+    if (!icon.empty())
+        drawProgramIcon(desktop_, icon, box);
+}
+
+void Form1::refreshTileIcons()
+{
+    for (int m = 0; m < kNamedMajors; ++m)
+        step("a tile icon", [&] { drawTileIcon(m); });
+    step("the combinations' tile icon", [this] { drawCombinationTileIcon(); });
+}
+
+} // namespace qbx

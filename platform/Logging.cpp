@@ -1,0 +1,10 @@
+#include "Logging.h"
+
+namespace qbx {
+
+Q_LOGGING_CATEGORY(lcStart, "qbx.start", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcStore, "qbx.store", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcIcons, "qbx.icons", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcWindows, "qbx.windows", QtWarningMsg)
+
+} // namespace qbx

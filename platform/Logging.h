@@ -1,0 +1,32 @@
+#pragma once
+// The program's logging categories. Failures the user is not told about (a program that would not
+// start, a record that could not be written after a change, an icon that could not be read, a
+// start-up step that failed) are logged here at info level, which is off unless switched on:
+//
+//   QT_LOGGING_RULES="qbx.*.info=true" build/app/qbx
+
+#include <QLoggingCategory>
+
+#include <exception>
+
+namespace qbx {
+
+Q_DECLARE_LOGGING_CATEGORY(lcStart)   // qbx.start: starting programs and combinations
+Q_DECLARE_LOGGING_CATEGORY(lcStore)   // qbx.store: data and settings files
+Q_DECLARE_LOGGING_CATEGORY(lcIcons)   // qbx.icons: program icons and skins
+Q_DECLARE_LOGGING_CATEGORY(lcWindows) // qbx.windows: event handlers and start-up steps
+
+// Runs one step of an event handler or of start-up: an exception it throws is logged under
+// `category` and the next step runs, so that no exception crosses an event handler.
+template <typename Step> void guarded(const QLoggingCategory& (*category)(), const char* what, Step&& step) noexcept
+{
+    try {
+        step();
+    } catch (const std::exception& e) {
+        qCInfo(category, "%s failed: %s", what, e.what());
+    } catch (...) {
+        qCInfo(category, "%s failed", what);
+    }
+}
+
+} // namespace qbx

@@ -1,0 +1,309 @@
+// The program's windows wired to its core, against the fake desktop: presses and releases on the
+// tiles and on the category window's icons, auto-hide, snapping, yc / zx and the tray's clicks.
+// Screen 1024 x 768 pixels: width 15360 twips, docked right at 13485, hidden right at 15260.
+
+#include "Form1.h"
+#include "Form3.h"
+#include "Launcher.h"
+#include "PictureBox.h"
+#include "TrayIcon.h"
+#include "Form1Controls.h"
+#include "Form3Controls.h"
+#include "WindowTestSupport.h"
+#include "Wiring.h"
+
+#include "Wave.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QMenu>
+#include <QSoundEffect>
+#include <QtTest>
+
+#include <tuple>
+
+using namespace qbx;
+using namespace qbx::testing;
+
+namespace {
+
+constexpr int W = 15360;
+
+struct Rig : WindowApp {
+    Launcher launcher{state, desktop};
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<Wiring> wiring;
+    // Start-up mode and main-window delay as the settings file gives them.
+    void load(int startMode, int mainDelay = 3000) {
+        writeSetting("基本设置", "启动", startMode);
+        writeSetting("自动隐藏时间", "主窗口", mainDelay);
+        writeSkins();
+        launcher.startUp();
+        form = std::make_unique<Form1>(state, desktop);
+        wiring = std::make_unique<Wiring>(launcher, *form);
+        form->show();
+    }
+    void place(int leftPx, int topPx) { form->move(leftPx, topPx); }
+    void clickTile(int i, Qt::MouseButton b = Qt::LeftButton) {
+        PictureBox* tile = ui(*form).Picture1[static_cast<std::size_t>(i)];
+        QTest::mousePress(tile, b, {}, QPoint(10, 10));
+        QTest::mouseRelease(tile, b, {}, QPoint(10, 10));
+    }
+    Form3& openCategoryWindow(int major, int minor) {
+        state.sel.curMajor = static_cast<std::int16_t>(major);
+        state.sel.curMinor = static_cast<std::int16_t>(minor);
+        Form3& f3 = form->form3();
+        f3.openAndFill(minor, QString());
+        return f3;
+    }
+};
+
+} // namespace
+
+class ProgramTest : public QObject {
+    Q_OBJECT
+private slots:
+    void tileClickStartsAndCounts();
+    void tileButtons();
+    void pressesPlayTheClickSound();
+    void categoryIconStartsAndClosesWindows();
+    void categoryPressLooksSunken();
+    void timer1HidesWhenPointerOnePixelRight();
+    void snappingOnMoves();
+    void ycAndZxThroughTheMenu();
+    void trayDoubleClicks();
+    void windowPulledBackByTheWindowManagerStillCountsAsHidden();
+};
+
+void ProgramTest::tileClickStartsAndCounts() {
+    Rig r;
+    r.writeRecord(r.file(0, 0, 0, "Alpha", 4, 1));
+    r.writeRecord(r.file(0, 0, 1, "Beta", 4, 2));
+    r.load(1);
+    r.clickTile(0);
+    QCOMPARE(r.desktop.started, QStringList{"/opt/Alpha.exe"});
+    QCOMPARE(r.record(1)->useCounter, 5);
+    QCOMPARE(ui(*r.form).Picture1[0]->pictureName(), QString("pnl11.jpg"));
+    // Beta overtakes Alpha: the tile shows the new favourite at once.
+    QCOMPARE(ui(*r.form).Picture2[0]->accessibleDescription(), QString("/opt/Alpha.exe"));
+    r.launcher.startProgram(0, 0, 1);
+    r.launcher.startProgram(0, 0, 1);
+    QCOMPARE(ui(*r.form).Picture2[0]->accessibleDescription(), QString("/opt/Beta.exe"));
+}
+
+void ProgramTest::tileButtons() {
+    Rig r;
+    r.writeRecord(r.file(1, 0, 0, "Fav", 2, 1));
+    r.writeRecord(r.file(0, 1, 0, "Elsewhere", 9, 2)); // tile 0's first minor category stays empty
+    r.load(1);
+    Selection& sel = r.state.sel;
+    // Any press shows the pressed look; a middle release only brings back the rest look.
+    sel = {};
+    sel.curMajor = 3;
+    sel.curMinor = 2;
+    sel.curSlot = 1;
+    r.clickTile(1, Qt::MiddleButton);
+    QCOMPARE(ui(*r.form).Picture1[1]->pictureName(), QString("pnl11.jpg"));
+    QVERIFY(r.desktop.started.isEmpty());
+    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)), std::make_tuple(3, 2, 1));
+    QTest::mousePress(ui(*r.form).Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(ui(*r.form).Picture1[1]->pictureName(), QString("pnl13.jpg"));
+    // A right release selects the tile's first minor category and starts nothing.
+    QTest::mouseRelease(ui(*r.form).Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
+    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)), std::make_tuple(1, 0, 0));
+    QCOMPARE(ui(*r.form).Picture1[1]->pictureName(), QString("pnl11.jpg"));
+    QVERIFY(r.desktop.started.isEmpty());
+    // A left release on a tile without a favourite starts nothing and keeps the pressed look.
+    sel.curMinor = 3;
+    sel.curSlot = 4;
+    r.clickTile(0);
+    QVERIFY(r.desktop.started.isEmpty());
+    QCOMPARE(ui(*r.form).Picture1[0]->pictureName(), QString("pnl13.jpg"));
+    QCOMPARE(std::make_tuple(int(sel.curMinor), int(sel.curSlot)), std::make_tuple(0, 0));
+    // Only a left click on tile 6 says that it comes later; tile 5 starts no program. A left
+    // release selects the first entry, whichever the tile.
+    r.clickTile(6, Qt::RightButton);
+    r.clickTile(6, Qt::MiddleButton);
+    sel.curSlot = 3;
+    r.clickTile(5);
+    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curSlot)), std::make_tuple(6, 0));
+    QVERIFY(r.desktop.messages.isEmpty());
+    r.clickTile(6);
+    QCOMPARE(r.desktop.messages, QStringList{"下一个版本才有呢！"});
+    QCOMPARE(ui(*r.form).Picture1[6]->pictureName(), QString("pnl11.jpg"));
+    QVERIFY(r.desktop.started.isEmpty());
+}
+
+void ProgramTest::pressesPlayTheClickSound() {
+    Rig r;
+    writeWave(QString::fromStdString((r.state.appDir / "click.wav").string()));
+    r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
+    r.load(1);
+    QVERIFY(!r.wiring->clickSound().effect());
+    QTest::mousePress(ui(*r.form).Picture1[3], Qt::MiddleButton, {}, QPoint(10, 10));
+    const QSoundEffect* effect = r.wiring->clickSound().effect();
+    QVERIFY(effect);
+    QCOMPARE(effect->source(), QUrl::fromLocalFile(QString::fromStdString((r.state.appDir / "click.wav").string())));
+    // A press on an icon of the category window plays the same sound again.
+    QTest::mousePress(ui(r.openCategoryWindow(0, 0)).Picture1[0], Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(r.wiring->clickSound().effect(), effect);
+}
+
+void ProgramTest::categoryIconStartsAndClosesWindows() {
+    Rig r;
+    r.writeRecord(r.file(1, 0, 0, "Alpha", 6, 1));
+    r.writeRecord(r.file(1, 0, 1, "Beta", 3, 2));
+    r.load(1);
+    r.form->setHideTimers(false); // as after a menu
+    Form3& f3 = r.openCategoryWindow(1, 0);
+    QVERIFY(f3.isVisible());
+    const int cell = f3.slotOfCell(1) == 1 ? 1 : 3; // the cell that shows slot 1
+    PictureBox* icon = ui(f3).Picture1[static_cast<std::size_t>(cell)];
+    QTest::mousePress(icon, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(icon, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(r.desktop.started, QStringList{"/opt/Beta.exe"});
+    QCOMPARE(r.record(2)->useCounter, 4);
+    QVERIFY(r.form->categoryWindow() == nullptr);
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
+
+    // The reserved category: the message, and the timers on again.
+    r.form->setHideTimers(false);
+    Form3& again = r.openCategoryWindow(6, 0);
+    QTest::mouseClick(ui(again).Picture1[0], Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(r.desktop.messages, QStringList{"下个版本才有呢!"});
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
+
+    // A click on an empty cell starts nothing and leaves the timers off.
+    r.form->setHideTimers(false);
+    Form3& empty = r.openCategoryWindow(1, 3);
+    QTest::mouseClick(ui(empty).Picture1[2], Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(r.desktop.started.size(), 1);
+    QVERIFY(!ui(*r.form).Timer2.isEnabled());
+}
+
+void ProgramTest::categoryPressLooksSunken() {
+    Rig r;
+    r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
+    r.load(1);
+    Form3& f3 = r.openCategoryWindow(0, 0);
+    PictureBox* icon = ui(f3).Picture1[2];
+    QTest::mousePress(icon, Qt::LeftButton, {}, QPoint(5, 5));
+    auto* look = icon->findChild<QFrame*>();
+    QVERIFY(look && look->isVisible());
+    QCOMPARE(look->frameShadow(), QFrame::Sunken);
+    // A right release (for the command menu) selects the cell's slot and starts nothing.
+    QTest::mouseRelease(icon, Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(int(r.state.sel.curSlot), f3.slotOfCell(2));
+    QVERIFY(r.desktop.started.isEmpty());
+    QVERIFY(r.form->categoryWindow() != nullptr);
+}
+
+void ProgramTest::timer1HidesWhenPointerOnePixelRight() {
+    Rig r;
+    r.load(4); // at the top-left corner with auto-hide on
+    QCOMPARE(r.form->leftTwips(), 0);
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    r.desktop.setCursorPos(QPoint(125, 200));
+    r.form->autoHide().Timer1_Timer();
+    QCOMPARE(r.form->leftTwips(), 0);
+    r.desktop.setCursorPos(QPoint(126, 200));
+    r.form->autoHide().Timer1_Timer();
+    QCOMPARE(r.form->leftTwips(), -1775);
+    QCOMPARE(r.form->x(), -118);
+    // Hidden: the timer rests; the pointer on the strip brings the window back and wakes it.
+    r.form->autoHide().Timer1_Timer();
+    QVERIFY(!ui(*r.form).Timer1.isArmed());
+    r.form->Form_MouseMove();
+    QCOMPARE(r.form->leftTwips(), 0);
+    QVERIFY(ui(*r.form).Timer1.isArmed());
+    // The delay through the event loop.
+    Rig quick;
+    quick.load(4, 40);
+    quick.desktop.setCursorPos(QPoint(500, 500));
+    QTRY_COMPARE(quick.form->leftTwips(), -1775);
+}
+
+void ProgramTest::snappingOnMoves() {
+    Rig r;
+    r.load(1);
+    r.place(20, 60); // left 300 twips
+    QTRY_COMPARE(r.form->pos(), QPoint(0, 60));
+    r.place(-4, 10); // left -60, top 150: only the top snaps
+    QTRY_COMPARE(r.form->pos(), QPoint(-4, 0));
+    r.place(885, 60); // 13275 twips, within 500 of docked right
+    QTRY_COMPARE(r.form->leftTwips(), W - 1875);
+}
+
+void ProgramTest::ycAndZxThroughTheMenu() {
+    Rig r;
+    r.load(1);
+    QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
+    r.form->moveTwips(600, 1500);
+    ui(*r.form).yc->trigger();
+    QCOMPARE(r.form->leftTwips(), -1775);
+    QCOMPARE(ui(*r.form).yc->text(), QString("不自动隐藏"));
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    // Hidden at the right edge, auto-hide switched off: docked right.
+    r.form->moveTwips(W - 100, 1500);
+    ui(*r.form).yc->trigger();
+    QCOMPARE(r.form->leftTwips(), W - 1875);
+    QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
+    QVERIFY(!ui(*r.form).Timer1.isEnabled());
+    // Minimise and show again: both timers on afterwards, auto-hide state or not.
+    r.form->setHideTimers(false);
+    ui(*r.form).zx->trigger();
+    QVERIFY(!r.form->isVisible());
+    QCOMPARE(ui(*r.form).zx->text(), QString("显示Quillbox"));
+    ui(*r.form).zx->trigger();
+    QVERIFY(r.form->isVisible());
+    QCOMPARE(ui(*r.form).zx->text(), QString("最小化"));
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
+}
+
+void ProgramTest::trayDoubleClicks() {
+    Rig r;
+    r.load(1);
+    r.form->setHideTimers(false);
+    TrayIcon* tray = r.form->trayIcon();
+    QVERIFY(tray);
+    emit tray->activated(QSystemTrayIcon::Trigger); // a single click: nothing
+    QVERIFY(r.form->isVisible());
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(!r.form->isVisible());
+    QCOMPARE(ui(*r.form).zx->text(), QString("显示Quillbox"));
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(r.form->isVisible());
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
+    // A right click: yc's caption follows Timer1, then "操作" pops up.
+    ui(*r.form).Timer1.setEnabled(false);
+    emit tray->activated(QSystemTrayIcon::Context);
+    QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
+    QTRY_VERIFY(ui(*r.form).cz->isVisible());
+    ui(*r.form).cz->hide();
+}
+
+QTEST_MAIN(ProgramTest)
+
+void ProgramTest::windowPulledBackByTheWindowManagerStillCountsAsHidden() {
+    Rig r;
+    r.load(4); // at the top-left corner with auto-hide on
+    r.form->moveTwips(W - 1875, 0);
+    QCOMPARE(ui(*r.form).yc->text(), QString("不自动隐藏"));
+    // Hidden at the right edge; a window manager that keeps part of every window on screen
+    // leaves 12 pixels instead of the 7 asked for.
+    r.form->moveTwips(W - 100, 0);
+    r.place(1024 - 12, 0);
+    QCOMPARE(r.form->leftTwips(), W - 100);
+    // Switching auto-hide off brings it back flush with the right edge.
+    ui(*r.form).yc->trigger();
+    QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
+    QCOMPARE(r.form->leftTwips(), W - 1875);
+    // A later move is read as it is.
+    r.place(400, 300);
+    QCOMPARE(r.form->leftTwips(), 400 * 15);
+}
+
+#include "ProgramTest.moc"

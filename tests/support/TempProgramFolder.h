@@ -1,0 +1,55 @@
+#pragma once
+// Test helper: a program folder of its own in a temporary directory, the state that works on it
+// and a scripted desktop; records are written to and read from its data files.
+
+#include "AppState.h"
+#include "FakeDesktop.h"
+#include "Ini.h"
+#include "Paths.h"
+#include "RecordCodec.h"
+#include "RecordFile.h"
+
+#include <QTemporaryDir>
+
+#include <optional>
+
+namespace qbx::testing {
+
+struct TempProgramFolder {
+    QTemporaryDir dir;
+    AppState state;
+    FakeDesktop desktop;
+
+    TempProgramFolder() { state.appDir = textPath(dir.path()); }
+
+    void writeSetting(const char* section, const char* key, int value)
+    {
+        writeIniInt(section, key, static_cast<std::int16_t>(value), state.settingsFile());
+    }
+
+    // Writes an entry to "yfrj.dat" / "zhrj.dat" at its record number.
+    void writeRecord(const ProgramEntry& e) const
+    {
+        RecordFile f(state.programFile(), kProgramRecordLength);
+        f.write(e.recordNo, encodeRecord(e).value());
+    }
+    void writeRecord(const ComboEntry& e) const
+    {
+        RecordFile f(state.comboFile(), kComboRecordLength);
+        f.write(e.recordNo, encodeRecord(e).value());
+    }
+
+    // Record `recordNo` of "yfrj.dat" as the file holds it now.
+    std::optional<ProgramEntry> record(int recordNo) const
+    {
+        RecordFile f(state.programFile(), kProgramRecordLength);
+        auto bytes = f.read(recordNo);
+        if (!bytes)
+            return std::nullopt;
+        ProgramEntry e;
+        decodeRecord(bytes.value(), e);
+        return e;
+    }
+};
+
+} // namespace qbx::testing
