@@ -1,0 +1,7 @@
+#include "ComboLog.h"
+
+namespace qbx {
+
+Q_LOGGING_CATEGORY(lcCombos, "qbx.combos")
+
+} // namespace qbx
