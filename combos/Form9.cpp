@@ -73,7 +73,7 @@ QPushButton* button(QWidget* parent, const QString& caption, int left)
 QRadioButton* option(QWidget* parent, const QString& caption, int top)
 {
     auto* o = new QRadioButton(caption, parent);
-    o->setGeometry(twipRect(240, top, 1800, 375));
+    o->setGeometry(twipRect(240, top, 1080, 375));
     return o;
 }
 
