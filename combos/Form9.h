@@ -90,6 +90,10 @@ private:
     void buildControls();
     // Emits through `ask` and returns the answer given meanwhile; a refusal is shown.
     template <typename Ask> bool carriedOut(Ask&& ask);
+    // A command on the selection: `missing` is said when there is none, else `question` is
+    // asked and, on OK, the change is asked for and the lists rebuilt around what it acted on.
+    template <typename Ask>
+    void changeSelected(bool selected, const QString& missing, const QString& question, int group, Ask&& ask);
     // The rows as places: -1 when no row is selected.
     int selectedGroup() const;
     int selectedPosition() const;

@@ -82,39 +82,33 @@ bool Form9::addMembers(int& recordNo)
     return true;
 }
 
+template <typename Ask>
+void Form9::changeSelected(bool selected, const QString& missing, const QString& question, int group, Ask&& ask)
+{
+    if (!selected) {
+        desktop_.message(this, missing);
+        return;
+    }
+    if (!desktop_.confirm(this, question))
+        return;
+    if (carriedOut(std::forward<Ask>(ask)))
+        rebuildLists(answer_->recordNo, group);
+}
+
 void Form9::Command2_Click()
 {
     const int g = selectedGroup();
     const int p = selectedPosition();
-    if (Option1->isChecked()) {
-        if (g < 0) {
-            desktop_.message(this, QStringLiteral("请先选中分类!"));
-            return;
-        }
-        if (!desktop_.confirm(this, QStringLiteral("确实要删除该分类及其组合吗？")))
-            return;
-        if (carriedOut([&] { emit groupDeletionAsked(g); }))
-            rebuildLists(0, g);
-    } else if (Option2->isChecked()) {
-        if (p < 0) {
-            desktop_.message(this, QStringLiteral("请先选中组合!"));
-            return;
-        }
-        if (!desktop_.confirm(this, QStringLiteral("确实要删除该组合吗？")))
-            return;
-        if (carriedOut([&] { emit combinationDeletionAsked(g, p); }))
-            rebuildLists(answer_->recordNo, g);
-    } else if (Option3->isChecked()) {
-        const int k = selectedMember();
-        if (k < 0) {
-            desktop_.message(this, QStringLiteral("请先选中程序!"));
-            return;
-        }
-        if (!desktop_.confirm(this, QStringLiteral("确实要删除该程序吗？")))
-            return;
-        if (carriedOut([&] { emit memberRemovalAsked(g, p, k); }))
-            rebuildLists(answer_->recordNo, g);
-    }
+    const int k = selectedMember();
+    if (Option1->isChecked())
+        changeSelected(g >= 0, QStringLiteral("请先选中分类!"), QStringLiteral("确实要删除该分类及其组合吗？"), g,
+                       [&] { emit groupDeletionAsked(g); });
+    else if (Option2->isChecked())
+        changeSelected(p >= 0, QStringLiteral("请先选中组合!"), QStringLiteral("确实要删除该组合吗？"), g,
+                       [&] { emit combinationDeletionAsked(g, p); });
+    else if (Option3->isChecked())
+        changeSelected(k >= 0, QStringLiteral("请先选中程序!"), QStringLiteral("确实要删除该程序吗？"), g,
+                       [&] { emit memberRemovalAsked(g, p, k); });
 }
 
 void Form9::Command3_Click()
@@ -122,32 +116,20 @@ void Form9::Command3_Click()
     const int g = selectedGroup();
     const int p = selectedPosition();
     if (Option1->isChecked()) {
-        if (g < 0) {
-            desktop_.message(this, QStringLiteral("请先选择分类！"));
-            return;
-        }
-        if (Text1->text().isEmpty()) {
+        if (g >= 0 && Text1->text().isEmpty()) {
             desktop_.message(this, QStringLiteral("请先填写更改内容！"));
             return;
         }
-        if (!desktop_.confirm(this, QStringLiteral("确实要更改该分类名称吗？")))
-            return;
-        if (carriedOut([&] { emit groupRenameAsked(g, Text1->text()); }))
-            rebuildLists(answer_->recordNo, g);
+        changeSelected(g >= 0, QStringLiteral("请先选择分类！"), QStringLiteral("确实要更改该分类名称吗？"), g,
+                       [&] { emit groupRenameAsked(g, Text1->text()); });
     } else if (Option2->isChecked()) {
-        if (p < 0) {
-            desktop_.message(this, QStringLiteral("请先选择程序组合！"));
-            return;
-        }
         // A combination without a name would vanish from the lists while it keeps its members.
-        if (Text1->text().trimmed().isEmpty()) {
+        if (p >= 0 && Text1->text().trimmed().isEmpty()) {
             desktop_.message(this, QStringLiteral("请先填写更改内容！"));
             return;
         }
-        if (!desktop_.confirm(this, QStringLiteral("确实要更改该程序组合名称或说明吗？")))
-            return;
-        if (carriedOut([&] { emit combinationRenameAsked(g, p, Text1->text(), Text2->toPlainText()); }))
-            rebuildLists(answer_->recordNo, g);
+        changeSelected(p >= 0, QStringLiteral("请先选择程序组合！"), QStringLiteral("确实要更改该程序组合名称或说明吗？"), g,
+                       [&] { emit combinationRenameAsked(g, p, Text1->text(), Text2->toPlainText()); });
     }
 }
 
