@@ -15,7 +15,6 @@ usage: bench/combo_launch.py PROGRAM_FOLDER [--clicks N]
 import argparse
 import os
 import statistics
-import stat
 import subprocess
 import sys
 import time
@@ -27,7 +26,6 @@ import harness  # noqa: E402
 import screens  # noqa: E402
 from start_idle import XTest  # noqa: E402
 
-SCRIPT = '#!/bin/sh\ndate +%s.%N >> "{marker}"\n'
 MEMBERS = 5
 
 
@@ -39,10 +37,7 @@ def prepare(folder):
     progs = []
     for k in range(MEMBERS):
         path = script(folder, k)
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "w") as f:
-            f.write(SCRIPT.format(marker=os.path.join(folder, f"marker{k}")))
-        os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+        fixtures.write_marker_script(path, os.path.join(folder, f"marker{k}"))
         progs.append(fixtures.program(k + 1, 0, 0, k, "业务", f"成员{k}", 1000 - k, path))
     fixtures.write_programs(folder, progs)
     fixtures.write_combos(folder, [{"recordNo": 1, "group": 0, "position": 0, "groupName": "测",

@@ -8,28 +8,15 @@ itself. The data files show the combination counted once, its members not at all
 member's file gone, that member's line says it failed while the other still starts."""
 
 import os
-import stat
-import time
 
 import fixtures
 from harness import SCREEN_W, Session, check, check_equal, run_test, wait_until
 import screens
+from screens import click_node, one
 
 EDITOR = "组合程序设置"
 PICKER = "软件添加分类"
 REPORT = "程序组合启动报告"
-
-SCRIPT = """#!/bin/sh
-date +%s.%N >> "{marker}"
-"""
-
-
-def write_script(path, marker):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w") as f:
-        f.write(SCRIPT.format(marker=marker))
-    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
-
 
 def paths(folder):
     return {"alpha": os.path.join(folder, "tools", "alpha"),
@@ -38,7 +25,7 @@ def paths(folder):
 
 def prepare(folder):
     for key, path in paths(folder).items():
-        write_script(path, os.path.join(folder, f"marker-{key}"))
+        fixtures.write_marker_script(path, os.path.join(folder, f"marker-{key}"))
     P = fixtures.program
     progs = [P(1, 0, 0, 0, "业务", "阿尔法", 4, paths(folder)["alpha"], name="alpha"),
              P(2, 0, 0, 1, "业务", "贝塔", 3, paths(folder)["beta"], name="beta")]
@@ -48,24 +35,7 @@ def prepare(folder):
 
 
 def starts(s, key):
-    path = os.path.join(s.prog, f"marker-{key}")
-    if not os.path.exists(path):
-        return 0
-    with open(path) as f:
-        return len(f.read().split())
-
-
-def one(s, role, name, within=None, timeout=10):
-    def probe():
-        found = [n for n in s.atspi.find(s.app(), role=role, name=name, showing=True, within=within)
-                 if n.rect]
-        return found[0] if found else None
-    return wait_until(probe, timeout, f"a showing {role} {name!r}")
-
-
-def click_node(s, node):
-    s.click(*node.centre)
-    time.sleep(0.2)
+    return fixtures.marker_starts(s.prog, key)
 
 
 def inside(s, title):
