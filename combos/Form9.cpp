@@ -115,6 +115,10 @@ void Form9::buildControls()
 
     Frame1 = new QGroupBox(QStringLiteral("程序组合操作"), this);
     Frame1->setGeometry(twipRect(240, 2880, 5655, 2775));
+    // The caption sits on the frame's top line, so the controls keep their designed places below it.
+    Frame1->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 8px; padding: 0 2px; }"));
     Option1 = option(Frame1, QStringLiteral("添减分类"), 480);
     Option2 = option(Frame1, QStringLiteral("添减组合"), 1042);
     Option3 = option(Frame1, QStringLiteral("添减程序"), 1680);
