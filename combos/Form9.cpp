@@ -4,6 +4,9 @@
 #include "Form9.h"
 
 #include "Desktop.h"
+#include "Launcher.h"
+#include "Logging.h"
+#include "MainWindowLink.h"
 #include "Store.h"
 #include "Text.h"
 #include "TightLabel.h"
@@ -34,15 +37,6 @@ const QString Form9::kMemberHelp = QStringLiteral(
     "程序名称，点击“添加组合”按钮。");
 
 namespace {
-
-// Runs an event handler so that no exception leaves it: a failing step is skipped.
-template <typename F> void guarded(F&& handler)
-{
-    try {
-        handler();
-    } catch (const std::exception&) {
-    }
-}
 
 QLabel* label(QWidget* parent, const QString& caption, QRect rect, bool wrap = false)
 {
@@ -92,8 +86,9 @@ void selectQuietly(QListWidget* list, int row)
 
 } // namespace
 
-Form9::Form9(const AppState& state, Desktop& desktop, QWidget* parent)
-    : QDialog(parent), state_(state), desktop_(desktop)
+Form9::Form9(Launcher& launcher, MainWindowLink& link, QWidget* parent)
+    : QDialog(parent ? parent : link.ownerWindow()), launcher_(launcher), link_(link), state_(launcher.state()),
+      desktop_(launcher.desktop())
 {
     buildControls();
 }
@@ -139,25 +134,34 @@ void Form9::buildControls()
 
     connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            guarded([this] { List1_Click(); });
+            guarded(lcWindows, "List1_Click", [this] { List1_Click(); });
     });
     connect(List2, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            guarded([this] { List2_Click(); });
+            guarded(lcWindows, "List2_Click", [this] { List2_Click(); });
     });
-    connect(Option1, &QRadioButton::clicked, this, [this] { guarded([this] { Option1_Click(); }); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { guarded([this] { Option2_Click(); }); });
-    connect(Option3, &QRadioButton::clicked, this, [this] { guarded([this] { Option3_Click(); }); });
-    connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { guarded([this] { Command3_Click(); }); });
-    connect(Command5, &QPushButton::clicked, this, [this] { guarded([this] { Command5_Click(); }); });
-    connect(Text2, &QPlainTextEdit::textChanged, this, [this] { guarded([this] { Text2_Change(); }); });
+    // Each handler runs guarded: a failing step is logged and the window goes on.
+    const auto handle = [this](auto* sender, auto signal, const char* what, void (Form9::*handler)()) {
+        connect(sender, signal, this, [this, what, handler] { guarded(lcWindows, what, [this, handler] { (this->*handler)(); }); });
+    };
+    handle(Option1, &QRadioButton::clicked, "Option1_Click", &Form9::Option1_Click);
+    handle(Option2, &QRadioButton::clicked, "Option2_Click", &Form9::Option2_Click);
+    handle(Option3, &QRadioButton::clicked, "Option3_Click", &Form9::Option3_Click);
+    handle(Command1, &QPushButton::clicked, "Command1_Click", &Form9::Command1_Click);
+    handle(Command2, &QPushButton::clicked, "Command2_Click", &Form9::Command2_Click);
+    handle(Command3, &QPushButton::clicked, "Command3_Click", &Form9::Command3_Click);
+    handle(Command5, &QPushButton::clicked, "Command5_Click", &Form9::Command5_Click);
+    handle(Text2, &QPlainTextEdit::textChanged, "Text2_Change", &Form9::Text2_Change);
 }
 
-void Form9::load() { guarded([this] { Form_Load(); }); }
+void Form9::load() { guarded(lcWindows, "Form_Load", [this] { Form_Load(); }); }
 
-void Form9::answer(const ComboEdit& outcome) { answer_ = outcome; }
+int Form9::openModal()
+{
+    load();
+    setModal(true);
+    return exec();
+}
 
 void Form9::setText1(const QString& text) { setLimitedText(Text1, text, kComboNameChars); }
 
@@ -327,11 +331,17 @@ void Form9::Text2_Change()
         desktop_.message(this, QStringLiteral("说明字数已满！"));
 }
 
+void Form9::Form_Unload()
+{
+    link_.restoreAutoHide();
+    link_.setCategoryTimer(true);
+}
+
 void Form9::Command5_Click() { reject(); }
 
 void Form9::done(int result)
 {
-    emit unloading();
+    guarded(lcWindows, "Form_Unload", [this] { Form_Unload(); });
     QDialog::done(result);
 }
 

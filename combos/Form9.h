@@ -1,11 +1,11 @@
 #pragma once
 // The combination editor "组合程序设置": creates, renames and deletes combination groups and
-// combinations and adds or removes their member programs. It reads the combinations; every change
-// is asked for through a signal, and whoever carries it out gives the outcome back with answer()
-// before the signal returns. A refusal's message is shown and ends the command. After every
-// change the three lists are rebuilt from the combinations, so row g of the group list is group
-// g, and each row of the other two names the place it stands for, wherever a re-sort moved the
-// entry being worked on.
+// combinations and adds or removes their member programs. It changes the combinations through
+// the core, showing the message of a refusal itself; a refusal ends the command. Members are
+// picked in the classification editor, which whoever opens this editor opens when asked
+// (memberPickerAsked). After every change the three lists are rebuilt from the combinations, so
+// row g of the group list is group g, and each row of the other two names the place it stands
+// for, wherever a re-sort moved the entry being worked on.
 //
 // Accessible names: window title "组合程序设置"; labels, option buttons and buttons by their
 // texts; the lists "List1" (groups), "List2" (combinations), "List3" (members); the boxes
@@ -29,17 +29,20 @@ class QRadioButton;
 namespace qbx {
 
 class Desktop;
+class Launcher;
+class MainWindowLink;
 class PlainTextLimit;
 
 class Form9 : public QDialog {
     Q_OBJECT
 public:
-    Form9(const AppState& state, Desktop& desktop, QWidget* parent = nullptr);
+    // The editor changes the combinations through `launcher`; `link` is the main window.
+    Form9(Launcher& launcher, MainWindowLink& link, QWidget* parent = nullptr);
 
     // The lists, the first group and mode "添减分类", with the help for the first steps.
     void load();
-    // The outcome of the change asked for by the signal being emitted.
-    void answer(const ComboEdit& outcome);
+    // Loads it and shows it modally; returns when it is closed.
+    int openModal();
 
     static const QString kLoadHelp;
     static const QString kGroupHelp;
@@ -70,30 +73,19 @@ public:
     void done(int result) override;
 
 signals:
-    // "新增": a group, a combination in `group`; then the member picker for (group, position),
-    // which returns when it was closed; then the end of the command (the combinations re-sorted).
-    void groupCreationAsked(const QString& typedName);
-    void combinationCreationAsked(int group, const QString& typedName, const QString& typedDescription);
+    // "新增" in the member mode: the member picker for the combination at (group, position),
+    // modal; the signal returns when it was closed.
     void memberPickerAsked(int group, int position);
-    void addingFinished(int group, int recordNo);
-    // "删除" in each mode.
-    void groupDeletionAsked(int group);
-    void combinationDeletionAsked(int group, int position);
-    void memberRemovalAsked(int group, int position, int member);
-    // "更名" in the first two modes.
-    void groupRenameAsked(int group, const QString& typedName);
-    void combinationRenameAsked(int group, int position, const QString& typedName, const QString& typedDescription);
-    // "退出" or closing: the hide timers come back.
-    void unloading();
 
 private:
     void buildControls();
-    // Emits through `ask` and returns the answer given meanwhile; a refusal is shown.
-    template <typename Ask> bool carriedOut(Ask&& ask);
+    // Shows the message of a refusal or of a failed write; the record number of the entry acted
+    // on when the change was made.
+    std::optional<int> made(const ComboEdit& outcome);
     // A command on the selection: `missing` is said when there is none, else `question` is
-    // asked and, on OK, the change is asked for and the lists rebuilt around what it acted on.
-    template <typename Ask>
-    void changeSelected(bool selected, const QString& missing, const QString& question, int group, Ask&& ask);
+    // asked and, on OK, the change is made and the lists rebuilt around what it acted on.
+    template <typename Change>
+    void changeSelected(bool selected, const QString& missing, const QString& question, int group, Change&& change);
     // The rows as places: -1 when no row is selected.
     int selectedGroup() const;
     int selectedPosition() const;
@@ -116,18 +108,20 @@ private:
     void Command3_Click();
     void Command5_Click();
     void Text2_Change();
+    void Form_Unload();
 
     // "新增", one block a mode; false when a message ended the command.
     bool addGroup();
     bool addCombination();
     bool addMembers(int& recordNo);
 
+    Launcher& launcher_;
+    MainWindowLink& link_;
     const AppState& state_;
     Desktop& desktop_;
     PlainTextLimit* text2Limit_;
     bool settingText2_ = false;
     int text2Length_ = 0;
-    std::optional<ComboEdit> answer_;
 };
 
 } // namespace qbx

@@ -1,9 +1,10 @@
 // The combination editor's commands: "新增" with its three blocks, "删除" and "更名" in each mode.
-// Each change is asked for through a signal; the lists are rebuilt after it.
+// Each change is made through the core; the lists are rebuilt after it.
 
 #include "Form9.h"
 
 #include "Desktop.h"
+#include "Launcher.h"
 #include "Text.h"
 
 #include <QLineEdit>
@@ -13,18 +14,19 @@
 
 namespace qbx {
 
-template <typename Ask> bool Form9::carriedOut(Ask&& ask)
+namespace {
+
+std::string utf8(const QString& s) { return s.toUtf8().toStdString(); }
+
+} // namespace
+
+std::optional<int> Form9::made(const ComboEdit& outcome)
 {
-    answer_.reset();
-    ask();
-    const std::optional<ComboEdit> outcome = std::exchange(answer_, std::nullopt);
-    if (!outcome)
-        return false;
-    if (!outcome->message.empty())
-        desktop_.message(this, qs(outcome->message));
-    if (outcome->done)
-        answer_ = outcome; // kept for the caller to read the entry's record number
-    return outcome->done;
+    if (!outcome.message.empty())
+        desktop_.message(this, qs(outcome.message));
+    if (!outcome.done)
+        return std::nullopt;
+    return outcome.recordNo;
 }
 
 void Form9::Command1_Click()
@@ -37,15 +39,16 @@ void Form9::Command1_Click()
     if (Option3->isChecked() && !addMembers(recordNo))
         return;
     const int group = selectedGroup();
-    if (carriedOut([&] { emit addingFinished(group, recordNo); }))
-        rebuildLists(answer_->recordNo, group);
+    if (const auto acted = made(launcher_.finishComboAdding(group, recordNo)))
+        rebuildLists(*acted, group);
 }
 
 bool Form9::addGroup()
 {
-    if (!carriedOut([&] { emit groupCreationAsked(Text1->text()); }))
+    const auto acted = made(launcher_.createComboGroup(utf8(Text1->text())));
+    if (!acted)
         return false;
-    rebuildLists(answer_->recordNo, 0);
+    rebuildLists(*acted, 0);
     // The next step: its mode empties the name box, so block 2 asks for the combination's name.
     selectMode(2);
     return true;
@@ -56,9 +59,10 @@ bool Form9::addCombination()
     const int g = selectedGroup();
     if (g < 0)
         return false;
-    if (!carriedOut([&] { emit combinationCreationAsked(g, Text1->text(), Text2->toPlainText()); }))
+    const auto acted = made(launcher_.createCombination(g, utf8(Text1->text()), utf8(Text2->toPlainText())));
+    if (!acted)
         return false;
-    rebuildLists(answer_->recordNo, g);
+    rebuildLists(*acted, g);
     selectMode(3); // and the member picker opens at once
     return true;
 }
@@ -82,8 +86,8 @@ bool Form9::addMembers(int& recordNo)
     return true;
 }
 
-template <typename Ask>
-void Form9::changeSelected(bool selected, const QString& missing, const QString& question, int group, Ask&& ask)
+template <typename Change>
+void Form9::changeSelected(bool selected, const QString& missing, const QString& question, int group, Change&& change)
 {
     if (!selected) {
         desktop_.message(this, missing);
@@ -91,8 +95,8 @@ void Form9::changeSelected(bool selected, const QString& missing, const QString&
     }
     if (!desktop_.confirm(this, question))
         return;
-    if (carriedOut(std::forward<Ask>(ask)))
-        rebuildLists(answer_->recordNo, group);
+    if (const auto acted = made(change()))
+        rebuildLists(*acted, group);
 }
 
 void Form9::Command2_Click()
@@ -102,13 +106,13 @@ void Form9::Command2_Click()
     const int k = selectedMember();
     if (Option1->isChecked())
         changeSelected(g >= 0, QStringLiteral("请先选中分类!"), QStringLiteral("确实要删除该分类及其组合吗？"), g,
-                       [&] { emit groupDeletionAsked(g); });
+                       [&] { return launcher_.deleteComboGroup(g); });
     else if (Option2->isChecked())
         changeSelected(p >= 0, QStringLiteral("请先选中组合!"), QStringLiteral("确实要删除该组合吗？"), g,
-                       [&] { emit combinationDeletionAsked(g, p); });
+                       [&] { return launcher_.deleteCombination(g, p); });
     else if (Option3->isChecked())
         changeSelected(k >= 0, QStringLiteral("请先选中程序!"), QStringLiteral("确实要删除该程序吗？"), g,
-                       [&] { emit memberRemovalAsked(g, p, k); });
+                       [&] { return launcher_.removeComboMember(g, p, k); });
 }
 
 void Form9::Command3_Click()
@@ -121,7 +125,7 @@ void Form9::Command3_Click()
             return;
         }
         changeSelected(g >= 0, QStringLiteral("请先选择分类！"), QStringLiteral("确实要更改该分类名称吗？"), g,
-                       [&] { emit groupRenameAsked(g, Text1->text()); });
+                       [&] { return launcher_.renameComboGroup(g, utf8(Text1->text())); });
     } else if (Option2->isChecked()) {
         // A combination without a name would vanish from the lists while it keeps its members.
         if (p >= 0 && Text1->text().trimmed().isEmpty()) {
@@ -129,7 +133,7 @@ void Form9::Command3_Click()
             return;
         }
         changeSelected(p >= 0, QStringLiteral("请先选择程序组合！"), QStringLiteral("确实要更改该程序组合名称或说明吗？"), g,
-                       [&] { emit combinationRenameAsked(g, p, Text1->text(), Text2->toPlainText()); });
+                       [&] { return launcher_.renameCombination(g, p, utf8(Text1->text()), utf8(Text2->toPlainText())); });
     }
 }
 

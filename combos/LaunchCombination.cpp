@@ -1,7 +1,7 @@
 #include "LaunchCombination.h"
 
-#include "ComboLog.h"
 #include "Desktop.h"
+#include "Logging.h"
 #include "Store.h"
 #include "Text.h"
 
@@ -27,20 +27,19 @@ std::optional<LaunchResult> LaunchCombination(AppState& state, Desktop& desktop,
         if (member.exePath.empty())
             continue;
         bool started = false;
-        try {
-            started = desktop.startProgram(qs(member.exePath));
-        } catch (...) {
-        }
+        guarded(lcStart, "starting a member", [&] { started = desktop.startProgram(qs(member.exePath)); });
         result[k].outcome = started ? MemberLaunch::Outcome::Started : MemberLaunch::Outcome::Failed;
         result[k].name = member.name;
         if (!started)
-            qCInfo(lcCombos) << "member" << k + 1 << "of" << qs(o.name) << "did not start:" << qs(member.exePath);
+            qCInfo(lcStart, "member %d of %s did not start: %s", static_cast<int>(k) + 1, o.name.c_str(),
+                   member.exePath.c_str());
     }
 
     if (o.useCounter < std::numeric_limits<std::int32_t>::max())
         ++o.useCounter;
+    const std::string name = o.name; // the re-sort may move another entry into this place
     if (const Status written = sortComboGroup(state, group); !written)
-        qCWarning(lcCombos) << "combination use not written:" << qs(written.error().message);
+        qCInfo(lcStore, "the use of combination %s not written: %s", name.c_str(), written.error().message.c_str());
     return result;
 }
 

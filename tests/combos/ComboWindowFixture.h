@@ -2,28 +2,19 @@
 // A temporary program folder with its own state and a fake desktop, for the combination windows:
 // programs filed in the catalogue and in "yfrj.dat", combinations in the table and "zhrj.dat".
 
-#include "AppState.h"
-#include "FakeDesktop.h"
 #include "PlacedProgram.h"
-#include "RecordCodec.h"
-#include "RecordFile.h"
 #include "Store.h"
+#include "TempProgramFolder.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <initializer_list>
 
 namespace qbx::test {
 
-struct ComboFixture {
-    QTemporaryDir dir;
-    AppState state;
-    FakeDesktop desktop;
-
+struct ComboFixture : testing::TempProgramFolder {
     ComboFixture()
     {
-        state.appDir = std::filesystem::u8path(dir.path().toStdString());
         state.minorNames.fillBuiltIn();
         rebuildSlotMap(state);
     }
@@ -37,11 +28,6 @@ struct ComboFixture {
         e.useCounter = 10 - slot;
         writeRecord(e);
         return e;
-    }
-
-    void writeRecord(const ProgramEntry& e)
-    {
-        RecordFile(state.programFile(), kProgramRecordLength).write(e.recordNo, encodeRecord(e).value());
     }
 
     // A combination at (group, position) with `members` and its own record.

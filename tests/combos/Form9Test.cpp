@@ -7,6 +7,7 @@
 #include "Form6.h"
 #include "Form9.h"
 #include "Ini.h"
+#include "Launcher.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,8 +24,6 @@ using qbx::test::ComboFixture;
 
 namespace {
 
-std::string u8(const QString& s) { return s.toUtf8().toStdString(); }
-
 QStringList rows(const QListWidget* list)
 {
     QStringList texts;
@@ -33,42 +32,25 @@ QStringList rows(const QListWidget* list)
     return texts;
 }
 
-// The editor connected as the program connects it; the member picker files the program at
+// The editor on the core, as the program opens it; the member picker files the program at
 // (0, 0, pickSlot) of the catalogue into the combination.
 struct Editor : ComboFixture {
     qbx::test::FakeLink link;
+    Launcher launcher{state, desktop};
     std::unique_ptr<Form9> w;
     int pickSlot = -1;
     QList<QPair<int, int>> pickerAsked;
 
     Editor()
     {
-        w = std::make_unique<Form9>(state, desktop);
-        Form9& e = *w;
-        QObject::connect(&e, &Form9::groupCreationAsked,
-                         [this](const QString& n) { w->answer(createComboGroup(state, u8(n))); });
-        QObject::connect(&e, &Form9::combinationCreationAsked, [this](int g, const QString& n, const QString& d) {
-            w->answer(createCombination(state, g, u8(n), u8(d)));
-        });
-        QObject::connect(&e, &Form9::addingFinished,
-                         [this](int g, int r) { w->answer(finishComboAdding(state, g, r)); });
-        QObject::connect(&e, &Form9::groupDeletionAsked, [this](int g) { w->answer(deleteComboGroup(state, g)); });
-        QObject::connect(&e, &Form9::combinationDeletionAsked,
-                         [this](int g, int p) { w->answer(deleteCombination(state, g, p)); });
-        QObject::connect(&e, &Form9::memberRemovalAsked,
-                         [this](int g, int p, int k) { w->answer(removeComboMember(state, g, p, k)); });
-        QObject::connect(&e, &Form9::groupRenameAsked,
-                         [this](int g, const QString& n) { w->answer(renameComboGroup(state, g, u8(n))); });
-        QObject::connect(&e, &Form9::combinationRenameAsked, [this](int g, int p, const QString& n, const QString& d) {
-            w->answer(renameCombination(state, g, p, u8(n), u8(d)));
-        });
-        QObject::connect(&e, &Form9::memberPickerAsked, [this](int g, int p) {
+        w = std::make_unique<Form9>(launcher, link);
+        QObject::connect(w.get(), &Form9::memberPickerAsked, [this](int g, int p) {
             pickerAsked << qMakePair(g, p);
             state.sel.curGroup = static_cast<std::int16_t>(g);
             state.sel.curPosition = static_cast<std::int16_t>(p);
             if (pickSlot < 0)
                 return;
-            Form6 picker(state, desktop, link);
+            Form6 picker(launcher, link);
             picker.load(Form6Mode::AddToCombination);
             picker.List1->setCurrentRow(0);
             picker.List2->setCurrentRow(0);
@@ -208,6 +190,11 @@ void Form9Test::commandsWithoutTheirSelectionSaySo()
     QCOMPARE(f.w->Text2->toPlainText().size(), 60);
     QCOMPARE(f.desktop.messages.mid(7), QStringList{"说明字数已满！"});
     QCOMPARE(f.w->Text1->maxLength(), 10);
+
+    // "退出" brings the hide timers back.
+    f.click(f.w->Command5);
+    QVERIFY(f.link.autoHideRestored > 0);
+    QVERIFY(f.link.categoryTimer);
 }
 
 void Form9Test::deletingAGroupClearsItsRowAndRecords()

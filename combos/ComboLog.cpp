@@ -1,7 +1,0 @@
-#include "ComboLog.h"
-
-namespace qbx {
-
-Q_LOGGING_CATEGORY(lcCombos, "qbx.combos")
-
-} // namespace qbx
