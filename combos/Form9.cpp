@@ -132,18 +132,13 @@ void Form9::buildControls()
     Command2 = button(Frame1, QStringLiteral("删除"), 3120);
     Command5 = button(Frame1, QStringLiteral("退出"), 4440);
 
-    connect(List1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            guarded(lcWindows, "List1_Click", [this] { List1_Click(); });
-    });
-    connect(List2, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            guarded(lcWindows, "List2_Click", [this] { List2_Click(); });
-    });
-    // Each handler runs guarded: a failing step is logged and the window goes on.
+    // Each handler runs guarded: a failing step is logged and the window goes on. A list left
+    // without a selection empties what depends on it.
     const auto handle = [this](auto* sender, auto signal, const char* what, void (Form9::*handler)()) {
         connect(sender, signal, this, [this, what, handler] { guarded(lcWindows, what, [this, handler] { (this->*handler)(); }); });
     };
+    handle(List1, &QListWidget::currentRowChanged, "List1_Click", &Form9::List1_Click);
+    handle(List2, &QListWidget::currentRowChanged, "List2_Click", &Form9::List2_Click);
     handle(Option1, &QRadioButton::clicked, "Option1_Click", &Form9::Option1_Click);
     handle(Option2, &QRadioButton::clicked, "Option2_Click", &Form9::Option2_Click);
     handle(Option3, &QRadioButton::clicked, "Option3_Click", &Form9::Option3_Click);

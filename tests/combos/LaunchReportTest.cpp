@@ -2,7 +2,7 @@
 
 #include "ComboWindowFixture.h"
 #include "Form10.h"
-#include "LaunchCombination.h"
+#include "Launcher.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -46,7 +46,10 @@ void LaunchReportTest::membersStartFromTheirRecordsAndTheCombinationIsCounted()
     f.combo(1, 0, "工作", "写作", {3, 7, 5, 0, 9}, 1);
     const QByteArray programsBefore = f.bytesOf(f.state.programFile());
 
-    const auto result = LaunchCombination(f.state, f.desktop, 1, 0);
+    Launcher launcher(f.state, f.desktop);
+    std::optional<LaunchResult> result;
+    connect(&launcher, &Launcher::combinationLaunched, this, [&](const LaunchResult& r) { result = r; });
+    QVERIFY(launcher.launchCombination(1, 0));
     QVERIFY(result.has_value());
     QCOMPARE(f.desktop.started, (QStringList{"/opt/notepad/notepad", "/opt/calc/calc"}));
 
@@ -74,7 +77,11 @@ void LaunchReportTest::withoutAFirstMemberNothingHappens()
     f.file(0, 0, 0, "notepad", 3);
     ComboEntry& c = f.combo(0, 0, "常用", "办公", {0, 3, 3});
     const QByteArray before = f.bytesOf(f.state.comboFile());
-    QVERIFY(!LaunchCombination(f.state, f.desktop, 0, 0).has_value());
+    Launcher launcher(f.state, f.desktop);
+    int told = 0;
+    connect(&launcher, &Launcher::combinationLaunched, this, [&] { ++told; });
+    QVERIFY(!launcher.launchCombination(0, 0));
+    QCOMPARE(told, 0);
     QVERIFY(f.desktop.started.isEmpty());
     QCOMPARE(c.useCounter, 1);
     QCOMPARE(f.bytesOf(f.state.comboFile()), before);
