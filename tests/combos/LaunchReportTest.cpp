@@ -119,42 +119,35 @@ void LaunchReportTest::reportCountsDownAndClosesItself()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(w.isNull());
 
-    // "再看一下" stops the countdown and clears its line; "关闭窗口" closes.
-    QPointer<Form10> v = new Form10(f.desktop);
-    v->showReport(result);
-    v->Timer1_Timer();
-    v->Timer1_Timer();
-    QTest::mouseClick(v->Command1, Qt::LeftButton);
-    QVERIFY(!v->Timer1.isActive());
-    QCOMPARE(v->Label7->text(), QString());
-    QVERIFY(v->isVisible());
-    QTest::mouseClick(v->Command2, Qt::LeftButton);
-    QVERIFY(!v->isVisible());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(v.isNull());
 }
 
 void LaunchReportTest::aLaunchWhileTheReportIsOpenStartsItAfresh()
 {
     ComboFixture f;
-    Form10 w(f.desktop);
-    w.setAttribute(Qt::WA_DeleteOnClose, false);
+    QPointer<Form10> w = new Form10(f.desktop);
     LaunchResult first;
     first[0] = {MemberLaunch::Outcome::Started, "notepad"};
     first[4] = {MemberLaunch::Outcome::Failed, "calc"};
-    w.showReport(first);
-    w.Timer1_Timer();
-    w.Timer1_Timer();
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    w->showReport(first);
+    w->Timer1_Timer();
+    w->Timer1_Timer();
+    // "再看一下" stops the countdown and clears its line.
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    QVERIFY(!w->Timer1.isActive());
+    QCOMPARE(w->Label7->text(), QString());
 
     LaunchResult second;
     second[1] = {MemberLaunch::Outcome::Started, "paint"};
-    w.showReport(second);
-    QCOMPARE(lineTexts(w), (QStringList{"程序1 没有安排程序。", "程序2 paint启动成功！", "程序3 没有安排程序。",
-                                        "程序4 没有安排程序。", "程序5 没有安排程序。"}));
-    QVERIFY(w.Timer1.isActive());
-    QVERIFY(w.firstTick());
-    QCOMPARE(w.Label7->text(), QString());
+    w->showReport(second);
+    QCOMPARE(lineTexts(*w), (QStringList{"程序1 没有安排程序。", "程序2 paint启动成功！", "程序3 没有安排程序。",
+                                         "程序4 没有安排程序。", "程序5 没有安排程序。"}));
+    QVERIFY(w->Timer1.isActive());
+    QVERIFY(w->firstTick());
+
+    // "关闭窗口" closes it.
+    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(w.isNull());
 }
 
 QTEST_MAIN(LaunchReportTest)
