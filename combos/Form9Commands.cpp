@@ -49,7 +49,7 @@ bool Form9::addGroup()
     if (!acted)
         return false;
     rebuildLists(*acted, 0);
-    // The next step: its mode empties the name box, so block 2 asks for the combination's name.
+    // On to the combination: its mode empties the name box, so the next step asks for its name.
     selectMode(2);
     return true;
 }
