@@ -11,8 +11,10 @@
 
 #include "Desktop.h"
 #include "Form1.h"
+#include "Form10.h"
 #include "Form3.h"
 #include "Form6.h"
+#include "Form9.h"
 #include "Launcher.h"
 #include "TrayIcon.h"
 
@@ -27,7 +29,10 @@ Wiring::Wiring(Launcher& launcher, Form1& form1, QObject* parent)
     wireCategoryWindow();
     wireMenus();
     wireTray();
+    wireCombinations();
 }
+
+Wiring::~Wiring() { delete report_; }
 
 void Wiring::wireMainWindow()
 {
@@ -103,6 +108,32 @@ void Wiring::wireTray()
     // The tray icon: a double click minimises or shows the windows, a right click opens "操作".
     if (TrayIcon* tray = form1_.trayIcon())
         connect(tray, &TrayIcon::activated, &form1_, &Form1::trayActivated);
+}
+
+void Wiring::wireCombinations()
+{
+    // "设置" → "程序组合设置": the combination editor, modal. "新增" in its member mode opens the
+    // classification editor to pick one member for the combination being edited.
+    connect(&form1_, &Form1::comboEditorRequested, this, [this] {
+        Form9 form9(launcher_, form1_);
+        connect(&form9, &Form9::memberPickerAsked, &form9, [this, &form9](int group, int position) {
+            Selection& sel = launcher_.state().sel;
+            sel.curGroup = static_cast<std::int16_t>(group);
+            sel.curPosition = static_cast<std::int16_t>(position);
+            Form6 picker(launcher_, form1_, &form9);
+            picker.openModal(Form6Mode::AddToCombination);
+        });
+        form9.openModal();
+    });
+
+    // A combination launched (tile 5, or a combination of the category window): the report
+    // window at the top-right corner says what became of each member; one still open from an
+    // earlier launch starts afresh.
+    connect(&launcher_, &Launcher::combinationLaunched, this, [this](const LaunchResult& result) {
+        if (!report_)
+            report_ = new Form10(launcher_.desktop());
+        report_->showReport(result);
+    });
 }
 
 } // namespace qbx

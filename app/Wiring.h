@@ -5,10 +5,12 @@
 #include "settings/ClickSound.h"
 
 #include <QObject>
+#include <QPointer>
 
 namespace qbx {
 
 class Form1;
+class Form10;
 class Launcher;
 
 // Connects the main window (and through it the pop-up and the category window) to the core.
@@ -17,6 +19,7 @@ class Wiring : public QObject {
     Q_OBJECT
 public:
     Wiring(Launcher& launcher, Form1& form1, QObject* parent = nullptr);
+    ~Wiring() override;
 
     ClickSound& clickSound() { return sound_; }
 
@@ -25,10 +28,12 @@ private:
     void wireCategoryWindow();
     void wireMenus();
     void wireTray();
+    void wireCombinations();
 
     Launcher& launcher_;
     Form1& form1_;
     ClickSound sound_;
+    QPointer<Form10> report_; // the combination report while it is open
 };
 
 } // namespace qbx

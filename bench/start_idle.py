@@ -19,7 +19,6 @@ import ctypes
 import os
 import subprocess
 import statistics
-import stat
 import sys
 import time
 
@@ -28,15 +27,9 @@ import fixtures  # noqa: E402
 import harness  # noqa: E402
 import screens  # noqa: E402
 
-SCRIPT = '#!/bin/sh\ndate +%s.%N >> "{marker}"\n'
-
-
 def prepare(folder):
     script = os.path.join(folder, "tools", "mark.sh")
-    os.makedirs(os.path.dirname(script), exist_ok=True)
-    with open(script, "w") as f:
-        f.write(SCRIPT.format(marker=os.path.join(folder, "marker")))
-    os.chmod(script, os.stat(script).st_mode | stat.S_IXUSR)
+    fixtures.write_marker_script(script, os.path.join(folder, "marker"))
     progs = fixtures.full_catalogue([script] * 755, 625)
     fixtures.write_programs(folder, progs)
     fixtures.write_settings(folder, {"启动": 4, "ycount": len(progs), "zhcount": 0, "wcount": 0,

@@ -113,9 +113,4 @@ StartOutcome Launcher::startEntry(int major, int minor, int slot)
     return StartOutcome::Nothing;
 }
 
-void Launcher::launchCombination(int group, int position)
-{
-    qCInfo(lcStart, "launching combination (%d, %d) is not built yet", group, position);
-}
-
 } // namespace qbx

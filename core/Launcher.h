@@ -13,6 +13,8 @@
 // change other windows must see gets a signal.
 
 #include "AppState.h"
+#include "ComboEdits.h"
+#include "LaunchCombination.h"
 #include "Result.h"
 
 #include <QObject>
@@ -73,9 +75,11 @@ public:
     // What a cell of the category window holds at (major, minor, slot): a program of majors 0-4,
     // a combination (group = minor, position = slot) of major 5, the reserved major 6.
     StartOutcome startEntry(int major, int minor, int slot);
-    // Launches the combination at (group, position). Nothing is launched yet; the combination
-    // launch fills this in.
-    void launchCombination(int group, int position);
+    // Launches the combination at (group, position): its members are started, the launch is
+    // counted for the combination and the combinations are re-sorted; combinationLaunched tells
+    // what became of each member. False (nothing started, counted or told) when it has no first
+    // member.
+    bool launchCombination(int group, int position);
 
     // ---- the catalogue ----
 
@@ -100,6 +104,19 @@ public:
     // (group, position) and re-sorts its group.
     EditOutcome addComboMember(int group, int position, int major, int minor, int slot);
 
+    // ---- combinations (ComboEdits.h says what each does and refuses) ----
+
+    ComboEdit createComboGroup(const std::string& typedName);
+    ComboEdit createCombination(int group, const std::string& typedName, const std::string& typedDescription);
+    ComboEdit deleteComboGroup(int group);
+    ComboEdit deleteCombination(int group, int position);
+    ComboEdit removeComboMember(int group, int position, int member);
+    ComboEdit renameComboGroup(int group, const std::string& typedName);
+    ComboEdit renameCombination(int group, int position, const std::string& typedName,
+                                const std::string& typedDescription);
+    // The end of adding members: the combinations re-sorted (group `group` first).
+    ComboEdit finishComboAdding(int group, int recordNo);
+
     // The number of filed programs as the settings file holds it now (it may have been changed
     // by another copy of the program); the count in memory follows it.
     int storedProgramCount();
@@ -111,8 +128,12 @@ signals:
     void categoryChanged(int major, int minor);
     // The order or the contents of a combination group changed.
     void combinationsChanged(int group);
+    // A combination was launched: what became of each of its member places.
+    void combinationLaunched(const qbx::LaunchResult& result);
 
 private:
+    // Tells the windows that the combinations of `group` (and maybe their order) changed.
+    ComboEdit combinationsEdited(int group, ComboEdit edit);
     // Re-orders (major, minor) and its major category and writes what moved, then tells.
     Status sortCategory(int major, int minor, int* recordsWritten = nullptr);
     Status sortGroup(int group);

@@ -156,9 +156,12 @@ void Form1::Picture1_MouseUp(int i, Qt::MouseButton button)
 {
     if (i < 0 || i >= kTiles)
         return;
+    // A left release on a tile without programs, or on the combination tile while the most used
+    // combination has no first member, keeps the pressed look until the pointer moves.
+    const bool nothingThere = i < kNamedMajors ? state_.catalogue.at(i, 0, 0).exePath.empty()
+                                               : i == kComboMajor && state_.combos.at(0, 0).programs[0] < 1;
     emit tileReleased(i, button);
-    // A left release on a tile without programs keeps the pressed look until the pointer moves.
-    if (button == Qt::LeftButton && i < kNamedMajors && state_.catalogue.at(i, 0, 0).exePath.empty())
+    if (button == Qt::LeftButton && nothingThere)
         return;
     showTileSkin(i, kTileRestSkin);
 }

@@ -128,6 +128,8 @@ void ProgramTest::tileButtons() {
     r.clickTile(5);
     QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curSlot)), std::make_tuple(6, 0));
     QVERIFY(r.desktop.messages.isEmpty());
+    // Without a combination to launch, tile 5 keeps its pressed look too.
+    QCOMPARE(r.form->Picture1[5]->pictureName(), QString("pnl13.jpg"));
     r.clickTile(6);
     QCOMPARE(r.desktop.messages, QStringList{"下一个版本才有呢！"});
     QCOMPARE(ui(*r.form).Picture1[6]->pictureName(), QString("pnl11.jpg"));

@@ -3,6 +3,7 @@ tests expect to see, icon files for them, and the settings file."""
 
 import os
 import shutil
+import stat
 import subprocess
 import sys
 
@@ -31,6 +32,27 @@ NETWORK_MINORS = [
     ("网管", [("网管之一", 10)]),
     ("其它", [("其它之一", 5)]),
 ]
+
+# A program that leaves a trace: each start appends its clock to a marker file.
+MARKER_SCRIPT = '#!/bin/sh\ndate +%s.%N >> "{marker}"\n'
+
+
+def write_marker_script(path, marker):
+    """An executable script at `path` that appends its start time to `marker`."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w") as f:
+        f.write(MARKER_SCRIPT.format(marker=marker))
+    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
+
+
+def marker_starts(folder, key):
+    """How often the script writing "marker-<key>" in `folder` has started."""
+    path = os.path.join(folder, f"marker-{key}")
+    if not os.path.exists(path):
+        return 0
+    with open(path) as f:
+        return len(f.read().split())
+
 
 ICON_COLOURS = ["#d03030", "#30a030", "#3050d0", "#d0a020", "#a030c0"]
 

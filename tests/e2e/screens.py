@@ -3,6 +3,8 @@ tiles and strips, the minor-category pop-up and the category window, found by th
 read through AT-SPI."""
 
 
+import time
+
 from harness import SCREEN_W, E2EError, px, wait_until
 
 # Main window layout (twips, inside the window).
@@ -13,6 +15,22 @@ RIGHT_STRIP_LEFT = [1410, 1415, 1415, 1415, 1410, 1410, 1410]
 MAIN_W, MAIN_H = 1785, 8220        # client area
 POPUP_W, POPUP_H = 4470, 960
 CATWIN_W, CATWIN_H = 870, 4800
+
+
+def one(s, role, name, within=None, timeout=10):
+    """The one showing object of qbx with this role and name (inside `within` when given)."""
+    def probe():
+        found = [n for n in s.atspi.find(s.app(), role=role, name=name, showing=True, within=within)
+                 if n.rect]
+        return found[0] if found else None
+    return wait_until(probe, timeout, f"a showing {role} {name!r}")
+
+
+def click_node(s, node):
+    """A left click in the middle of an object found through AT-SPI."""
+    x, y = node.centre
+    s.click(x, y)
+    time.sleep(0.2)
 
 
 def client_geometry(s, main_wid):

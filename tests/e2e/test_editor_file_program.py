@@ -10,6 +10,7 @@ import time
 
 from harness import Session, check, check_equal, run_test, wait_until
 import screens
+from screens import click_node, one
 
 TITLE = "软件添加分类"
 
@@ -21,21 +22,6 @@ def prepare(folder):
     with open(path, "w") as f:
         f.write("#!/bin/sh\nexit 0\n")
     os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
-
-
-def one(s, role, name, within=None, timeout=10):
-    """The one showing object of qbx with this role and name (inside `within` when given)."""
-    def probe():
-        found = [n for n in s.atspi.find(s.app(), role=role, name=name, showing=True, within=within)
-                 if n.rect]
-        return found[0] if found else None
-    return wait_until(probe, timeout, f"a showing {role} {name!r}")
-
-
-def click_node(s, node):
-    x, y = node.centre
-    s.click(x, y)
-    time.sleep(0.2)
 
 
 def body(app_dir, artifacts):

@@ -6,24 +6,11 @@ program whose file is gone is still counted; a path with blanks starts. The star
 small shell scripts that write a marker file."""
 
 import os
-import stat
 import time
 
 import fixtures
 from harness import Session, check, check_equal, run_test, wait_until
 import screens
-
-SCRIPT = """#!/bin/sh
-date +%s.%N >> "{marker}"
-"""
-
-
-def write_script(path, marker):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w") as f:
-        f.write(SCRIPT.format(marker=marker))
-    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
-
 
 def prepare(folder):
     tools = os.path.join(folder, "tools")
@@ -33,7 +20,7 @@ def prepare(folder):
         "blank": os.path.join(folder, "My Tools", "run me.sh"),
     }
     for key, path in paths.items():
-        write_script(path, os.path.join(folder, f"marker-{key}"))
+        fixtures.write_marker_script(path, os.path.join(folder, f"marker-{key}"))
     gone = os.path.join(folder, "gone", "nothing.sh")
     P = fixtures.program
     progs = [
@@ -58,11 +45,7 @@ def entry(dump, record_no):
 
 
 def starts(s, key):
-    path = os.path.join(s.prog, f"marker-{key}")
-    if not os.path.exists(path):
-        return 0
-    with open(path) as f:
-        return len(f.read().split())
+    return fixtures.marker_starts(s.prog, key)
 
 
 def wait_starts(s, key, count, what):
