@@ -10,6 +10,7 @@ import time
 
 from harness import Session, check, check_equal, run_test, wait_until
 import screens
+from screens import click_node, one
 
 TITLE = "软件添加分类"
 
@@ -23,21 +24,6 @@ def prepare(folder):
     os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
 
 
-def one(s, role, name, within=None, timeout=10):
-    """The one showing object of qbx with this role and name (inside `within` when given)."""
-    def probe():
-        found = [n for n in s.atspi.find(s.app(), role=role, name=name, showing=True, within=within)
-                 if n.rect]
-        return found[0] if found else None
-    return wait_until(probe, timeout, f"a showing {role} {name!r}")
-
-
-def click_node(s, node):
-    x, y = node.centre
-    s.click(x, y)
-    time.sleep(0.2)
-
-
 def body(app_dir, artifacts):
     with Session("editor_file_program", app_dir, artifacts, prepare=prepare) as s:
         program = os.path.join(os.path.dirname(s.prog), "tools", "hello")
@@ -47,17 +33,7 @@ def body(app_dir, artifacts):
         s.app()
         s.screenshot("started")
 
-        before = set(s.qbx_windows())
-        click_node(s, one(s, "push button", "设置"))
-        s.wait_new_window(before, "the menu of \"设置\" to pop up")
-        # The menu opens at the pointer; its first item is "分类程序设置". Pop-up menus do not
-        # always reach the accessibility bus, so the keyboard chooses it when they do not.
-        s.screenshot("menu")
-        items = [n for n in s.atspi.find(s.app(), role="menu item", name="分类程序设置") if n.rect]
-        if items and items[0].showing:
-            click_node(s, items[0])
-        else:
-            s.x("xdotool", "key", "Down", "Return")
+        screens.choose_menu_item(s, "设置", "分类程序设置", 0)
         editor = s.wait_window(TITLE)
         ex, ey, ew, eh = s.geometry(editor)
         inside = (ex, ey, ew, eh)
