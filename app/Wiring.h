@@ -24,6 +24,7 @@ private:
     void wireMainWindow();
     void wireCategoryWindow();
     void wireMenus();
+    void wireSettings();
     void wireTray();
 
     Launcher& launcher_;

@@ -14,8 +14,10 @@
 
 #include "AppState.h"
 #include "Result.h"
+#include "SettingsChoices.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -104,6 +106,20 @@ public:
     // by another copy of the program); the count in memory follows it.
     int storedProgramCount();
 
+    // ---- the system settings ----
+
+    // Begins a round of choices (one opening of the system-settings dialog): a write that fails
+    // is told once a round.
+    void beginSettingsRound();
+    // Start option 1-3: this program starts at login; 4: the login entry stays, switched off.
+    // startMode follows and is written to the settings file.
+    void chooseStartMode(int option);
+    // The hide delays in whole seconds; the running timers take them at once (hideDelaysChanged).
+    void chooseMainDelay(int seconds);
+    void chooseCategoryDelay(int seconds);
+    // The failed writes of this round not told yet, as messages for the user.
+    QStringList takeSettingsFailures();
+
 signals:
     // The tile icons may have changed (the favourite of a major, the first combination).
     void tilesChanged();
@@ -111,14 +127,19 @@ signals:
     void categoryChanged(int major, int minor);
     // The order or the contents of a combination group changed.
     void combinationsChanged(int group);
+    // A hide delay was chosen: the main window's and the category window's delays now, in ms.
+    void hideDelaysChanged(int mainMs, int categoryMs);
 
 private:
     // Re-orders (major, minor) and its major category and writes what moved, then tells.
     Status sortCategory(int major, int minor, int* recordsWritten = nullptr);
     Status sortGroup(int group);
 
+    SettingsChoices& settingsRound();
+
     AppState& state_;
     Desktop& desktop_;
+    std::optional<SettingsChoices> settingsRound_;
 };
 
 } // namespace qbx

@@ -2,13 +2,12 @@
 
 #include "Desktop.h"
 #include "Ini.h"
+#include "Logging.h"
+#include "Paths.h"
 
 #include <QDir>
-#include <QLoggingCategory>
 
 #include <cmath>
-
-Q_LOGGING_CATEGORY(lcSettings, "qbx.settings")
 
 namespace qbx {
 
@@ -38,7 +37,7 @@ void SettingsChoices::chooseStartMode(int option)
         return;
     const StartAtLoginResult entry = desktop_.setStartAtLogin(program_, icon_, option != 4);
     if (!entry.written) {
-        qCWarning(lcSettings) << "start-at-login entry" << entry.place << "not written:" << entry.error;
+        qCInfo(lcStore) << "start-at-login entry" << entry.place << "not written:" << entry.error;
         tell(QStringLiteral("无法写入开机启动项“%1”，开机启动的方式没有改变。").arg(QDir::toNativeSeparators(entry.place)));
     }
     values_.startMode = static_cast<std::int16_t>(option);
@@ -61,9 +60,8 @@ void SettingsChoices::writeSetting(const char* section, const char* key, std::in
 {
     if (writeIniInt(section, key, value, iniPath_))
         return;
-    const std::u8string u8 = iniPath_.u8string();
-    const QString file = QString::fromUtf8(reinterpret_cast<const char*>(u8.data()), static_cast<qsizetype>(u8.size()));
-    qCWarning(lcSettings) << "settings file" << file << "not written:" << section << key << value;
+    const QString file = pathText(iniPath_);
+    qCInfo(lcStore) << "settings file" << file << "not written:" << section << key << value;
     tell(QStringLiteral("无法把设置保存到“%1”，这次的更改只在本次运行中有效。").arg(QDir::toNativeSeparators(file)));
 }
 
