@@ -9,16 +9,20 @@
 
 #include "Wiring.h"
 
+#include "About.h"
 #include "Desktop.h"
 #include "Form1.h"
 #include "Form10.h"
 #include "Form3.h"
+#include "Form4.h"
 #include "Form6.h"
 #include "Form9.h"
 #include "Launcher.h"
 #include "TrayIcon.h"
+#include "Version.h"
 
 #include <QCoreApplication>
+#include <QVersionNumber>
 
 namespace qbx {
 
@@ -28,6 +32,7 @@ Wiring::Wiring(Launcher& launcher, Form1& form1, QObject* parent)
     wireMainWindow();
     wireCategoryWindow();
     wireMenus();
+    wireSettings();
     wireTray();
     wireCombinations();
 }
@@ -101,6 +106,52 @@ void Wiring::wireMenus()
     connect(&form1_, &Form1::autoHideSwitchRequested, &form1_, &Form1::switchAutoHide);
     // "退出", or the main window closed: the program ends.
     connect(&form1_, &Form1::quitRequested, this, [] { QCoreApplication::quit(); });
+}
+
+void Wiring::wireSettings()
+{
+    // "设置" → "系统设置": the dialog, modal. Opening it counts as choosing what it shows, so the
+    // values are written again; every choice is written and applied at once, and a write that
+    // failed is told. "确定" lets the category window hide again; however the dialog closes, the
+    // main window's auto-hide is as the "操作" menu says.
+    connect(&form1_, &Form1::systemSettingsRequested, this, [this] {
+        Form4 form4(&form1_);
+        launcher_.beginSettingsRound();
+        const auto tell = [this, &form4] {
+            QWidget* parent = form4.isVisible() ? static_cast<QWidget*>(&form4) : &form1_;
+            for (const QString& failure : launcher_.takeSettingsFailures())
+                launcher_.desktop().message(parent, failure);
+        };
+        connect(&form4, &Form4::startModeChosen, &form4, [this, tell](int option) {
+            launcher_.chooseStartMode(option);
+            tell();
+        });
+        connect(&form4, &Form4::mainDelayChosen, &form4, [this, tell](int seconds) {
+            launcher_.chooseMainDelay(seconds);
+            tell();
+        });
+        connect(&form4, &Form4::categoryDelayChosen, &form4, [this, tell](int seconds) {
+            launcher_.chooseCategoryDelay(seconds);
+            tell();
+        });
+        connect(&form4, &QDialog::accepted, &form1_, [this] { form1_.setCategoryTimer(true); });
+        connect(&form4, &QDialog::finished, &form1_, &Form1::restoreAutoHide);
+        const Settings& now = launcher_.state().settings;
+        form4.load(now.startMode, now.mainHideDelayMs, now.categoryHideDelayMs);
+        form4.exec();
+    });
+    // A chosen delay applies to the running hide timers at once.
+    connect(&launcher_, &Launcher::hideDelaysChanged, &form1_, [this](int mainMs, int categoryMs) {
+        form1_.Timer1.setInterval(mainMs);
+        form1_.Timer2.setInterval(categoryMs);
+    });
+
+    // "操作" → "关于": the about box, modeless (the menu has switched both hide timers on).
+    connect(&form1_, &Form1::aboutRequested, this, [this] {
+        auto* box = new about(launcher_.state().appDir, QCoreApplication::applicationName(),
+                              QVersionNumber::fromString(QStringLiteral(QBX_VERSION)), &form1_);
+        box->show();
+    });
 }
 
 void Wiring::wireTray()

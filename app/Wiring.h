@@ -27,6 +27,7 @@ private:
     void wireMainWindow();
     void wireCategoryWindow();
     void wireMenus();
+    void wireSettings();
     void wireTray();
     void wireCombinations();
 

@@ -6,6 +6,7 @@
 #include "Launcher.h"
 #include "NativeDesktop.h"
 #include "Paths.h"
+#include "Version.h"
 #include "Wiring.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
     preferX11OnWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillbox"));
+    QApplication::setApplicationVersion(QStringLiteral(QBX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
 
     qbx::AppState state;

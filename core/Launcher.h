@@ -16,8 +16,10 @@
 #include "ComboEdits.h"
 #include "LaunchCombination.h"
 #include "Result.h"
+#include "SettingsChoices.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -121,6 +123,20 @@ public:
     // by another copy of the program); the count in memory follows it.
     int storedProgramCount();
 
+    // ---- the system settings ----
+
+    // Begins a round of choices (one opening of the system-settings dialog): a write that fails
+    // is told once a round.
+    void beginSettingsRound();
+    // Start option 1-3: this program starts at login; 4: the login entry stays, switched off.
+    // startMode follows and is written to the settings file.
+    void chooseStartMode(int option);
+    // The hide delays in whole seconds; the running timers take them at once (hideDelaysChanged).
+    void chooseMainDelay(int seconds);
+    void chooseCategoryDelay(int seconds);
+    // The failed writes of this round not told yet, as messages for the user.
+    QStringList takeSettingsFailures();
+
 signals:
     // The tile icons may have changed (the favourite of a major, the first combination).
     void tilesChanged();
@@ -130,6 +146,8 @@ signals:
     void combinationsChanged(int group);
     // A combination was launched: what became of each of its member places.
     void combinationLaunched(const qbx::LaunchResult& result);
+    // A hide delay was chosen: the main window's and the category window's delays now, in ms.
+    void hideDelaysChanged(int mainMs, int categoryMs);
 
 private:
     // Tells the windows that the combinations of `group` (and maybe their order) changed.
@@ -142,8 +160,11 @@ private:
     // written there, and its category re-sorted.
     void settle(EditOutcome& outcome, int major, int minor, const ProgramEntry& entry);
 
+    SettingsChoices& settingsRound();
+
     AppState& state_;
     Desktop& desktop_;
+    std::optional<SettingsChoices> settingsRound_;
 };
 
 } // namespace qbx

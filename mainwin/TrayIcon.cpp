@@ -1,6 +1,7 @@
 #include "TrayIcon.h"
 
 #include "Desktop.h"
+#include "Version.h"
 
 namespace qbx {
 
@@ -13,7 +14,7 @@ TrayIcon::TrayIcon(Desktop& desktop, const QIcon& icon, QObject* parent) : QObje
     icon_->setToolTip(tip_);
     connect(icon_.get(), &QSystemTrayIcon::activated, this, &TrayIcon::activated);
     icon_->show();
-    tip_ = QStringLiteral("QuillboxV0.8");
+    tip_ = QStringLiteral("QuillboxV%1.%2").arg(QBX_VERSION_MAJOR).arg(QBX_VERSION_MINOR);
     icon_->setToolTip(tip_);
 }
 

@@ -14,6 +14,13 @@ class QWidget;
 
 namespace qbx {
 
+// What became of writing the start-at-login entry.
+struct StartAtLoginResult {
+    bool written = false;
+    QString place; // where the entry lives (a file, a registry value), for the user
+    QString error; // why it could not be written, for the log
+};
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -44,6 +51,10 @@ public:
 
     // Whether a system tray host is there to show our icon.
     virtual bool trayAvailable() const = 0;
+
+    // Start at login. `enabled`: the desktop starts `program` (absolute path, shown with `icon`)
+    // when the user logs in. Not enabled: the entry stays where it is but is switched off.
+    virtual StartAtLoginResult setStartAtLogin(const QString& program, const QString& icon, bool enabled) = 0;
 };
 
 } // namespace qbx

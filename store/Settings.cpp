@@ -15,7 +15,8 @@ void readInto(std::int16_t& target, const char* section, const char* key, std::i
 } // namespace
 
 void readSettings(const std::filesystem::path& iniPath, Settings& values) {
-    readInto(values.startMode, kSectionBasic, kKeyStartMode, 1, iniPath);
+    // A start mode that does not fit reads as 0, which starts like "不开机启动": shown, auto-hide on.
+    values.startMode = readIniInt(kSectionBasic, kKeyStartMode, 1, iniPath).value_or(0);
     readInto(values.mainHideDelayMs, kSectionHide, kKeyMainDelay, 3000, iniPath);
     readInto(values.categoryHideDelayMs, kSectionHide, kKeyCategoryDelay, 1000, iniPath);
     readInto(values.wcount, kSectionBasic, kKeyWcount, 0, iniPath);

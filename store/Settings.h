@@ -25,7 +25,8 @@ struct Settings {
     std::int16_t wcount = 0;
 };
 
-// Reads every key as start-up does; a value above 32767 leaves `values` as it was for that key.
+// Reads every key as start-up does; a value above 32767 leaves `values` as it was for that key,
+// except the start mode, which then reads as 0.
 void readSettings(const std::filesystem::path& iniPath, Settings& values);
 
 } // namespace qbx

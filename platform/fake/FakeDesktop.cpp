@@ -56,4 +56,12 @@ QIcon FakeDesktop::programIcon(const QString& exePath)
     return realIcons_ ? realReader_.icon(exePath) : QIcon();
 }
 
+StartAtLoginResult FakeDesktop::setStartAtLogin(const QString& program, const QString& icon, bool enabled)
+{
+    loginEntries.append({program, icon, enabled});
+    if (loginResult_)
+        return {true, QStringLiteral("fake-autostart"), {}};
+    return {false, QStringLiteral("fake-autostart"), QStringLiteral("refused by the test")};
+}
+
 } // namespace qbx

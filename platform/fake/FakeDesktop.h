@@ -8,10 +8,12 @@
 //   d.setNextFileName("/tmp/a.exe");            // queue: next openFileName() returns this
 //   d.setNextFileNameCancel();                  //        ... or is cancelled
 //   d.setStartResult(false);                    // startProgram() reports failure from now on
+//   d.setStartAtLoginResult(false);             // setStartAtLogin() fails from now on
 //   d.setIcon("/x/a.exe", someIcon);            // icons from a map; setUseRealIcons(true) reads
 //                                               // unmapped paths with the real icon reader
 //   ... run the window ...
-//   d.messages, d.confirms, d.fileDialogs, d.started, d.opened, d.properties  // what happened
+//   d.messages, d.confirms, d.fileDialogs, d.started, d.opened, d.properties,
+//   d.loginEntries                                                            // what happened
 //
 // With nothing queued, confirm() answers OK (defaultAnswer) and openFileName() is cancelled.
 
@@ -45,6 +47,7 @@ public:
     void setIcon(const QString& path, const QIcon& icon) { icons_.insert(path, icon); }
     void setUseRealIcons(bool on) { realIcons_ = on; }
     void setTrayAvailable(bool on) { tray_ = on; }
+    void setStartAtLoginResult(bool ok) { loginResult_ = ok; }
     bool defaultAnswer = true;
 
     // What the program asked for, in order
@@ -55,6 +58,12 @@ public:
     QStringList opened;
     QStringList properties;
     QStringList iconRequests;
+    struct LoginEntry {
+        QString program;
+        QString icon;
+        bool enabled;
+    };
+    QList<LoginEntry> loginEntries; // every setStartAtLogin(), written or not
     // Number of queued answers / file names not used yet.
     int pendingAnswers() const { return static_cast<int>(answers_.size()); }
     int pendingFileNames() const { return static_cast<int>(fileNames_.size()); }
@@ -70,6 +79,7 @@ public:
     void showFileProperties(QWidget* parent, const QString& path) override;
     QIcon programIcon(const QString& exePath) override;
     bool trayAvailable() const override { return tray_; }
+    StartAtLoginResult setStartAtLogin(const QString& program, const QString& icon, bool enabled) override;
 
 private:
     std::optional<QPoint> cursor_ = QPoint(0, 0);
@@ -86,6 +96,7 @@ private:
     QHash<QString, QIcon> icons_;
     bool realIcons_ = false;
     bool tray_ = false;
+    bool loginResult_ = true;
     ProgramIcons realReader_;
 };
 

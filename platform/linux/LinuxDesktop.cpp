@@ -1,5 +1,6 @@
 #include "LinuxDesktop.h"
 
+#include "Autostart.h"
 #include "DesktopEntry.h"
 #include "FilePropertiesDialog.h"
 
@@ -154,6 +155,11 @@ QIcon LinuxDesktop::programIcon(const QString& exePath)
 bool LinuxDesktop::trayAvailable() const
 {
     return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+StartAtLoginResult LinuxDesktop::setStartAtLogin(const QString& program, const QString& icon, bool enabled)
+{
+    return autostart::write(program, icon, enabled);
 }
 
 } // namespace qbx

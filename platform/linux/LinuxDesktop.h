@@ -26,6 +26,8 @@ public:
     void showFileProperties(QWidget* parent, const QString& path) override;
     QIcon programIcon(const QString& exePath) override;
     bool trayAvailable() const override;
+    // An XDG autostart entry (see Autostart.h).
+    StartAtLoginResult setStartAtLogin(const QString& program, const QString& icon, bool enabled) override;
 
     // The program and arguments startProgram runs for a stored path (empty when nothing can be
     // run: an empty path, or a desktop entry without a usable Exec line).

@@ -4,6 +4,7 @@
 
 #include "Form1.h"
 #include "Form3.h"
+#include "Form4.h"
 #include "Launcher.h"
 #include "PictureBox.h"
 #include "TrayIcon.h"
@@ -15,6 +16,9 @@
 #include "Wave.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QFrame>
 #include <QMenu>
 #include <QSoundEffect>
@@ -73,6 +77,7 @@ private slots:
     void ycAndZxThroughTheMenu();
     void trayDoubleClicks();
     void windowPulledBackByTheWindowManagerStillCountsAsHidden();
+    void systemSettingsApplyAtOnceAndRestoreTheTimers();
 };
 
 void ProgramTest::tileClickStartsAndCounts() {
@@ -306,6 +311,40 @@ void ProgramTest::windowPulledBackByTheWindowManagerStillCountsAsHidden() {
     // A later move is read as it is.
     r.place(400, 300);
     QCOMPARE(r.form->leftTwips(), 400 * 15);
+}
+
+void ProgramTest::systemSettingsApplyAtOnceAndRestoreTheTimers() {
+    Rig r;
+    r.desktop.setStartAtLoginResult(false);
+    r.load(4, 5000); // auto-hide on
+    // The menu button switched both timers off before the dialog opens.
+    r.form->setHideTimers(false);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* form4 = qobject_cast<Form4*>(QApplication::activeModalWidget());
+        QVERIFY(form4);
+        // Opening told the entry that could not be written, once.
+        QCOMPARE(r.desktop.messages,
+                 QStringList{"无法写入开机启动项“fake-autostart”，开机启动的方式没有改变。"});
+        form4->Combo1->setCurrentIndex(1);
+        emit form4->Combo1->activated(1);
+        QCOMPARE(r.form->Timer1.interval(), 2000);
+        QVERIFY(!r.form->Timer1.isEnabled());
+        seen = true;
+        form4->Command1->click();
+    });
+    r.form->xt->trigger();
+    QVERIFY(seen);
+    QCOMPARE(int(r.state.settings.mainHideDelayMs), 2000);
+    QVERIFY(r.form->Timer1.isEnabled());
+    QVERIFY(r.form->Timer2.isEnabled());
+
+    // Closed another way: auto-hide as before, the category window's timer stays off.
+    r.form->setHideTimers(false);
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    r.form->xt->trigger();
+    QVERIFY(r.form->Timer1.isEnabled());
+    QVERIFY(!r.form->Timer2.isEnabled());
 }
 
 #include "ProgramTest.moc"

@@ -359,9 +359,10 @@ class Session:
                     "QT_ACCESSIBILITY": "1", "ASAN_OPTIONS": "detect_leaks=0"})
         return env
 
-    def start_qbx(self, args=()):
-        self.qbx = self._spawn("qbx", [os.path.join(self.prog, self.binary), *args],
-                               env=self.qbx_env(), cwd=self.tmp)
+    def start_qbx(self, args=(), argv=None):
+        """Starts the program folder's qbx, or `argv` as given (a desktop entry's command)."""
+        argv = argv or [os.path.join(self.prog, self.binary), *args]
+        self.qbx = self._spawn("qbx", argv, env=self.qbx_env(), cwd=self.tmp)
         return self.qbx
 
     def check_running(self):

@@ -2,6 +2,7 @@
 tiles and strips, the minor-category pop-up and the category window, found by their shape and
 read through AT-SPI."""
 
+import time
 
 import time
 
@@ -90,6 +91,34 @@ TILE_NAMES = ["办公", "娱乐", "网络", "学习", "系统", "程序组合", 
 def named(s, name, showing=True):
     """Showing objects of qbx with this accessible name."""
     return [n for n in s.atspi.find(s.app(), name=name, showing=showing) if n.rect]
+
+
+def one(s, role, name, within=None, timeout=10):
+    """The one showing object of qbx with this role and name (inside `within` when given)."""
+    def probe():
+        found = [n for n in s.atspi.find(s.app(), role=role, name=name, showing=True, within=within)
+                 if n.rect]
+        return found[0] if found else None
+    return wait_until(probe, timeout, f"a showing {role} {name!r}")
+
+
+def click_node(s, node):
+    x, y = node.centre
+    s.click(x, y)
+    time.sleep(0.2)
+
+
+def choose_menu_item(s, button, item, index):
+    """Pops up the menu of the main window's `button` and chooses `item`, its index-th item.
+    Pop-up menus do not always reach the accessibility bus; then the keyboard chooses it."""
+    before = set(s.qbx_windows())
+    click_node(s, one(s, "push button", button))
+    s.wait_new_window(before, f"the menu of {button!r} to pop up")
+    items = [n for n in s.atspi.find(s.app(), role="menu item", name=item) if n.rect]
+    if items and items[0].showing:
+        click_node(s, items[0])
+    else:
+        s.x("xdotool", "key", *(["Down"] * (index + 1)), "Return")
 
 
 def arrow_strip(s, face, tile, on_right):

@@ -33,17 +33,7 @@ def body(app_dir, artifacts):
         s.app()
         s.screenshot("started")
 
-        before = set(s.qbx_windows())
-        click_node(s, one(s, "push button", "设置"))
-        s.wait_new_window(before, "the menu of \"设置\" to pop up")
-        # The menu opens at the pointer; its first item is "分类程序设置". Pop-up menus do not
-        # always reach the accessibility bus, so the keyboard chooses it when they do not.
-        s.screenshot("menu")
-        items = [n for n in s.atspi.find(s.app(), role="menu item", name="分类程序设置") if n.rect]
-        if items and items[0].showing:
-            click_node(s, items[0])
-        else:
-            s.x("xdotool", "key", "Down", "Return")
+        screens.choose_menu_item(s, "设置", "分类程序设置", 0)
         editor = s.wait_window(TITLE)
         ex, ey, ew, eh = s.geometry(editor)
         inside = (ex, ey, ew, eh)

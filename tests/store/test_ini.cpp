@@ -97,13 +97,14 @@ TEST_F(IniTest, ValuesReadAsGetPrivateProfileIntReadsThem) {
     EXPECT_EQ(get("a", "bare"), -7);
     EXPECT_EQ(get("a", "spaced"), 9);
 
-    // A value too big for 16 bits leaves the setting as it was.
-    put("[" + kHide + "]\r\n" + kMain + "=99999\r\n");
+    // A value too big for 16 bits leaves the setting as it was; a start mode reads as 0 (no option).
+    put("[" + kHide + "]\r\n" + kMain + "=99999\r\n[" + kBasic + "]\r\n" + kStart + "=40000\r\n");
     qbx::Settings s;
     s.mainHideDelayMs = 1234;
     qbx::readSettings(ini, s);
     EXPECT_EQ(s.mainHideDelayMs, 1234);
     EXPECT_EQ(s.categoryHideDelayMs, 1000);
+    EXPECT_EQ(s.startMode, 0);
 }
 
 TEST_F(IniTest, NamesMatchWithoutRegardToAsciiCaseAndBlanks) {

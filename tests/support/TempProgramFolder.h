@@ -26,6 +26,11 @@ struct TempProgramFolder {
     {
         writeIniInt(section, key, static_cast<std::int16_t>(value), state.settingsFile());
     }
+    // A key of the settings file as it holds it now; -1 when the key is missing.
+    std::optional<std::int16_t> readSetting(const char* section, const char* key) const
+    {
+        return readIniInt(section, key, -1, state.settingsFile());
+    }
 
     // Writes an entry to "yfrj.dat" / "zhrj.dat" at its record number.
     void writeRecord(const ProgramEntry& e) const

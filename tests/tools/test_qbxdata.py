@@ -176,6 +176,10 @@ class Dump(WithFolder):
         self.assertEqual(d["unclassified"], [])
         self.assertEqual(os.listdir(self.f.path), [])
 
+    def test_version(self):
+        p = subprocess.run([QBX_DATA, "--version"], capture_output=True, timeout=60)
+        self.assertEqual((p.returncode, p.stdout), (0, b"qbx-data 0.8.0\n"))
+
     def test_default_folder_is_the_programs_own(self):
         shutil.copy(QBX_DATA, self.f.file("qbx-data"))
         self.f.programs(program(1, name="自己"))

@@ -4,6 +4,7 @@
 #include "Check.h"
 #include "Dump.h"
 #include "Folder.h"
+#include "Version.h"
 
 #include <exception>
 #include <iostream>
@@ -15,6 +16,7 @@ int usage()
 {
     std::cerr << "usage: qbx-data dump [DIR]\n"
                  "       qbx-data check [DIR]\n"
+                 "       qbx-data --version\n"
                  "DIR defaults to the folder holding qbx-data.\n";
     return 1;
 }
@@ -24,6 +26,10 @@ int run(int argc, char** argv)
     if (argc < 2 || argc > 3)
         return usage();
     const std::string command = argv[1];
+    if (command == "--version" && argc == 2) {
+        std::cout << "qbx-data " QBX_VERSION "\n";
+        return 0;
+    }
     if (command != "dump" && command != "check")
         return usage();
     const auto dir = qbxdata::folderOf(argc == 3 ? argv[2] : "");

@@ -1,0 +1,106 @@
+#include "Form4.h"
+
+#include "SettingsChoices.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace qbx {
+namespace {
+
+QComboBox* secondsList(QWidget* parent, int items, const char* name)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    for (int s = 1; s <= items; ++s)
+        combo->addItem(QString::number(s));
+    combo->setCurrentIndex(-1);
+    return combo;
+}
+
+} // namespace
+
+Form4::Form4(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("系统设置"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    Frame1 = new QGroupBox(QStringLiteral("开机启动设置"), this);
+    auto* options = new QVBoxLayout(Frame1);
+    const std::array<const char*, 4> captions{"开机启动并显示", "开机启动并隐藏", "开机启动并最小化", "不开机启动"};
+    for (int i = 0; i < 4; ++i) {
+        Option[i] = new QRadioButton(QString::fromUtf8(captions[i]), Frame1);
+        Option[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+        options->addWidget(Option[i]);
+        connect(Option[i], &QRadioButton::clicked, this, [this, i] { Option_Click(i + 1); });
+    }
+
+    Frame2 = new QGroupBox(QStringLiteral("自动隐藏时间设置"), this);
+    auto* delays = new QGridLayout(Frame2);
+    Label1 = new QLabel(QStringLiteral("主窗口隐藏时间（秒）"), Frame2);
+    Combo1 = secondsList(Frame2, kMainDelayItems, "Combo1");
+    Label1->setBuddy(Combo1);
+    Label2 = new QLabel(QStringLiteral("分类窗口隐藏时间（秒）"), Frame2);
+    Combo2 = secondsList(Frame2, kCategoryDelayItems, "Combo2");
+    Label2->setBuddy(Combo2);
+    delays->addWidget(Label1, 0, 0);
+    delays->addWidget(Combo1, 0, 1);
+    delays->addWidget(Label2, 1, 0);
+    delays->addWidget(Combo2, 1, 1);
+    connect(Combo1, &QComboBox::activated, this, &Form4::Combo1_Click);
+    connect(Combo2, &QComboBox::activated, this, &Form4::Combo2_Click);
+
+    Command1 = new QPushButton(QStringLiteral("确定"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Frame1);
+    layout->addWidget(Frame2);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void Form4::load(int startMode, int mainHideDelayMs, int categoryHideDelayMs)
+{
+    if (const int option = startOption(startMode)) {
+        Option[option - 1]->setChecked(true);
+        Option_Click(option);
+    }
+    const int main = delayIndex(mainHideDelayMs, Combo1->count());
+    Combo1->setCurrentIndex(main);
+    if (main >= 0)
+        Combo1_Click(main);
+    const int category = delayIndex(categoryHideDelayMs, Combo2->count());
+    Combo2->setCurrentIndex(category);
+    if (category >= 0)
+        Combo2_Click(category);
+}
+
+void Form4::Option_Click(int option)
+{
+    emit startModeChosen(option);
+}
+
+void Form4::Combo1_Click(int index)
+{
+    emit mainDelayChosen(Combo1->itemText(index).toInt());
+}
+
+void Form4::Combo2_Click(int index)
+{
+    emit categoryDelayChosen(Combo2->itemText(index).toInt());
+}
+
+} // namespace qbx
