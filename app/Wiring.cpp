@@ -141,10 +141,7 @@ void Wiring::wireSettings()
         form4.exec();
     });
     // A chosen delay applies to the running hide timers at once.
-    connect(&launcher_, &Launcher::hideDelaysChanged, &form1_, [this](int mainMs, int categoryMs) {
-        form1_.Timer1.setInterval(mainMs);
-        form1_.Timer2.setInterval(categoryMs);
-    });
+    connect(&launcher_, &Launcher::hideDelaysChanged, &form1_, &Form1::setHideDelays);
 
     // "操作" → "关于": the about box, modeless (the menu has switched both hide timers on).
     connect(&form1_, &Form1::aboutRequested, this, [this] {

@@ -108,6 +108,8 @@ public:
     // Keeps the window against the edges when it is moved (what a 10 ms timer did before).
     void Timer3_Timer();
 
+    // A hide delay was chosen: the running timers take it at once.
+    void setHideDelays(int mainMs, int categoryMs);
     // Shows AppDir/skin/<name> on tile i (pressing and releasing use it).
     void showTileSkin(int i, const QString& name);
     // Redraws the icons of tiles 0-5 from the catalogue and the combinations.

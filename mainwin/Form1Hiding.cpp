@@ -17,6 +17,12 @@ void Form1::restoreAutoHide() { Timer1.setEnabled(autoHideOn_); }
 
 void Form1::setCategoryTimer(bool on) { Timer2.setEnabled(on); }
 
+void Form1::setHideDelays(int mainMs, int categoryMs)
+{
+    Timer1.setInterval(mainMs);
+    Timer2.setInterval(categoryMs);
+}
+
 void Form1::setHideTimers(bool on)
 {
     Timer1.setEnabled(on);

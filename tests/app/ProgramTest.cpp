@@ -134,7 +134,7 @@ void ProgramTest::tileButtons() {
     QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curSlot)), std::make_tuple(6, 0));
     QVERIFY(r.desktop.messages.isEmpty());
     // Without a combination to launch, tile 5 keeps its pressed look too.
-    QCOMPARE(r.form->Picture1[5]->pictureName(), QString("pnl13.jpg"));
+    QCOMPARE(ui(*r.form).Picture1[5]->pictureName(), QString("pnl13.jpg"));
     r.clickTile(6);
     QCOMPARE(r.desktop.messages, QStringList{"下一个版本才有呢！"});
     QCOMPARE(ui(*r.form).Picture1[6]->pictureName(), QString("pnl11.jpg"));
@@ -328,23 +328,23 @@ void ProgramTest::systemSettingsApplyAtOnceAndRestoreTheTimers() {
                  QStringList{"无法写入开机启动项“fake-autostart”，开机启动的方式没有改变。"});
         form4->Combo1->setCurrentIndex(1);
         emit form4->Combo1->activated(1);
-        QCOMPARE(r.form->Timer1.interval(), 2000);
-        QVERIFY(!r.form->Timer1.isEnabled());
+        QCOMPARE(ui(*r.form).Timer1.interval(), 2000);
+        QVERIFY(!ui(*r.form).Timer1.isEnabled());
         seen = true;
         form4->Command1->click();
     });
-    r.form->xt->trigger();
+    ui(*r.form).xt->trigger();
     QVERIFY(seen);
     QCOMPARE(int(r.state.settings.mainHideDelayMs), 2000);
-    QVERIFY(r.form->Timer1.isEnabled());
-    QVERIFY(r.form->Timer2.isEnabled());
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
 
     // Closed another way: auto-hide as before, the category window's timer stays off.
     r.form->setHideTimers(false);
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    r.form->xt->trigger();
-    QVERIFY(r.form->Timer1.isEnabled());
-    QVERIFY(!r.form->Timer2.isEnabled());
+    ui(*r.form).xt->trigger();
+    QVERIFY(ui(*r.form).Timer1.isEnabled());
+    QVERIFY(!ui(*r.form).Timer2.isEnabled());
 }
 
 #include "ProgramTest.moc"
