@@ -9,6 +9,7 @@
 #include "Form2.h"
 #include "Form3.h"
 #include "PictureBox.h"
+#include "Repair.h"
 #include "ProgramIcon.h"
 #include "Skin.h"
 #include "Store.h"
@@ -21,6 +22,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -32,6 +34,8 @@ namespace qbx {
 using namespace form1;
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcDataRepair, "qbx.data.repair")
 
 constexpr const char* kTileRest = "pnl11.jpg";
 constexpr const char* kArrowRight = "pnl21.jpg";
@@ -277,7 +281,12 @@ void Form1::Form_Load()
     step([this] { state_.minorNames.fillBuiltIn(); });
     // A fresh installation gets its list of free records here, so nothing taken out is lost.
     step([this] { prepareUnclassifiedFile(state_); });
-    step([this] { loadAll(state_); });
+    // Loading mends what a killed run left behind (a change cut short, two records on one place)
+    // and says so in the log.
+    step([this] {
+        for (const std::string& repair : loadAllRepairing(state_))
+            qCWarning(lcDataRepair, "%s", repair.c_str());
+    });
     // 8-13: the window at the top-left corner, its tiles and strips.
     step([this] { moveTwips(0, 0); });
     step([this] { placeInitialTiles(); });
