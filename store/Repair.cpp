@@ -25,18 +25,6 @@ std::string u8(const std::filesystem::path& p)
     return std::string(s.begin(), s.end());
 }
 
-std::string place(std::initializer_list<int> indices)
-{
-    std::string s = "(";
-    for (int i : indices) {
-        if (s.size() > 1)
-            s += ", ";
-        s += std::to_string(i);
-    }
-    s += ')';
-    return s;
-}
-
 std::string record(const char* file, int recordNo) { return std::string(file) + " record " + std::to_string(recordNo); }
 
 int firstFreeSlot(const Catalogue& catalogue, int major, int minor)
@@ -113,7 +101,7 @@ void replacePrograms(AppState& state, detail::LoadFindings& found, std::vector<s
     PendingWrites writes;
     for (ProgramEntry& e : found.displacedPrograms) {
         const int winner = state.catalogue.at(e.major, e.minor, e.slot).recordNo;
-        std::string what = record("yfrj.dat", e.recordNo) + " lost its place " + place({e.major, e.minor, e.slot}) +
+        std::string what = record("yfrj.dat", e.recordNo) + " lost its place " + placeText({e.major, e.minor, e.slot}) +
                            " to record " + std::to_string(winner);
         const int slot = firstFreeSlot(state.catalogue, e.major, e.minor);
         if (slot >= 0) {
@@ -153,7 +141,7 @@ void replaceCombos(AppState& state, detail::LoadFindings& found, std::vector<std
     }
     for (ComboEntry& c : found.displacedCombos) {
         const int winner = state.combos.at(c.group, c.position).recordNo;
-        std::string what = record("zhrj.dat", c.recordNo) + " lost its place " + place({c.group, c.position}) +
+        std::string what = record("zhrj.dat", c.recordNo) + " lost its place " + placeText({c.group, c.position}) +
                            " to record " + std::to_string(winner);
         const int position = firstFreePosition(state.combos, c.group);
         if (position < 0) {
@@ -187,6 +175,20 @@ void recount(AppState& state, std::int16_t& counter, int live, const char* key, 
 }
 
 } // namespace
+
+std::string placeText(std::initializer_list<int> indices)
+{
+    // Built by appending, which also keeps GCC 12's -Wrestrict false alarm on
+    // "literal" + std::string away.
+    std::string s = "(";
+    for (int i : indices) {
+        if (s.size() > 1)
+            s += ", ";
+        s += std::to_string(i);
+    }
+    s += ')';
+    return s;
+}
 
 int countFiledPrograms(const Catalogue& catalogue)
 {

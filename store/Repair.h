@@ -4,6 +4,7 @@
 #include "AppState.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ namespace qbx {
 // records in use (a group name).
 int countFiledPrograms(const Catalogue& catalogue);
 int countComboRecords(const ComboTable& combos);
+
+// "(a, b, c)": a place in the catalogue or the combination table, as repairs and checks name it.
+std::string placeText(std::initializer_list<int> indices);
 
 // Temporary files that a write of the settings file or the first preparation of "wfrj.dat"
 // leaves behind when it is cut short.

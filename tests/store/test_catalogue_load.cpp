@@ -12,16 +12,7 @@ namespace {
 
 using namespace qbx::testing;
 
-class Catalog : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        s.appDir = dir.path();
-        s.minorNames.fillBuiltIn();
-    }
-    ScratchDir dir;
-    AppState s;
-};
+class Catalog : public FolderTest {};
 
 TEST(BuiltInNames, MajorOneKeepsTheBlankOfItsLastName)
 {

@@ -16,23 +16,10 @@ namespace {
 
 using namespace qbx::testing;
 
-class Journaled : public ::testing::Test {
+class Journaled : public FolderTest {
 protected:
-    void SetUp() override
-    {
-        s.appDir = dir.path();
-        s.minorNames.fillBuiltIn();
-    }
-    void file(const ProgramEntry& e)
-    {
-        s.catalogue.at(e.major, e.minor, e.slot) = e;
-        ASSERT_TRUE(saveProgramEntry(s, e.major, e.minor, e.slot).ok());
-    }
     std::filesystem::path journal() const { return journalPath(s.programFile()); }
     RecordFile programs() const { return RecordFile(s.programFile(), kProgramRecordLength); }
-
-    ScratchDir dir;
-    AppState s;
 };
 
 TEST_F(Journaled, OnlyACompleteJournalIsReplayed)

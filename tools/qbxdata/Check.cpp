@@ -15,20 +15,6 @@ using namespace qbx;
 
 namespace {
 
-// "(a, b, c)": built by appending, which also keeps GCC 12's -Wrestrict false alarm on
-// "literal" + std::string away.
-std::string place(std::initializer_list<int> indices)
-{
-    std::string s = "(";
-    for (int i : indices) {
-        if (s.size() > 1)
-            s += ", ";
-        s += std::to_string(i);
-    }
-    s += ')';
-    return s;
-}
-
 std::string at(const char* file, int recordNo) { return std::string(file) + " record " + std::to_string(recordNo); }
 
 bool inCatalogue(const ProgramEntry& e)
@@ -114,12 +100,12 @@ std::vector<std::string> check(const Folder& f)
         if (e.exePath.empty())
             continue;
         if (!inCatalogue(e)) {
-            out.push_back(at("yfrj.dat", r.recordNo) + ": indices " + place({e.major, e.minor, e.slot}) + " out of range");
+            out.push_back(at("yfrj.dat", r.recordNo) + ": indices " + placeText({e.major, e.minor, e.slot}) + " out of range");
         } else {
             auto [it, fresh] = claimed.try_emplace({e.major, e.minor, e.slot}, r.recordNo);
             if (!fresh) {
                 out.push_back(at("yfrj.dat", r.recordNo) + " and record " + std::to_string(it->second) +
-                              " claim the same place " + place({e.major, e.minor, e.slot}));
+                              " claim the same place " + placeText({e.major, e.minor, e.slot}));
                 it->second = r.recordNo;
             }
         }
@@ -132,12 +118,12 @@ std::vector<std::string> check(const Folder& f)
         if (c.groupName.empty())
             continue;
         if (!inComboTable(c)) {
-            out.push_back(at("zhrj.dat", r.recordNo) + ": indices " + place({c.group, c.position}) + " out of range");
+            out.push_back(at("zhrj.dat", r.recordNo) + ": indices " + placeText({c.group, c.position}) + " out of range");
         } else {
             auto [it, fresh] = comboClaimed.try_emplace({c.group, c.position}, r.recordNo);
             if (!fresh) {
                 out.push_back(at("zhrj.dat", r.recordNo) + " and record " + std::to_string(it->second) +
-                              " claim the same place " + place({c.group, c.position}));
+                              " claim the same place " + placeText({c.group, c.position}));
                 it->second = r.recordNo;
             }
         }
@@ -161,7 +147,7 @@ std::vector<std::string> check(const Folder& f)
                 const ProgramEntry& e = s.catalogue.at(ma, mi, sl);
                 if (e.name.empty())
                     continue;
-                const std::string where = place({ma, mi, sl});
+                const std::string where = placeText({ma, mi, sl});
                 if (e.recordNo < 1 || e.recordNo > kProgramRecordsRead) {
                     out.push_back("catalogue " + where + " has recordNo " + std::to_string(e.recordNo) +
                                   ", outside the records 1-775 start-up reads");
@@ -178,7 +164,7 @@ std::vector<std::string> check(const Folder& f)
             const ComboEntry& c = s.combos.at(g, p);
             if (c.groupName.empty())
                 continue;
-            const std::string where = place({g, p});
+            const std::string where = placeText({g, p});
             if (c.recordNo < 1 || c.recordNo > kComboRecordsRead) {
                 out.push_back("combination " + where + " has recordNo " + std::to_string(c.recordNo) +
                               ", outside the records 1-25 start-up reads");
