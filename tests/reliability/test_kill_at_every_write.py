@@ -26,19 +26,25 @@ import test_editor_file_program as editor  # noqa: E402
 from harness import Session, check, check_equal, run_test, wait_until  # noqa: E402
 
 P = fixtures.program
-# 办公 as a killed earlier run could have left it: slot 0 of 业务 is used less than the slots below
-# it, and 联系 is used more than 业务. A click on tile 0 starts X, then re-sorts the slots of 业务
-# (X falls to the end) and swaps 业务 and 联系: six records change at once.
-RESORT = [
-    P(1, 0, 0, 0, "业务", "程序X", 2, "/bin/true"),
-    P(2, 0, 0, 1, "业务", "程序Y", 6, "/opt/none/y"),
-    P(3, 0, 0, 2, "业务", "程序Z", 5, "/opt/none/z"),
-    P(4, 0, 0, 3, "业务", "程序W", 4, "/opt/none/w"),
-    P(5, 0, 1, 0, "联系", "程序V", 10, "/opt/none/v"),
-    P(6, 0, 1, 1, "联系", "程序U", 3, "/opt/none/u"),
-    P(7, 1, 0, 0, "游戏", "程序T", 8, "/opt/none/t"),
-]
-SETTINGS = {"启动": 1, "ycount": len(RESORT), "zhcount": 0, "wcount": 755, "主窗口": 3000, "分类窗口": 1000}
+
+
+def catalogue(icons):
+    """办公 as a killed earlier run could have left it: slot 0 of 业务 is used less than the slots
+    below it, and 联系 is used more than 业务. A click on tile 0 starts X, then re-sorts the slots of
+    业务 (X falls to the end) and swaps 业务 and 联系: six records change at once. The programs
+    that are never started are icon files, so that the tiles show whose program leads."""
+    return [
+        P(1, 0, 0, 0, "业务", "程序X", 2, "/bin/true"),
+        P(2, 0, 0, 1, "业务", "程序Y", 6, icons[0]),
+        P(3, 0, 0, 2, "业务", "程序Z", 5, icons[1]),
+        P(4, 0, 0, 3, "业务", "程序W", 4, icons[2]),
+        P(5, 0, 1, 0, "联系", "程序V", 10, icons[3]),
+        P(6, 0, 1, 1, "联系", "程序U", 3, icons[4]),
+        P(7, 1, 0, 0, "游戏", "程序T", 8, icons[5]),
+    ]
+
+
+SETTINGS = {"启动": 1, "ycount": 7, "zhcount": 0, "wcount": 755, "主窗口": 3000, "分类窗口": 1000}
 
 
 def records(path, length=450):
@@ -79,6 +85,7 @@ class Killer:
         self.count_file = os.path.join(s.tmp, "writes")
         self.tile0 = None
         self.kills = 0
+        self.progs = []  # the catalogue every cycle starts from
 
     def reset(self, programs, settings, unclassified=True):
         for name in ("yfrj.dat", "wfrj.dat", "zhrj.dat", "基本设置.ini"):
@@ -138,11 +145,13 @@ class Killer:
             self.tile0 = screens.centre(screens.tile_rect(screens.client_geometry(self.s, main), 0))
         self.s.click(*self.tile0)
 
-    def restart_and_check(self, before, what):
+    def restart_and_check(self, before, what, shot=None):
         """qbx started again without the shim mends the folder; then nothing may be lost."""
         self.start()
         self.s.wait_main_window()
         time.sleep(0.2)
+        if shot:
+            self.s.screenshot(shot)
         self.stop()
         tool = os.path.join(self.s.app_dir, "qbx-data")
         problems = subprocess.run([tool, "check", self.s.prog], capture_output=True, text=True, timeout=30)
@@ -163,29 +172,30 @@ class Killer:
 
 def resort(k, rounds):
     """Kills at every write of the re-sort that follows a tile click."""
-    k.reset(RESORT, SETTINGS)
+    k.reset(k.progs, SETTINGS)
     k.start(kill_at=0)
     k.click_tile0()
     total = wait_until(lambda: k.writes() if k.writes() >= 2 else 0, 10, "the re-sort to write")
     time.sleep(0.5)
     total = k.writes()
+    k.s.screenshot("resort-done")
     k.stop()
     check(total >= 7, f"a re-sort of six records writes at least seven times (journal included): {total}")
-    k.s.screenshot("resort-done")
     for _ in range(rounds):
         for at in range(1, total + 1):
-            k.reset(RESORT, SETTINGS)
+            k.reset(k.progs, SETTINGS)
             k.start(kill_at=at)
             k.click_tile0()
             check(k.died(10), f"qbx killed at write {at} of {total} of the re-sort")
-            k.restart_and_check(RESORT, f"re-sort killed at write {at}")
+            k.restart_and_check(k.progs, f"re-sort killed at write {at}",
+                                shot=f"resort-restarted-after-kill-{at}" if at == total // 2 else None)
     return total
 
 
 def first_start(k, rounds):
     """Kills at every write of the first start's preparation of the taken-out list."""
     settings = {key: v for key, v in SETTINGS.items() if key != "wcount"}
-    k.reset(RESORT, settings, unclassified=False)
+    k.reset(k.progs, settings, unclassified=False)
     k.start(kill_at=0)
     k.s.wait_main_window()
     total = k.writes()
@@ -193,10 +203,10 @@ def first_start(k, rounds):
     check(total >= 2, f"the first start writes the list and the settings: {total}")
     for _ in range(rounds):
         for at in range(1, total + 1):
-            k.reset(RESORT, settings, unclassified=False)
+            k.reset(k.progs, settings, unclassified=False)
             k.start(kill_at=at)
             check(k.died(20), f"qbx killed at write {at} of {total} of the first start")
-            shown = k.restart_and_check(RESORT, f"first start killed at write {at}")
+            shown = k.restart_and_check(k.progs, f"first start killed at write {at}")
             check_equal(shown["settings"]["wcount"], 755, f"wcount after a first start killed at write {at}")
             free = [u for u in shown["unclassified"] if not u["name"]]
             check_equal(len(free), 755, "free records of the taken-out list")
@@ -238,7 +248,7 @@ def filing(k, rounds):
     new = os.path.join(k.s.tmp, "hello")
     with open(new, "w") as f:
         f.write("#!/bin/sh\nexit 0\n")
-    k.reset(RESORT, SETTINGS)
+    k.reset(k.progs, SETTINGS)
     k.start(kill_at=0)
     file_program(k, new)
     wait_until(lambda: any(e["exePath"] == new for e in k.s.dump_data()["catalogue"]), 10, "the filed program")
@@ -248,11 +258,12 @@ def filing(k, rounds):
     check(total >= 3, f"filing writes the count and the record: {total}")
     for _ in range(rounds):
         for at in range(1, total + 1):
-            k.reset(RESORT, SETTINGS)
+            k.reset(k.progs, SETTINGS)
             k.start(kill_at=at)
             file_program(k, new)
             check(k.died(10), f"qbx killed at write {at} of {total} of a filing")
-            shown = k.restart_and_check(RESORT, f"filing killed at write {at}")
+            shown = k.restart_and_check(k.progs, f"filing killed at write {at}",
+                                        shot=f"filing-restarted-after-kill-{at}" if at == total // 2 else None)
             check(sum(e["exePath"] == new for e in shown["catalogue"]) <= 1, "the new program is filed once at most")
     return total
 
@@ -263,6 +274,7 @@ def body(app_dir, artifacts):
     check(shim and os.path.exists(shim), f"QBX_KILL_SHIM names the kill shim: {shim!r}")
     with Session("kill_at_every_write", app_dir, artifacts) as s:
         k = Killer(s, shim)
+        k.progs = catalogue(fixtures.make_icons(os.path.join(s.tmp, "icons"), 6))
         started = time.monotonic()
         writes = resort(k, rounds)
         prep = first_start(k, rounds)
