@@ -4,6 +4,7 @@
 
 #include "Desktop.h"
 #include "Logging.h"
+#include "Repair.h"
 #include "Store.h"
 #include "Text.h"
 #include "Unclassified.h"
@@ -34,7 +35,12 @@ void Launcher::startUp()
         if (const Status prepared = prepareUnclassifiedFile(state_); !prepared)
             qCInfo(lcStore, "the taken-out list: %s", prepared.error().message.c_str());
     });
-    guarded(lcStore, "loading the data files", [this] { loadAll(state_); });
+    // Loading mends what a killed or damaged run left behind (a change cut short, two records on
+    // one place) and says so in the log.
+    guarded(lcStore, "loading the data files", [this] {
+        for (const std::string& repair : loadAllRepairing(state_))
+            qCWarning(lcRepair, "%s", repair.c_str());
+    });
     guarded(lcStore, "mapping the minor names", [this] { rebuildSlotMap(state_); });
 }
 

@@ -6,5 +6,6 @@ Q_LOGGING_CATEGORY(lcStart, "qbx.start", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcStore, "qbx.store", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcIcons, "qbx.icons", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcWindows, "qbx.windows", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcRepair, "qbx.data.repair")
 
 } // namespace qbx

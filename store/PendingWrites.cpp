@@ -1,5 +1,7 @@
 #include "PendingWrites.h"
 
+#include "Journal.h"
+
 #include <algorithm>
 #include <string>
 #include <system_error>
@@ -55,28 +57,55 @@ bool alreadyHolds(const Bytes& stored, const Bytes& bytes, int recordNo, int len
 
 } // namespace
 
+Status settleJournal(const RecordFile& file)
+{
+    const JournalRecovery r = recoverJournal(file);
+    if (r.outcome == JournalRecovery::Outcome::Failed)
+        return StoreError{StoreErrorCode::Io, r.message};
+    return success();
+}
+
 Status PendingWrites::flush(const RecordFile& file, int* written)
 {
     int count = 0;
     std::optional<StoreError> error = firstError_;
-    if (!last_.empty()) {
+    // A change cut short by a failed write earlier in this run is completed before anything
+    // newer is written over it.
+    const Status settled = last_.empty() ? success() : settleJournal(file);
+    if (!settled)
+        error = settled.error();
+    else if (!last_.empty()) {
         const int first = last_.begin()->first;
         const int last = last_.rbegin()->first;
         auto stored = file.readRange(first, last);
         std::error_code ec;
         std::uintmax_t size = std::filesystem::file_size(file.path(), ec);
         const bool compare = stored.ok() && !ec && stored.value().size() == static_cast<std::size_t>(last - first + 1);
+        std::map<int, Bytes> changed;
         for (const auto& [recordNo, bytes] : last_) {
             if (compare &&
                 alreadyHolds(stored.value()[static_cast<std::size_t>(recordNo - first)], bytes, recordNo,
                              file.recordLength(), size))
                 continue;
-            Status s = file.write(recordNo, bytes);
-            if (s.ok())
-                ++count;
-            else if (!error)
-                error = s.error();
+            changed.emplace(recordNo, bytes);
         }
+        // Several records change together or not at all: they go to the journal first. Should
+        // the journal itself fail, the records are still written, as they would be without one.
+        const bool journaled = changed.size() > 1 && journaling() && writeJournal(file, changed).ok();
+        bool allWritten = true;
+        for (const auto& [recordNo, bytes] : changed) {
+            Status s = file.write(recordNo, bytes);
+            if (s.ok()) {
+                ++count;
+            } else {
+                allWritten = false;
+                if (!error)
+                    error = s.error();
+            }
+        }
+        // A write that failed leaves the journal, which completes the change later.
+        if (journaled && allWritten)
+            commitJournal(file);
     }
     last_.clear();
     firstError_.reset();

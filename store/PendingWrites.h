@@ -18,6 +18,10 @@ inline constexpr int kMaxRecordNo = 32767;
 StoreError recordNoError(long long recordNo);
 StoreError placeError();
 
+// Completes (or drops) a journal a failed change left beside `file` earlier in the run, so that
+// nothing newer is written before it; the error when it cannot be completed.
+Status settleJournal(const RecordFile& file);
+
 // Encodes `entry` and writes it at `recordNo` of `file`.
 template <typename Entry>
 Status writeEntry(const std::filesystem::path& file, int recordLength, int recordNo, const Entry& entry)
@@ -27,12 +31,15 @@ Status writeEntry(const std::filesystem::path& file, int recordLength, int recor
     auto bytes = encodeRecord(entry);
     if (!bytes)
         return bytes.error();
-    return RecordFile(file, recordLength).write(recordNo, bytes.value());
+    const RecordFile records(file, recordLength);
+    if (Status settled = settleJournal(records); !settled)
+        return settled;
+    return records.write(recordNo, bytes.value());
 }
 
 // The records an ordering run would write, each with the bytes it would receive last. Flushing
 // writes only the records whose bytes in the file differ, so the file ends exactly as if every
-// write had been made, in order.
+// write had been made, in order; when more than one differs, through the journal (Journal.h).
 class PendingWrites {
 public:
     // The write at `recordNo` of `bytes` (or the error that kept it from being made: the record

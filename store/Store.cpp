@@ -3,6 +3,7 @@
 
 #include "Store.h"
 
+#include "Loading.h"
 #include "PendingWrites.h"
 #include "RecordFile.h"
 
@@ -19,7 +20,9 @@ bool inComboTable(int group, int position)
 
 } // namespace
 
-void loadAll(AppState& state)
+namespace detail {
+
+void loadRecords(AppState& state, LoadFindings* findings)
 {
     // Emptied in place: a fresh container would be a large temporary on the stack.
     for (auto& group : state.combos.e)
@@ -34,26 +37,46 @@ void loadAll(AppState& state)
     // higher number is placed last and stays.
     auto combos = RecordFile(state.comboFile(), kComboRecordLength).readRange(1, kComboRecordsRead);
     if (combos) {
+        int n = 0;
         for (const Bytes& bytes : combos.value()) {
+            ++n;
             ComboEntry scratch;
             decodeRecord(bytes, scratch);
             if (scratch.groupName.empty() || !inComboTable(scratch.group, scratch.position))
                 continue;
-            state.combos.at(scratch.group, scratch.position) = std::move(scratch);
+            ComboEntry& place = state.combos.at(scratch.group, scratch.position);
+            if (findings) {
+                findings->renumber(scratch, n, findings->combosRenumbered);
+                if (!place.groupName.empty())
+                    findings->displacedCombos.push_back(std::move(place));
+            }
+            place = std::move(scratch);
         }
     }
 
     auto programs = RecordFile(state.programFile(), kProgramRecordLength).readRange(1, kProgramRecordsRead);
     if (programs) {
+        int n = 0;
         for (const Bytes& bytes : programs.value()) {
+            ++n;
             ProgramEntry scratch;
             decodeRecord(bytes, scratch);
             if (scratch.exePath.empty() || !inCatalogue(scratch.major, scratch.minor, scratch.slot))
                 continue;
-            state.catalogue.at(scratch.major, scratch.minor, scratch.slot) = std::move(scratch);
+            ProgramEntry& place = state.catalogue.at(scratch.major, scratch.minor, scratch.slot);
+            if (findings) {
+                findings->renumber(scratch, n, findings->programsRenumbered);
+                if (!place.exePath.empty())
+                    findings->displacedPrograms.push_back(std::move(place));
+            }
+            place = std::move(scratch);
         }
     }
 }
+
+} // namespace detail
+
+void loadAll(AppState& state) { detail::loadRecords(state, nullptr); }
 
 Status saveProgramEntry(AppState& state, int major, int minor, int slot)
 {
@@ -117,6 +140,25 @@ Result<int> pickRecordNo(const std::vector<bool>& taken, int limit, int preferre
     return StoreError{StoreErrorCode::NoRecordNo, noneLeft};
 }
 
+// Marks the numbers whose record in `file` still holds something: a record that start-up skips
+// (indices out of range, a second claim on a place) is still a filed program, and a new entry
+// given its number would overwrite it.
+template <typename Entry, typename Holds>
+Status markHeldOnDisk(std::vector<bool>& taken, const std::filesystem::path& file, int recordLength, Holds holds)
+{
+    const int limit = static_cast<int>(taken.size()) - 1;
+    auto records = RecordFile(file, recordLength).readRange(1, limit);
+    if (!records)
+        return records.error();
+    for (int n = 1; n <= limit; ++n) {
+        Entry e;
+        decodeRecord(records.value()[static_cast<std::size_t>(n - 1)], e);
+        if (holds(e))
+            taken[static_cast<std::size_t>(n)] = true;
+    }
+    return success();
+}
+
 } // namespace
 
 Result<int> allocateProgramRecordNo(const AppState& state, int preferred)
@@ -127,6 +169,10 @@ Result<int> allocateProgramRecordNo(const AppState& state, int preferred)
             for (const ProgramEntry& p : minor)
                 if (!p.name.empty() && p.recordNo >= 1 && p.recordNo <= kProgramRecordsRead)
                     taken[static_cast<std::size_t>(p.recordNo)] = true;
+    Status read = markHeldOnDisk<ProgramEntry>(taken, state.programFile(), kProgramRecordLength,
+                                               [](const ProgramEntry& e) { return !e.name.empty() || !e.exePath.empty(); });
+    if (!read)
+        return read.error();
     return pickRecordNo(taken, kProgramRecordsRead, preferred, "分类程序的记录已满，不能再添加！");
 }
 
@@ -137,6 +183,10 @@ Result<int> allocateComboRecordNo(const AppState& state, int preferred)
         for (const ComboEntry& c : group)
             if (!c.groupName.empty() && c.recordNo >= 1 && c.recordNo <= kComboRecordsRead)
                 taken[static_cast<std::size_t>(c.recordNo)] = true;
+    Status read = markHeldOnDisk<ComboEntry>(taken, state.comboFile(), kComboRecordLength,
+                                             [](const ComboEntry& c) { return !c.groupName.empty(); });
+    if (!read)
+        return read.error();
     return pickRecordNo(taken, kComboRecordsRead, preferred, "组合的记录已满，不能再添加！");
 }
 

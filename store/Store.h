@@ -37,10 +37,11 @@ Status checkWritable(const ProgramEntry& entry);
 Status checkWritable(const ComboEntry& entry);
 
 // A record number for a newly filed program: `preferred` (the number the chosen free place still
-// carries) when it is 1-775 and no live catalogue entry holds it, else the lowest number 1-775
-// no live entry holds. NoRecordNo when none is left.
+// carries) when it is 1-775, no live catalogue entry holds it and its record in "yfrj.dat" is
+// empty, else the lowest such number. NoRecordNo when none is left; the read error when the
+// file cannot be read.
 Result<int> allocateProgramRecordNo(const AppState& state, int preferred);
-// The same for combinations, within 1-25.
+// The same for combinations, within 1-25 of "zhrj.dat" (a record is empty without a group name).
 Result<int> allocateComboRecordNo(const AppState& state, int preferred);
 
 // Reads record `recordNo` of "yfrj.dat" (a member of a combination); an empty entry on failure.

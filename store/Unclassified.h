@@ -38,4 +38,8 @@ void clearTakenOutEntry(ProgramEntry& entry);
 // Returns the list index used, or 0 when no record is free; on 0 or an error nothing changed.
 Result<int> moveToUnclassified(AppState& state, int major, int minor, int slot);
 
+// The same without a catalogue place: writes a copy of `entry` into the first usable free record
+// of "wfrj.dat". Returns the list index used, or 0 when no record is free.
+Result<int> keepUnclassified(AppState& state, const ProgramEntry& entry);
+
 } // namespace qbx

@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "RecordCodec.h"
 #include "RecordFile.h"
+#include "Store.h"
 
 #include <gtest/gtest.h>
 
@@ -114,5 +115,28 @@ inline ComboEntry comboRecordAt(const std::filesystem::path& file, int recordNo)
 {
     return entryAt<ComboEntry>(file, recordNo);
 }
+
+// A test with its own program folder and an empty state in it.
+class FolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        s.appDir = dir.path();
+        s.minorNames.fillBuiltIn();
+    }
+    // Puts the entry at its own indices and writes its record, as filing does.
+    void file(const ProgramEntry& e)
+    {
+        s.catalogue.at(e.major, e.minor, e.slot) = e;
+        ASSERT_TRUE(saveProgramEntry(s, e.major, e.minor, e.slot).ok());
+    }
+    void fileCombo(const ComboEntry& c)
+    {
+        s.combos.at(c.group, c.position) = c;
+        ASSERT_TRUE(saveComboEntry(s, c.group, c.position).ok());
+    }
+    ScratchDir dir;
+    AppState s;
+};
 
 } // namespace qbx::testing

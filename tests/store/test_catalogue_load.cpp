@@ -12,16 +12,7 @@ namespace {
 
 using namespace qbx::testing;
 
-class Catalog : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        s.appDir = dir.path();
-        s.minorNames.fillBuiltIn();
-    }
-    ScratchDir dir;
-    AppState s;
-};
+class Catalog : public FolderTest {};
 
 TEST(BuiltInNames, MajorOneKeepsTheBlankOfItsLastName)
 {
@@ -216,6 +207,27 @@ TEST_F(Catalog, NewProgramsGetANumberNoLiveEntryHolds)
     EXPECT_EQ(full.error().code, StoreErrorCode::NoRecordNo);
 }
 
+// Records that start-up does not place still hold programs: their numbers are not free.
+TEST_F(Catalog, NewNumbersNeverOverwriteARecordOnDisk)
+{
+    putRecord(s.programFile(), 1, program("OutOfRange", 1, 9, 0, 0, 1));
+    putRecord(s.programFile(), 2, program("Shadowed", 2, 0, 0, 0, 1));
+    putRecord(s.programFile(), 3, program("Winner", 3, 0, 0, 0, 1));
+    ProgramEntry removed = program("", 4, 0, 0, 1, -1); // taken out: its record may be reused
+    removed.exePath.clear();
+    putRecord(s.programFile(), 4, removed);
+    putRecord(s.comboFile(), 1, combo("hidden", 1, 7, 0, 1));
+    loadAll(s);
+    EXPECT_EQ(allocateProgramRecordNo(s, 1).value(), 4);
+    EXPECT_EQ(allocateProgramRecordNo(s, 2).value(), 4);
+    EXPECT_EQ(allocateProgramRecordNo(s, 0).value(), 4);
+    EXPECT_EQ(allocateComboRecordNo(s, 1).value(), 2);
+
+    std::filesystem::remove(s.programFile());
+    std::filesystem::create_directory(s.programFile()); // cannot be read: no number is safe
+    EXPECT_EQ(allocateProgramRecordNo(s, 1).error().code, StoreErrorCode::Io);
+}
+
 TEST_F(Catalog, NewCombinationsGetANumberNoLiveEntryHolds)
 {
     s.combos.at(0, 0) = combo("a", 1, 0, 0, 1);
@@ -236,6 +248,26 @@ TEST_F(Catalog, ReadProgramRecordGivesAnEmptyEntryWhenThereIsNone)
     EXPECT_TRUE(readProgramRecord(s, 9).name.empty());
     EXPECT_TRUE(readProgramRecord(s, 0).name.empty());
     EXPECT_TRUE(readProgramRecord(s, -5).name.empty());
+}
+
+// Names without programs take the empty positions from the first empty one on, even where a
+// position before it holds no name's programs (a name from elsewhere, or one a later position won).
+TEST_F(Catalog, NamesWithoutProgramsTakePositionsFromTheFirstEmptyOneOn)
+{
+    s.catalogue.at(0, 0, 0) = program("A", 1, 0, 0, 0, 5, "旧名");
+    rebuildSlotMap(s);
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(s.minorNames.at(0, n).slotMap, n + 1) << n;
+    EXPECT_EQ(s.minorNames.at(0, 4).slotMap, 0);
+
+    s.catalogue.at(2, 0, 0) = program("B", 2, 2, 0, 0, 5, "网页");
+    s.catalogue.at(2, 1, 0) = program("C", 3, 2, 1, 0, 4, "网页");
+    rebuildSlotMap(s);
+    EXPECT_EQ(s.minorNames.at(2, 1).slotMap, 1);
+    EXPECT_EQ(s.minorNames.at(2, 0).slotMap, 2);
+    EXPECT_EQ(s.minorNames.at(2, 2).slotMap, 3);
+    EXPECT_EQ(s.minorNames.at(2, 3).slotMap, 4);
+    EXPECT_EQ(s.minorNames.at(2, 4).slotMap, 0);
 }
 
 TEST_F(Catalog, SlotMapNeverGivesTwoNamesOnePositionNorOneOutsideTheCatalogue)

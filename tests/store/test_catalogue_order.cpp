@@ -15,27 +15,7 @@ namespace {
 
 using namespace qbx::testing;
 
-class Ordering : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        s.appDir = dir.path();
-        s.minorNames.fillBuiltIn();
-    }
-    // Puts the entry at its own indices and writes its record, as filing does.
-    void file(const ProgramEntry& e)
-    {
-        s.catalogue.at(e.major, e.minor, e.slot) = e;
-        ASSERT_TRUE(saveProgramEntry(s, e.major, e.minor, e.slot).ok());
-    }
-    void fileCombo(const ComboEntry& c)
-    {
-        s.combos.at(c.group, c.position) = c;
-        ASSERT_TRUE(saveComboEntry(s, c.group, c.position).ok());
-    }
-    ScratchDir dir;
-    AppState s;
-};
+class Ordering : public FolderTest {};
 
 TEST_F(Ordering, ProgramStartedMoreThanThoseAboveClimbsToSlotZero)
 {

@@ -1,6 +1,7 @@
 // Record files on disk: placement of records, zero padding, creation and failures.
 
 #include "RecordFile.h"
+#include "WriteLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -128,4 +129,18 @@ TEST_F(RecordFileTest, FailuresAreReportedNeverSuccess) {
     EXPECT_FALSE(f.read(0).ok());
     EXPECT_EQ(f.write(1, Bytes(451, 1)).error().code, StoreErrorCode::TooLong);
     EXPECT_FALSE(fs::exists(f.path())); // refused accesses touch nothing
+}
+
+TEST_F(RecordFileTest, AWriteThatFailsHalfWayIsReportedAndTheNextStillWorks) {
+    const RecordFile f(dir / "yfrj.dat", 450);
+    ASSERT_TRUE(f.write(1, Bytes(450, 1)).ok());
+    {
+        qbx::testing::WriteLimit full(450 + 100); // record 2 gets 100 bytes, then the disk is full
+        const auto w = f.write(2, Bytes(450, 2));
+        ASSERT_FALSE(w.ok());
+        EXPECT_EQ(w.error().code, StoreErrorCode::Io);
+        EXPECT_TRUE(f.write(1, Bytes(10, 3)).ok()) << "a record inside the file can still be written";
+    }
+    EXPECT_TRUE(f.write(2, Bytes(450, 2)).ok());
+    EXPECT_EQ(fileBytes(f.path()).size(), 900u);
 }

@@ -216,6 +216,13 @@ class Check(WithFolder):
             # the description's count runs past the end of the record
             (lambda: self.f.programs(program(1, description="x" * 389, cut=True)), "too long to be written back"),
             (lambda: df.write_unclassified(unclassified, 1, recordNo=4), "wfrj.dat record 1: recordNo 4 differs"),
+            (lambda: self.f.programs(dict(program(1, recordNo=7), recno=3)), "yfrj.dat record 3: recordNo 7 differs"),
+            (lambda: self.f.combos(dict(combo(1, recordNo=2), recno=1)), "zhrj.dat record 1: recordNo 2 differs"),
+            # What a killed run leaves: a journal (any bytes: not a complete one), a settings temp file.
+            (lambda: open(self.f.file("yfrj.dat-journal"), "wb").write(b"QBXJ"),
+             "yfrj.dat-journal: an incomplete journal, to be dropped at start-up"),
+            (lambda: open(self.f.file(".~基本设置.ini.Ab12Cd"), "wb").write(b""),
+             ".~基本设置.ini.Ab12Cd: a stale temporary file"),
         ]
         for make, expected in cases:
             with self.subTest(expected=expected):

@@ -1,5 +1,8 @@
 #include "Check.h"
 
+#include "Journal.h"
+#include "RecordFile.h"
+#include "Repair.h"
 #include "Store.h"
 
 #include <initializer_list>
@@ -11,20 +14,6 @@ namespace qbxdata {
 using namespace qbx;
 
 namespace {
-
-// "(a, b, c)": built by appending, which also keeps GCC 12's -Wrestrict false alarm on
-// "literal" + std::string away.
-std::string place(std::initializer_list<int> indices)
-{
-    std::string s = "(";
-    for (int i : indices) {
-        if (s.size() > 1)
-            s += ", ";
-        s += std::to_string(i);
-    }
-    s += ')';
-    return s;
-}
 
 std::string at(const char* file, int recordNo) { return std::string(file) + " record " + std::to_string(recordNo); }
 
@@ -69,6 +58,32 @@ void settingsProblems(std::vector<std::string>& out, const Folder& f)
                       std::to_string(f.unclassifiedRecordsInFile) + " records of wfrj.dat");
 }
 
+// What a killed run leaves beside the data files; the program's next start settles it.
+void leftovers(std::vector<std::string>& out, const AppState& s)
+{
+    for (const RecordFile& file :
+         {RecordFile(s.programFile(), kProgramRecordLength), RecordFile(s.unclassifiedFile(), kProgramRecordLength),
+          RecordFile(s.comboFile(), kComboRecordLength)}) {
+        const std::u8string name = journalPath(file.path()).filename().u8string();
+        const JournalState state = inspectJournal(file);
+        if (state == JournalState::Complete)
+            out.push_back(std::string(name.begin(), name.end()) + ": a change cut short, to be completed at start-up");
+        else if (state == JournalState::Incomplete)
+            out.push_back(std::string(name.begin(), name.end()) + ": an incomplete journal, to be dropped at start-up");
+    }
+    for (const auto& p : staleTemporaryFiles(s.appDir)) {
+        const std::u8string name = p.filename().u8string();
+        out.push_back(std::string(name.begin(), name.end()) + ": a stale temporary file");
+    }
+}
+
+template <typename Entry> void numberProblem(std::vector<std::string>& out, const char* file, const RawRecord<Entry>& r)
+{
+    if (r.entry.recordNo != r.recordNo)
+        out.push_back(at(file, r.recordNo) + ": recordNo " + std::to_string(r.entry.recordNo) +
+                      " differs from its position");
+}
+
 } // namespace
 
 std::vector<std::string> check(const Folder& f)
@@ -76,6 +91,7 @@ std::vector<std::string> check(const Folder& f)
     std::vector<std::string> out;
     const AppState& s = f.state;
     settingsProblems(out, f);
+    leftovers(out, s);
 
     // Records start-up reads: places claimed twice, indices out of range, damaged text.
     std::map<std::tuple<int, int, int>, int> claimed;
@@ -84,15 +100,16 @@ std::vector<std::string> check(const Folder& f)
         if (e.exePath.empty())
             continue;
         if (!inCatalogue(e)) {
-            out.push_back(at("yfrj.dat", r.recordNo) + ": indices " + place({e.major, e.minor, e.slot}) + " out of range");
+            out.push_back(at("yfrj.dat", r.recordNo) + ": indices " + placeText({e.major, e.minor, e.slot}) + " out of range");
         } else {
             auto [it, fresh] = claimed.try_emplace({e.major, e.minor, e.slot}, r.recordNo);
             if (!fresh) {
                 out.push_back(at("yfrj.dat", r.recordNo) + " and record " + std::to_string(it->second) +
-                              " claim the same place " + place({e.major, e.minor, e.slot}));
+                              " claim the same place " + placeText({e.major, e.minor, e.slot}));
                 it->second = r.recordNo;
             }
         }
+        numberProblem(out, "yfrj.dat", r);
         recordProblems(out, "yfrj.dat", r);
     }
     std::map<std::pair<int, int>, int> comboClaimed;
@@ -101,15 +118,16 @@ std::vector<std::string> check(const Folder& f)
         if (c.groupName.empty())
             continue;
         if (!inComboTable(c)) {
-            out.push_back(at("zhrj.dat", r.recordNo) + ": indices " + place({c.group, c.position}) + " out of range");
+            out.push_back(at("zhrj.dat", r.recordNo) + ": indices " + placeText({c.group, c.position}) + " out of range");
         } else {
             auto [it, fresh] = comboClaimed.try_emplace({c.group, c.position}, r.recordNo);
             if (!fresh) {
                 out.push_back(at("zhrj.dat", r.recordNo) + " and record " + std::to_string(it->second) +
-                              " claim the same place " + place({c.group, c.position}));
+                              " claim the same place " + placeText({c.group, c.position}));
                 it->second = r.recordNo;
             }
         }
+        numberProblem(out, "zhrj.dat", r);
         recordProblems(out, "zhrj.dat", r);
     }
     for (const auto& r : f.unclassified) {
@@ -117,23 +135,19 @@ std::vector<std::string> check(const Folder& f)
             break; // past the end of the file: reported with wcount above
         if (r.entry.name.empty() && r.entry.recordNo == r.recordNo)
             continue;
-        if (r.entry.recordNo != r.recordNo)
-            out.push_back(at("wfrj.dat", r.recordNo) + ": recordNo " + std::to_string(r.entry.recordNo) +
-                          " differs from its position");
+        numberProblem(out, "wfrj.dat", r);
         recordProblems(out, "wfrj.dat", r);
     }
 
     // Live entries as loaded: record numbers held twice, counters that disagree.
     std::map<int, std::string> holders;
-    int livePrograms = 0;
     for (int ma = 0; ma < kMajors; ++ma)
         for (int mi = 0; mi < kMinors; ++mi)
             for (int sl = 0; sl < kSlots; ++sl) {
                 const ProgramEntry& e = s.catalogue.at(ma, mi, sl);
                 if (e.name.empty())
                     continue;
-                ++livePrograms;
-                const std::string where = place({ma, mi, sl});
+                const std::string where = placeText({ma, mi, sl});
                 if (e.recordNo < 1 || e.recordNo > kProgramRecordsRead) {
                     out.push_back("catalogue " + where + " has recordNo " + std::to_string(e.recordNo) +
                                   ", outside the records 1-775 start-up reads");
@@ -145,14 +159,12 @@ std::vector<std::string> check(const Folder& f)
                                   std::to_string(e.recordNo));
             }
     std::map<int, std::string> comboHolders;
-    int liveCombos = 0;
     for (int g = 0; g < kGroups; ++g)
         for (int p = 0; p < kPositions; ++p) {
             const ComboEntry& c = s.combos.at(g, p);
             if (c.groupName.empty())
                 continue;
-            ++liveCombos;
-            const std::string where = place({g, p});
+            const std::string where = placeText({g, p});
             if (c.recordNo < 1 || c.recordNo > kComboRecordsRead) {
                 out.push_back("combination " + where + " has recordNo " + std::to_string(c.recordNo) +
                               ", outside the records 1-25 start-up reads");
@@ -163,6 +175,8 @@ std::vector<std::string> check(const Folder& f)
                 out.push_back("combination " + where + " and " + it->second + " share recordNo " +
                               std::to_string(c.recordNo));
         }
+    const int livePrograms = countFiledPrograms(s.catalogue);
+    const int liveCombos = countComboRecords(s.combos);
     if (s.settings.ycount != livePrograms)
         out.push_back("settings ycount " + std::to_string(s.settings.ycount) + " but " + std::to_string(livePrograms) +
                       " programs are filed");
