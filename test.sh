@@ -4,6 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 tools/scripts/install-deps.sh test
 
+# The C++ files are formatted as .clang-format says (tools/scripts/check-format.sh --fix does it).
+tools/scripts/check-format.sh
+
 # The fuzz targets need clang and libFuzzer: they get a build tree of their own.
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DQBX_FUZZ=ON -DQBX_GUI=OFF -DQBX_BENCH=OFF >/dev/null

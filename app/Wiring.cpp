@@ -37,7 +37,10 @@ Wiring::Wiring(Launcher& launcher, Form1& form1, QObject* parent)
     wireCombinations();
 }
 
-Wiring::~Wiring() { delete report_; }
+Wiring::~Wiring()
+{
+    delete report_;
+}
 
 void Wiring::wireMainWindow()
 {

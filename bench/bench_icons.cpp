@@ -34,11 +34,13 @@ void setUp()
     tree = new QTemporaryDir;
     // A program with a 16, 32 and 48 px icon group (the reader seeks to what it needs, so the
     // size of the rest of a program does not matter).
-    BuiltPe pe = buildPe({{1, solidDib(16, 0xFFFF0000), 16}, {2, solidDib(32, 0xFF00FF00), 32},
+    BuiltPe pe = buildPe({{1, solidDib(16, 0xFFFF0000), 16},
+                          {2, solidDib(32, 0xFF00FF00), 32},
                           {3, solidDib(48, 0xFF0000FF), 48}},
                          {{1, {1, 2, 3}}});
     pePath = tree->filePath("bin/Setup Tool.exe");
-    write(pePath, QByteArray(reinterpret_cast<const char*>(pe.bytes.data()), static_cast<qsizetype>(pe.bytes.size())));
+    write(pePath, QByteArray(reinterpret_cast<const char*>(pe.bytes.data()),
+                             static_cast<qsizetype>(pe.bytes.size())));
 
     QImage img(48, 48, QImage::Format_ARGB32);
     img.fill(Qt::darkCyan);
@@ -51,8 +53,8 @@ void setUp()
         const QString prog = tree->filePath(QString("bin/prog%1").arg(i));
         write(prog, "#!/bin/sh\n");
         write(tree->filePath(QString("share/applications/app%1.desktop").arg(i)),
-              "[Desktop Entry]\nType=Application\nName=App\nExec=\"" + prog.toUtf8() + "\" %U\nIcon=" +
-                  tree->filePath("icons/app.png").toUtf8() + "\n");
+              "[Desktop Entry]\nType=Application\nName=App\nExec=\"" + prog.toUtf8() +
+                  "\" %U\nIcon=" + tree->filePath("icons/app.png").toUtf8() + "\n");
     }
     xdgProgram = tree->filePath("bin/prog399");
     qputenv("XDG_DATA_HOME", tree->filePath("home").toUtf8());
@@ -89,7 +91,7 @@ BENCHMARK(BM_XdgIndexBuild400Entries)->Unit(benchmark::kMillisecond);
 void BM_XdgIconLookup(benchmark::State& state)
 {
     qbx::ProgramIcons icons;
-    icons.xdgIndex().entryCount();  // the index is built once per run of the program
+    icons.xdgIndex().entryCount(); // the index is built once per run of the program
     for (auto _ : state)
         benchmark::DoNotOptimize(icons.load(xdgProgram));
 }

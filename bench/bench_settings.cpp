@@ -46,7 +46,8 @@ void OpenSystemSettings(benchmark::State& st)
         Form4 form;
         QObject::connect(&form, &Form4::startModeChosen, f.launcher.get(), &Launcher::chooseStartMode);
         QObject::connect(&form, &Form4::mainDelayChosen, f.launcher.get(), &Launcher::chooseMainDelay);
-        QObject::connect(&form, &Form4::categoryDelayChosen, f.launcher.get(), &Launcher::chooseCategoryDelay);
+        QObject::connect(&form, &Form4::categoryDelayChosen, f.launcher.get(),
+                         &Launcher::chooseCategoryDelay);
         f.launcher->beginSettingsRound();
         const Settings& now = f.state.settings;
         form.load(now.startMode, now.mainHideDelayMs, now.categoryHideDelayMs);

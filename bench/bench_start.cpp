@@ -29,7 +29,8 @@ struct Folder {
     FakeDesktop desk;
     std::unique_ptr<Launcher> launcher;
 
-    Folder() {
+    Folder()
+    {
         dir = std::filesystem::temp_directory_path() / ("qbx-bench-start-" + std::to_string(::getpid()));
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
@@ -58,7 +59,8 @@ struct Folder {
     ~Folder() { std::filesystem::remove_all(dir); }
 };
 
-void StayingFavourite(benchmark::State& st) {
+void StayingFavourite(benchmark::State& st)
+{
     Folder f;
     for (auto _ : st)
         f.launcher->startFavourite(0);
@@ -67,7 +69,8 @@ void StayingFavourite(benchmark::State& st) {
     st.counters["records"] = written;
 }
 
-void ClimbingProgram(benchmark::State& st) {
+void ClimbingProgram(benchmark::State& st)
+{
     Folder f;
     int written = 0;
     long long total = 0;
@@ -80,7 +83,8 @@ void ClimbingProgram(benchmark::State& st) {
         total += written;
         f.desk.started.clear();
     }
-    st.counters["records"] = benchmark::Counter(static_cast<double>(total), benchmark::Counter::kAvgIterations);
+    st.counters["records"] =
+        benchmark::Counter(static_cast<double>(total), benchmark::Counter::kAvgIterations);
 }
 
 BENCHMARK(StayingFavourite)->Unit(benchmark::kMicrosecond);
@@ -88,7 +92,8 @@ BENCHMARK(ClimbingProgram)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -39,7 +39,8 @@ ProgramEntry benchProgram(int recordNo, int major, int minor, int slot, int useC
 {
     ProgramEntry e;
     e.name = "程序" + std::to_string(recordNo);
-    e.exePath = "C:\\Program Files\\软件" + std::to_string(recordNo) + "\\app" + std::to_string(recordNo) + ".exe";
+    e.exePath =
+        "C:\\Program Files\\软件" + std::to_string(recordNo) + "\\app" + std::to_string(recordNo) + ".exe";
     e.recordNo = recordNo;
     e.major = static_cast<std::int16_t>(major);
     e.minor = static_cast<std::int16_t>(minor);
@@ -146,7 +147,8 @@ int startOne(AppState& s, int scenario)
 // time from the exec to the last write.
 enum Writing { Program = 0, NoJournal = 1, EveryPair = 2 };
 
-template <Writing How> void BM_sortMinorCategory(benchmark::State& state)
+template <Writing How>
+void BM_sortMinorCategory(benchmark::State& state)
 {
     BenchDir dir;
     const AppState start = fullMajor(dir.path());
@@ -169,9 +171,21 @@ template <Writing How> void BM_sortMinorCategory(benchmark::State& state)
     detail::setJournaling(true);
     state.counters["records_written"] = static_cast<double>(records);
 }
-BENCHMARK_TEMPLATE(BM_sortMinorCategory, Program)->Arg(Again)->Arg(Climb)->Arg(Overtake)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_sortMinorCategory, NoJournal)->Arg(Again)->Arg(Climb)->Arg(Overtake)->Unit(benchmark::kMicrosecond);
-BENCHMARK_TEMPLATE(BM_sortMinorCategory, EveryPair)->Arg(Again)->Arg(Climb)->Arg(Overtake)->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_sortMinorCategory, Program)
+    ->Arg(Again)
+    ->Arg(Climb)
+    ->Arg(Overtake)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_sortMinorCategory, NoJournal)
+    ->Arg(Again)
+    ->Arg(Climb)
+    ->Arg(Overtake)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_TEMPLATE(BM_sortMinorCategory, EveryPair)
+    ->Arg(Again)
+    ->Arg(Climb)
+    ->Arg(Overtake)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

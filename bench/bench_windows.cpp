@@ -78,7 +78,8 @@ void BM_CategoryWindowFilled(benchmark::State& st)
     qbx::Form2& popup = *f.form->popup();
     popup.Label1_MouseMove(0);
     // The category window stays loaded while the pointer moves along the pop-up.
-    const auto* lastCell = f.form->categoryWindow()->findChild<qbx::PictureBox*>(QStringLiteral("Picture1_4"));
+    const auto* lastCell =
+        f.form->categoryWindow()->findChild<qbx::PictureBox*>(QStringLiteral("Picture1_4"));
     int k = 0;
     for (auto _ : st) {
         popup.Label1_MouseMove(k);

@@ -27,12 +27,19 @@ constexpr int kCellHeight = 960;
 // The upward window's bottom stands this far below the pop-up's top.
 constexpr int kUpwardBottom = 985;
 
-bool namedMajor(int major) { return major >= 0 && major < kNamedMajors; }
-bool validMinor(int minor) { return minor >= 0 && minor < kMinors; }
+bool namedMajor(int major)
+{
+    return major >= 0 && major < kNamedMajors;
+}
+bool validMinor(int minor)
+{
+    return minor >= 0 && minor < kMinors;
+}
 
 } // namespace
 
-Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, PopupGeometry popup, QWidget* parent)
+Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, PopupGeometry popup,
+             QWidget* parent)
     : QWidget(parent), state_(state), desktop_(desktop), mainWindow_(mainWindow), popup_(std::move(popup)),
       place_(*this)
 {
@@ -46,7 +53,8 @@ Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, Popu
 
     const QFont font = songTiFont();
     for (int n = 0; n < kCells; ++n) {
-        Label1[static_cast<std::size_t>(n)] = addCellOverlay(this, QRect(0, kCellHeight * n, kCellWidth, kCellHeight), font);
+        Label1[static_cast<std::size_t>(n)] =
+            addCellOverlay(this, QRect(0, kCellHeight * n, kCellWidth, kCellHeight), font);
         Label1[static_cast<std::size_t>(n)]->setObjectName(QStringLiteral("Label1_%1").arg(n));
     }
     for (int n = 0; n < kCells; ++n) {
@@ -59,14 +67,16 @@ Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, Popu
         Label2[static_cast<std::size_t>(n)] = caption;
         caption->setObjectName(QStringLiteral("Label2_%1").arg(n));
 
-        connect(icon, &PictureBox::mouseMoved, this, [this, n](QPoint, Qt::MouseButtons) { Picture1_MouseMove(n); });
+        connect(icon, &PictureBox::mouseMoved, this,
+                [this, n](QPoint, Qt::MouseButtons) { Picture1_MouseMove(n); });
         connect(icon, &PictureBox::mousePressed, this,
                 [this, n](Qt::MouseButton b, QPoint) { Picture1_MouseDown(n, b); });
         connect(icon, &PictureBox::mouseReleased, this,
                 [this, n](Qt::MouseButton b, QPoint) { Picture1_MouseUp(n, b); });
         connect(Label1[static_cast<std::size_t>(n)], &EventLabel::mouseMoved, this,
                 [this, n](QPoint, Qt::MouseButtons) { Label1_MouseMove(n); });
-        connect(caption, &EventLabel::mouseMoved, this, [this, n](QPoint, Qt::MouseButtons) { Label2_MouseMove(n); });
+        connect(caption, &EventLabel::mouseMoved, this,
+                [this, n](QPoint, Qt::MouseButtons) { Label2_MouseMove(n); });
     }
     Form_Load();
 }
@@ -82,9 +92,15 @@ bool Form3::opensDownward() const
     return screenHeight - popup_().top() >= kHeight;
 }
 
-int Form3::slotOfCell(int n) const { return opensDownward() ? n : kCells - 1 - n; }
+int Form3::slotOfCell(int n) const
+{
+    return opensDownward() ? n : kCells - 1 - n;
+}
 
-int Form3::anchorCell() const { return opensDownward() ? 0 : kCells - 1; }
+int Form3::anchorCell() const
+{
+    return opensDownward() ? 0 : kCells - 1;
+}
 
 void Form3::openAndFill(int k, const QString& columnCaption)
 {
@@ -132,7 +148,8 @@ void Form3::fillCatalogue(const QString& columnCaption)
         if (!e.exePath.empty()) {
             drawProgramIcon(desktop_, e.exePath, icon);
             overlay.setText(QString());
-            Label1[static_cast<std::size_t>(anchor)]->setText(qs(state_.catalogue.at(major, minor, 0).minorName));
+            Label1[static_cast<std::size_t>(anchor)]->setText(
+                qs(state_.catalogue.at(major, minor, 0).minorName));
             caption.setText(qs(e.title.empty() ? e.name : e.title));
         } else {
             // The empty cell is cleared before the anchor is named, so that an empty anchor cell
@@ -170,15 +187,15 @@ QString Form3::toolTipFor(int slot) const
         const ProgramEntry& e = state_.catalogue.at(major, minor, slot);
         if (e.name.empty())
             return QStringLiteral("未使用");
-        return qs(e.name) + QStringLiteral("使用") + QString::number(static_cast<qint64>(e.useCounter) - 1)
-               + QStringLiteral("次") + QStringLiteral(" ") + qs(e.description);
+        return qs(e.name) + QStringLiteral("使用") + QString::number(static_cast<qint64>(e.useCounter) - 1) +
+               QStringLiteral("次") + QStringLiteral(" ") + qs(e.description);
     }
     if (major == kNamedMajors && minor < kGroups && minor >= 0) {
         const ComboEntry& o = state_.combos.at(minor, slot);
         if (o.useCounter == 0)
             return QStringLiteral("未使用");
-        return qs(o.description) + QStringLiteral("使用") + QString::number(static_cast<qint64>(o.useCounter) - 1)
-               + QStringLiteral("次");
+        return qs(o.description) + QStringLiteral("使用") +
+               QString::number(static_cast<qint64>(o.useCounter) - 1) + QStringLiteral("次");
     }
     return {};
 }
@@ -205,7 +222,10 @@ void Form3::Label1_MouseMove(int n)
     }
 }
 
-void Form3::Label2_MouseMove(int n) { Label1_MouseMove(n); }
+void Form3::Label2_MouseMove(int n)
+{
+    Label1_MouseMove(n);
+}
 
 void Form3::setSunken(int cell, bool sunken)
 {

@@ -7,7 +7,10 @@ namespace qbx {
 
 namespace {
 
-bool editedGroup(int group) { return group >= 0 && group < kGroups; }
+bool editedGroup(int group)
+{
+    return group >= 0 && group < kGroups;
+}
 bool editedPlace(int group, int position)
 {
     return editedGroup(group) && position >= 0 && position < kUsedPositions;

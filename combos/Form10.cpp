@@ -27,7 +27,10 @@ QLabel* label(QWidget* parent, const QString& text, QRect rect, std::uint32_t co
     return l;
 }
 
-QString designText(int k) { return QStringLiteral("程序%1 没有安排程序。").arg(k + 1); }
+QString designText(int k)
+{
+    return QStringLiteral("程序%1 没有安排程序。").arg(k + 1);
+}
 
 } // namespace
 
@@ -120,7 +123,10 @@ void Form10::Command1_Click()
     Label7->clear();
 }
 
-void Form10::Command2_Click() { unload(); }
+void Form10::Command2_Click()
+{
+    unload();
+}
 
 void Form10::unload()
 {

@@ -36,12 +36,12 @@ public:
     // The text of member place k (0-4) for what became of it.
     static QString lineText(int k, const MemberLaunch& member);
 
-    QLabel* Label1 = nullptr;                 // heading
-    std::array<QLabel*, kLines> lines{};      // Label2 ... Label6
-    QLabel* Label7 = nullptr;                 // countdown
-    QPushButton* Command1 = nullptr;          // "再看一下"
-    QPushButton* Command2 = nullptr;          // "关闭窗口"
-    QTimer Timer1;                            // the countdown, every 1000 ms
+    QLabel* Label1 = nullptr;            // heading
+    std::array<QLabel*, kLines> lines{}; // Label2 ... Label6
+    QLabel* Label7 = nullptr;            // countdown
+    QPushButton* Command1 = nullptr;     // "再看一下"
+    QPushButton* Command2 = nullptr;     // "关闭窗口"
+    QTimer Timer1;                       // the countdown, every 1000 ms
 
     void Timer1_Timer();
     void Command1_Click();

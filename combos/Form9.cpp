@@ -24,17 +24,20 @@
 
 namespace qbx {
 
-const QString Form9::kLoadHelp = QStringLiteral(
-    "设置程序组合步骤：《1》单击“增减分类”单选按钮，在“组合类别名”文本框中填写自定义的名字，再点击“新增”按钮。"
-    "《2》单击“增减组合”单选按钮，在“组合名”文本框中填写自定义的名字，再点击“新增”按钮。");
-const QString Form9::kGroupHelp = QStringLiteral(
-    "设置程序组合步骤：《1》单击“增减分类”单选按钮，在“组合类别名”文本框中填写自定义的名字，再点击“新增”按钮。");
-const QString Form9::kComboHelp = QStringLiteral(
-    "设置程序组合步骤：《2》单击“增减组合”单选按钮，先在“分类列表”中选定已定义的类别，再在“组合名称”文本框中填写自定义的名字，"
-    "再点击“新增”按钮。");
-const QString Form9::kMemberHelp = QStringLiteral(
-    "设置程序组合步骤：《3》先在“组合列表”中选定组合名称，再单击“增减程序”单选按钮，在弹出的程序分类窗口的程序列表中选定要添加的"
-    "程序名称，点击“添加组合”按钮。");
+const QString Form9::kLoadHelp =
+    QStringLiteral("设置程序组合步骤：《1》单击“增减分类”单选按钮，在“组合类别名”文本框中填写自定义的名字，再"
+                   "点击“新增”按钮。"
+                   "《2》单击“增减组合”单选按钮，在“组合名”文本框中填写自定义的名字，再点击“新增”按钮。");
+const QString Form9::kGroupHelp = QStringLiteral("设置程序组合步骤：《1》单击“增减分类”单选按钮，在“组合类别"
+                                                 "名”文本框中填写自定义的名字，再点击“新增”按钮。");
+const QString Form9::kComboHelp =
+    QStringLiteral("设置程序组合步骤：《2》单击“增减组合”单选按钮，先在“分类列表”中选定已定义的类别，再在“组"
+                   "合名称”文本框中填写自定义的名字，"
+                   "再点击“新增”按钮。");
+const QString Form9::kMemberHelp =
+    QStringLiteral("设置程序组合步骤：《3》先在“组合列表”中选定组合名称，再单击“增减程序”单选按钮，在弹出的程"
+                   "序分类窗口的程序列表中选定要添加的"
+                   "程序名称，点击“添加组合”按钮。");
 
 namespace {
 
@@ -87,8 +90,8 @@ void selectQuietly(QListWidget* list, int row)
 } // namespace
 
 Form9::Form9(Launcher& launcher, MainWindowLink& link, QWidget* parent)
-    : QDialog(parent ? parent : link.ownerWindow()), launcher_(launcher), link_(link), state_(launcher.state()),
-      desktop_(launcher.desktop())
+    : QDialog(parent ? parent : link.ownerWindow()), launcher_(launcher), link_(link),
+      state_(launcher.state()), desktop_(launcher.desktop())
 {
     buildControls();
 }
@@ -111,9 +114,9 @@ void Form9::buildControls()
     Frame1 = new QGroupBox(QStringLiteral("程序组合操作"), this);
     Frame1->setGeometry(twipRect(240, 2880, 5655, 2775));
     // The caption sits on the frame's top line, so the controls keep their designed places below it.
-    Frame1->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 8px; padding: 0 2px; }"));
+    Frame1->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
+                                         "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: "
+                                         "top left; left: 8px; padding: 0 2px; }"));
     Option1 = option(Frame1, QStringLiteral("添减分类"), 480);
     Option2 = option(Frame1, QStringLiteral("添减组合"), 1042);
     Option3 = option(Frame1, QStringLiteral("添减程序"), 1680);
@@ -135,7 +138,8 @@ void Form9::buildControls()
     // Each handler runs guarded: a failing step is logged and the window goes on. A list left
     // without a selection empties what depends on it.
     const auto handle = [this](auto* sender, auto signal, const char* what, void (Form9::*handler)()) {
-        connect(sender, signal, this, [this, what, handler] { guarded(lcWindows, what, [this, handler] { (this->*handler)(); }); });
+        connect(sender, signal, this,
+                [this, what, handler] { guarded(lcWindows, what, [this, handler] { (this->*handler)(); }); });
     };
     handle(List1, &QListWidget::currentRowChanged, "List1_Click", &Form9::List1_Click);
     handle(List2, &QListWidget::currentRowChanged, "List2_Click", &Form9::List2_Click);
@@ -149,7 +153,10 @@ void Form9::buildControls()
     handle(Text2, &QPlainTextEdit::textChanged, "Text2_Change", &Form9::Text2_Change);
 }
 
-void Form9::load() { guarded(lcWindows, "Form_Load", [this] { Form_Load(); }); }
+void Form9::load()
+{
+    guarded(lcWindows, "Form_Load", [this] { Form_Load(); });
+}
 
 int Form9::openModal()
 {
@@ -158,7 +165,10 @@ int Form9::openModal()
     return exec();
 }
 
-void Form9::setText1(const QString& text) { setLimitedText(Text1, text, kComboNameChars); }
+void Form9::setText1(const QString& text)
+{
+    setLimitedText(Text1, text, kComboNameChars);
+}
 
 void Form9::setText2(const QString& text)
 {
@@ -168,9 +178,18 @@ void Form9::setText2(const QString& text)
     text2Length_ = static_cast<int>(Text2->toPlainText().size());
 }
 
-int Form9::selectedGroup() const { return List1->currentRow() >= 0 ? List1->currentRow() : -1; }
-int Form9::selectedPosition() const { return selectedGroup() >= 0 ? placeOf(List2) : -1; }
-int Form9::selectedMember() const { return selectedPosition() >= 0 ? placeOf(List3) : -1; }
+int Form9::selectedGroup() const
+{
+    return List1->currentRow() >= 0 ? List1->currentRow() : -1;
+}
+int Form9::selectedPosition() const
+{
+    return selectedGroup() >= 0 ? placeOf(List2) : -1;
+}
+int Form9::selectedMember() const
+{
+    return selectedPosition() >= 0 ? placeOf(List3) : -1;
+}
 
 void Form9::Form_Load()
 {
@@ -332,7 +351,10 @@ void Form9::Form_Unload()
     link_.setCategoryTimer(true);
 }
 
-void Form9::Command5_Click() { reject(); }
+void Form9::Command5_Click()
+{
+    reject();
+}
 
 void Form9::done(int result)
 {

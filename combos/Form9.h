@@ -85,7 +85,8 @@ private:
     // A command on the selection: `missing` is said when there is none, else `question` is
     // asked and, on OK, the change is made and the lists rebuilt around what it acted on.
     template <typename Change>
-    void changeSelected(bool selected, const QString& missing, const QString& question, int group, Change&& change);
+    void changeSelected(bool selected, const QString& missing, const QString& question, int group,
+                        Change&& change);
     // The rows as places: -1 when no row is selected.
     int selectedGroup() const;
     int selectedPosition() const;

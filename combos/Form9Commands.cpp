@@ -16,7 +16,10 @@ namespace qbx {
 
 namespace {
 
-std::string utf8(const QString& s) { return s.toUtf8().toStdString(); }
+std::string utf8(const QString& s)
+{
+    return s.toUtf8().toStdString();
+}
 
 } // namespace
 
@@ -87,7 +90,8 @@ bool Form9::addMembers(int& recordNo)
 }
 
 template <typename Change>
-void Form9::changeSelected(bool selected, const QString& missing, const QString& question, int group, Change&& change)
+void Form9::changeSelected(bool selected, const QString& missing, const QString& question, int group,
+                           Change&& change)
 {
     if (!selected) {
         desktop_.message(this, missing);
@@ -105,7 +109,8 @@ void Form9::Command2_Click()
     const int p = selectedPosition();
     const int k = selectedMember();
     if (Option1->isChecked())
-        changeSelected(g >= 0, QStringLiteral("请先选中分类!"), QStringLiteral("确实要删除该分类及其组合吗？"), g,
+        changeSelected(g >= 0, QStringLiteral("请先选中分类!"),
+                       QStringLiteral("确实要删除该分类及其组合吗？"), g,
                        [&] { return launcher_.deleteComboGroup(g); });
     else if (Option2->isChecked())
         changeSelected(p >= 0, QStringLiteral("请先选中组合!"), QStringLiteral("确实要删除该组合吗？"), g,
@@ -124,16 +129,19 @@ void Form9::Command3_Click()
             desktop_.message(this, QStringLiteral("请先填写更改内容！"));
             return;
         }
-        changeSelected(g >= 0, QStringLiteral("请先选择分类！"), QStringLiteral("确实要更改该分类名称吗？"), g,
-                       [&] { return launcher_.renameComboGroup(g, utf8(Text1->text())); });
+        changeSelected(g >= 0, QStringLiteral("请先选择分类！"), QStringLiteral("确实要更改该分类名称吗？"),
+                       g, [&] { return launcher_.renameComboGroup(g, utf8(Text1->text())); });
     } else if (Option2->isChecked()) {
         // A combination without a name would vanish from the lists while it keeps its members.
         if (p >= 0 && Text1->text().trimmed().isEmpty()) {
             desktop_.message(this, QStringLiteral("请先填写更改内容！"));
             return;
         }
-        changeSelected(p >= 0, QStringLiteral("请先选择程序组合！"), QStringLiteral("确实要更改该程序组合名称或说明吗？"), g,
-                       [&] { return launcher_.renameCombination(g, p, utf8(Text1->text()), utf8(Text2->toPlainText())); });
+        changeSelected(p >= 0, QStringLiteral("请先选择程序组合！"),
+                       QStringLiteral("确实要更改该程序组合名称或说明吗？"), g, [&] {
+                           return launcher_.renameCombination(g, p, utf8(Text1->text()),
+                                                              utf8(Text2->toPlainText()));
+                       });
     }
 }
 

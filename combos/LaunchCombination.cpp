@@ -39,7 +39,8 @@ std::optional<LaunchResult> LaunchCombination(AppState& state, Desktop& desktop,
         ++o.useCounter;
     const std::string name = o.name; // the re-sort may move another entry into this place
     if (const Status written = sortComboGroup(state, group); !written)
-        qCInfo(lcStore, "the use of combination %s not written: %s", name.c_str(), written.error().message.c_str());
+        qCInfo(lcStore, "the use of combination %s not written: %s", name.c_str(),
+               written.error().message.c_str());
     return result;
 }
 

@@ -35,7 +35,8 @@ std::optional<std::pair<int, int>> locateEntry(const AppState& state, int major,
     for (int c = 0; c < kMinors; ++c) {
         for (int s = 0; s < kSlots; ++s) {
             const ProgramEntry& e = state.catalogue.at(major, c, s);
-            if (!e.name.empty() && e.name == like.name && e.exePath == like.exePath && e.recordNo == like.recordNo)
+            if (!e.name.empty() && e.name == like.name && e.exePath == like.exePath &&
+                e.recordNo == like.recordNo)
                 return std::make_pair(c, s);
         }
     }

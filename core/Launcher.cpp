@@ -23,12 +23,12 @@ EditOutcome EditOutcome::refused(std::string why)
 
 Launcher::Launcher(AppState& state, Desktop& desktop, QObject* parent)
     : QObject(parent), state_(state), desktop_(desktop)
-{
-}
+{}
 
 void Launcher::startUp()
 {
-    guarded(lcStore, "reading the settings", [this] { readSettings(state_.settingsFile(), state_.settings); });
+    guarded(lcStore, "reading the settings",
+            [this] { readSettings(state_.settingsFile(), state_.settings); });
     guarded(lcStore, "naming the minor categories", [this] { state_.minorNames.fillBuiltIn(); });
     // A fresh installation gets its list of free records here, so nothing taken out is lost.
     guarded(lcStore, "preparing the taken-out list", [this] {

@@ -95,7 +95,8 @@ public:
     EditOutcome moveProgram(int major, int minor, int slot, int toMajor, int nameIndex);
     // Exchanges the programs at (major, minor, slot) and at row `otherSlot` of minor name
     // `otherNameIndex` of `otherMajor`; each takes the other's place and category names.
-    EditOutcome exchangePrograms(int major, int minor, int slot, int otherMajor, int otherNameIndex, int otherSlot);
+    EditOutcome exchangePrograms(int major, int minor, int slot, int otherMajor, int otherNameIndex,
+                                 int otherSlot);
     // New title and description for the program at (major, minor, slot).
     EditOutcome retitleProgram(int major, int minor, int slot, const std::string& title,
                                const std::string& description);

@@ -38,7 +38,8 @@ ComboEdit Launcher::createComboGroup(const std::string& typedName)
     return combinationsEdited(group, std::move(edit));
 }
 
-ComboEdit Launcher::createCombination(int group, const std::string& typedName, const std::string& typedDescription)
+ComboEdit Launcher::createCombination(int group, const std::string& typedName,
+                                      const std::string& typedDescription)
 {
     return combinationsEdited(group, qbx::createCombination(state_, group, typedName, typedDescription));
 }
@@ -66,7 +67,8 @@ ComboEdit Launcher::renameComboGroup(int group, const std::string& typedName)
 ComboEdit Launcher::renameCombination(int group, int position, const std::string& typedName,
                                       const std::string& typedDescription)
 {
-    return combinationsEdited(group, qbx::renameCombination(state_, group, position, typedName, typedDescription));
+    return combinationsEdited(group,
+                              qbx::renameCombination(state_, group, position, typedName, typedDescription));
 }
 
 ComboEdit Launcher::finishComboAdding(int group, int recordNo)

@@ -40,9 +40,15 @@ void placeUnderName(ProgramEntry& e, int major, int minor, int slot, int nameInd
                minorNames(major)[static_cast<std::size_t>(nameIndex)]);
 }
 
-bool validNameIndex(int nameIndex) { return nameIndex >= 0 && nameIndex < kMinors; }
+bool validNameIndex(int nameIndex)
+{
+    return nameIndex >= 0 && nameIndex < kMinors;
+}
 
-EditOutcome refusedBy(const Status& status) { return EditOutcome::refused(status.error().message); }
+EditOutcome refusedBy(const Status& status)
+{
+    return EditOutcome::refused(status.error().message);
+}
 
 } // namespace
 
@@ -64,8 +70,8 @@ int Launcher::storedProgramCount()
     return state_.settings.ycount;
 }
 
-EditOutcome Launcher::fileProgram(const ProgramEntry& program, int major, int nameIndex, const std::string& title,
-                                  const std::string& description)
+EditOutcome Launcher::fileProgram(const ProgramEntry& program, int major, int nameIndex,
+                                  const std::string& title, const std::string& description)
 {
     if (program.name.empty())
         return EditOutcome::refused();
@@ -97,7 +103,8 @@ EditOutcome Launcher::fileProgram(const ProgramEntry& program, int major, int na
     releaseRecordNo(state_, entry.recordNo);
     state_.catalogue.at(major, c, slot) = entry;
     state_.settings.ycount = static_cast<std::int16_t>(state_.settings.ycount + 1);
-    outcome.countWritten = writeIniInt(kSectionBasic, kKeyYcount, state_.settings.ycount, state_.settingsFile());
+    outcome.countWritten =
+        writeIniInt(kSectionBasic, kKeyYcount, state_.settings.ycount, state_.settingsFile());
 
     outcome.written = sortCategory(major, c);
     // Re-sorting may have moved the whole minor category; the entry is written where it is now.
@@ -136,8 +143,8 @@ EditOutcome Launcher::exchangePrograms(int major, int minor, int slot, int other
                                        int otherSlot)
 {
     const int otherMinor = minorColumn(state_, otherMajor, otherNameIndex);
-    if (!inNamedCatalogue(major, minor, slot) || !inNamedCatalogue(otherMajor, otherMinor, otherSlot)
-        || !validNameIndex(otherNameIndex))
+    if (!inNamedCatalogue(major, minor, slot) || !inNamedCatalogue(otherMajor, otherMinor, otherSlot) ||
+        !validNameIndex(otherNameIndex))
         return EditOutcome::refused();
     state_.sel.curMinor = static_cast<std::int16_t>(minor);
     const ProgramEntry& atA = state_.catalogue.at(major, minor, slot);
@@ -201,14 +208,15 @@ EditOutcome Launcher::takeOutProgram(int major, int minor, int slot)
     outcome.written = sortCategory(major, minor);
     if (state_.settings.ycount > 0)
         state_.settings.ycount = static_cast<std::int16_t>(state_.settings.ycount - 1);
-    outcome.countWritten = writeIniInt(kSectionBasic, kKeyYcount, state_.settings.ycount, state_.settingsFile());
+    outcome.countWritten =
+        writeIniInt(kSectionBasic, kKeyYcount, state_.settings.ycount, state_.settingsFile());
     return outcome;
 }
 
 EditOutcome Launcher::addComboMember(int group, int position, int major, int minor, int slot)
 {
-    if (group < 0 || group >= kGroups || position < 0 || position >= kUsedPositions
-        || !inNamedCatalogue(major, minor, slot))
+    if (group < 0 || group >= kGroups || position < 0 || position >= kUsedPositions ||
+        !inNamedCatalogue(major, minor, slot))
         return EditOutcome::refused();
     select(major, minor, slot);
     const ProgramEntry& e = state_.catalogue.at(major, minor, slot);

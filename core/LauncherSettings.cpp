@@ -11,8 +11,8 @@ namespace qbx {
 void Launcher::beginSettingsRound()
 {
     // The login entry starts the program that is running now, from wherever its folder is.
-    settingsRound_.emplace(state_.settings, state_.settingsFile(), desktop_, QCoreApplication::applicationFilePath(),
-                           pathText(state_.file("exe13.ico")));
+    settingsRound_.emplace(state_.settings, state_.settingsFile(), desktop_,
+                           QCoreApplication::applicationFilePath(), pathText(state_.file("exe13.ico")));
 }
 
 SettingsChoices& Launcher::settingsRound()

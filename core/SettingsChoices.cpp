@@ -24,12 +24,11 @@ int delayIndex(int delayMs, int items)
     return index >= 0 && index < items ? static_cast<int>(index) : -1;
 }
 
-SettingsChoices::SettingsChoices(Settings& values, std::filesystem::path iniPath, Desktop& desktop, QString program,
-                                 QString icon)
+SettingsChoices::SettingsChoices(Settings& values, std::filesystem::path iniPath, Desktop& desktop,
+                                 QString program, QString icon)
     : values_(values), iniPath_(std::move(iniPath)), desktop_(desktop), program_(std::move(program)),
       icon_(std::move(icon))
-{
-}
+{}
 
 void SettingsChoices::chooseStartMode(int option)
 {
@@ -38,7 +37,8 @@ void SettingsChoices::chooseStartMode(int option)
     const StartAtLoginResult entry = desktop_.setStartAtLogin(program_, icon_, option != 4);
     if (!entry.written) {
         qCInfo(lcStore) << "start-at-login entry" << entry.place << "not written:" << entry.error;
-        tell(QStringLiteral("无法写入开机启动项“%1”，开机启动的方式没有改变。").arg(QDir::toNativeSeparators(entry.place)));
+        tell(QStringLiteral("无法写入开机启动项“%1”，开机启动的方式没有改变。")
+                 .arg(QDir::toNativeSeparators(entry.place)));
     }
     values_.startMode = static_cast<std::int16_t>(option);
     writeSetting(kSectionBasic, kKeyStartMode, values_.startMode);
@@ -62,7 +62,8 @@ void SettingsChoices::writeSetting(const char* section, const char* key, std::in
         return;
     const QString file = pathText(iniPath_);
     qCInfo(lcStore) << "settings file" << file << "not written:" << section << key << value;
-    tell(QStringLiteral("无法把设置保存到“%1”，这次的更改只在本次运行中有效。").arg(QDir::toNativeSeparators(file)));
+    tell(QStringLiteral("无法把设置保存到“%1”，这次的更改只在本次运行中有效。")
+             .arg(QDir::toNativeSeparators(file)));
 }
 
 void SettingsChoices::tell(const QString& message)

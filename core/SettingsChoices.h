@@ -35,7 +35,8 @@ int delayIndex(int delayMs, int items);
 class SettingsChoices {
 public:
     // `program` is the running program's absolute path, `icon` the icon its entry shows.
-    SettingsChoices(Settings& values, std::filesystem::path iniPath, Desktop& desktop, QString program, QString icon);
+    SettingsChoices(Settings& values, std::filesystem::path iniPath, Desktop& desktop, QString program,
+                    QString icon);
 
     // Option 1-3: the program starts at login; option 4: the entry stays, switched off. Then
     // startMode = option, written under "基本设置"/"启动". Both happen even when the other fails.

@@ -27,8 +27,8 @@ namespace qbx {
 namespace {
 
 // The help line of each way of opening the editor.
-const QString kDesignerHelp = QStringLiteral(
-    "添加帮助：请先点击“查找程序”按键在弹出的查找对话框中选定要添加的程序名，确定后在小类列表中选定小类名再按“添加分类”按键。");
+const QString kDesignerHelp = QStringLiteral("添加帮助：请先点击“查找程序”按键在弹出的查找对话框中选定要添加"
+                                             "的程序名，确定后在小类列表中选定小类名再按“添加分类”按键。");
 const QString kChangeHelp =
     QStringLiteral("更改帮助：请在程序小类列表中选定要更改为的分类，再点击“更改”按键。");
 const QString kExchangeHelp = QStringLiteral(
@@ -69,7 +69,8 @@ QListWidget* list(QWidget* parent, QRect rect)
 
 // Selects `row`, which runs the list's selection handler; when the row is already current the
 // handler is run directly, as a fresh selection would.
-template <typename F> void selectRow(QListWidget* list, int row, F&& handler)
+template <typename F>
+void selectRow(QListWidget* list, int row, F&& handler)
 {
     if (list->currentRow() == row)
         handler();
@@ -130,14 +131,22 @@ void Form6::buildControls()
         if (row >= 0)
             guarded(lcWindows, "List3_Click", [this] { List3_Click(); });
     });
-    connect(Command1, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command1_Click", [this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command2_Click", [this] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command3_Click", [this] { Command3_Click(); }); });
-    connect(command4, &QPushButton::clicked, this, [this] { guarded(lcWindows, "command4_Click", [this] { command4_Click(); }); });
-    connect(Command5, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command5_Click", [this] { Command5_Click(); }); });
-    connect(Command6, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command6_Click", [this] { Command6_Click(); }); });
-    connect(Command7, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command7_Click", [this] { Command7_Click(); }); });
-    connect(Command8, &QPushButton::clicked, this, [this] { guarded(lcWindows, "Command8_Click", [this] { Command8_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this,
+            [this] { guarded(lcWindows, "Command1_Click", [this] { Command1_Click(); }); });
+    connect(Command2, &QPushButton::clicked, this,
+            [this] { guarded(lcWindows, "Command2_Click", [this] { Command2_Click(); }); });
+    connect(Command3, &QPushButton::clicked, this,
+            [this] { guarded(lcWindows, "Command3_Click", [this] { Command3_Click(); }); });
+    connect(command4, &QPushButton::clicked, this,
+            [this] { guarded(lcWindows, "command4_Click", [this] { command4_Click(); }); });
+    connect(Command5, &QPushButton::clicked, this,
+            [this] { guarded(lcWindows, "Command5_Click", [this] { Command5_Click(); }); });
+    connect(Command6, &QPushButton::clicked, this,
+            [this] { guarded(lcWindows, "Command6_Click", [this] { Command6_Click(); }); });
+    connect(Command7, &QPushButton::clicked, this,
+            [this] { guarded(lcWindows, "Command7_Click", [this] { Command7_Click(); }); });
+    connect(Command8, &QPushButton::clicked, this,
+            [this] { guarded(lcWindows, "Command8_Click", [this] { Command8_Click(); }); });
 }
 
 void Form6::load(Form6Mode mode)
@@ -168,11 +177,15 @@ int Form6::openModal(Form6Mode mode)
     return exec();
 }
 
-void Form6::setText2(const QString& text) { text2Limit_->setText(text); }
+void Form6::setText2(const QString& text)
+{
+    text2Limit_->setText(text);
+}
 
 void Form6::showCount()
 {
-    Label8->setText(QStringLiteral("共有分类软件") + QString::number(state_.settings.ycount) + QStringLiteral("个！"));
+    Label8->setText(QStringLiteral("共有分类软件") + QString::number(state_.settings.ycount) +
+                    QStringLiteral("个！"));
 }
 
 void Form6::resetPendingProgram()
@@ -296,7 +309,8 @@ void Form6::List3_Click()
     if (!e.title.empty())
         setLimitedText(Text1, qs(e.title), kTitleChars);
     if (!e.exePath.empty())
-        Label3->setText(qs(e.majorName) + QLatin1Char('-') + qs(e.minorName) + QLatin1Char(' ') + qs(e.exePath));
+        Label3->setText(qs(e.majorName) + QLatin1Char('-') + qs(e.minorName) + QLatin1Char(' ') +
+                        qs(e.exePath));
     if (!e.description.empty())
         setText2(qs(e.description));
 }

@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QString>
 
-
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -26,11 +25,11 @@ class PlainTextLimit;
 
 // Who opened the editor, and so which of its commands are visible (Command5 always is).
 enum class Form6Mode {
-    ClassifyMenu,      // main window "分类程序设置": Command3, Command6, Command7, Command8
-    AddProgram,        // category window "添加软件": Command3, Command7
-    ChangeCategory,    // category window "更改分类": Command1
-    ExchangeCategory,  // category window "交换分类": Command2
-    AddToCombination,  // combination editor "添减程序": command4
+    ClassifyMenu,     // main window "分类程序设置": Command3, Command6, Command7, Command8
+    AddProgram,       // category window "添加软件": Command3, Command7
+    ChangeCategory,   // category window "更改分类": Command1
+    ExchangeCategory, // category window "交换分类": Command2
+    AddToCombination, // combination editor "添减程序": command4
 };
 
 class Form6 : public QDialog {

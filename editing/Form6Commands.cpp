@@ -74,7 +74,8 @@ void Form6::Command7_Click()
     resetPendingProgram();
     const QStringList filters{QStringLiteral("bmp Files (*.exe)"), QStringLiteral("程序 (*)"),
                               QStringLiteral("桌面项 (*.desktop)")};
-    const auto path = desktop_.openFileName(this, QStringLiteral("查找exe文件"), filters, QDir::currentPath());
+    const auto path =
+        desktop_.openFileName(this, QStringLiteral("查找exe文件"), filters, QDir::currentPath());
     const ChosenProgram chosen = path ? describeChosenFile(*path) : ChosenProgram{};
     if (!path || path->isEmpty() || chosen.name.isEmpty()) {
         desktop_.message(this, QStringLiteral("你还没有选择程序！请选择。"));
@@ -111,8 +112,9 @@ void Form6::Command3_Click()
     if (pending.name.empty())
         return;
     const int m = List1->currentRow();
-    const EditOutcome outcome = launcher_.fileProgram(pending, m, List2->currentRow(), utf8(trimBlanks(Text1->text())),
-                                                      utf8(trimBlanks(Text2->toPlainText())));
+    const EditOutcome outcome =
+        launcher_.fileProgram(pending, m, List2->currentRow(), utf8(trimBlanks(Text1->text())),
+                              utf8(trimBlanks(Text2->toPlainText())));
     if (!applied(outcome))
         return;
     List3->addItem(QString::number(List3->count() + 1) + QLatin1Char(' ') + qs(pending.name));
@@ -130,8 +132,9 @@ void Form6::Command3_Click()
 void Form6::Command1_Click()
 {
     const Selection& sel = state_.sel;
-    const EditOutcome outcome = launcher_.moveProgram(sel.curMajor, popupMinor(sel.popupColumn, link_.roomOnRight()),
-                                                      sel.curSlot, List1->currentRow(), List2->currentRow());
+    const EditOutcome outcome =
+        launcher_.moveProgram(sel.curMajor, popupMinor(sel.popupColumn, link_.roomOnRight()), sel.curSlot,
+                              List1->currentRow(), List2->currentRow());
     if (!applied(outcome))
         return;
     reportWritten(outcome);
@@ -146,9 +149,9 @@ void Form6::Command2_Click()
         return;
     }
     const Selection& sel = state_.sel;
-    const EditOutcome outcome =
-        launcher_.exchangePrograms(sel.curMajor, popupMinor(sel.popupColumn, link_.roomOnRight()), sel.curSlot,
-                                   List1->currentRow(), List2->currentRow(), List3->currentRow());
+    const EditOutcome outcome = launcher_.exchangePrograms(
+        sel.curMajor, popupMinor(sel.popupColumn, link_.roomOnRight()), sel.curSlot, List1->currentRow(),
+        List2->currentRow(), List3->currentRow());
     if (!applied(outcome))
         return;
     reportWritten(outcome);
@@ -184,8 +187,8 @@ void Form6::Command8_Click()
     int m = 0, c = 0, s = 0;
     if (!confirmedSelection(QStringLiteral("确定要更改标题或说明吗！"), m, c, s))
         return;
-    const EditOutcome outcome =
-        launcher_.retitleProgram(m, c, s, utf8(trimBlanks(Text1->text())), utf8(trimBlanks(Text2->toPlainText())));
+    const EditOutcome outcome = launcher_.retitleProgram(m, c, s, utf8(trimBlanks(Text1->text())),
+                                                         utf8(trimBlanks(Text2->toPlainText())));
     if (!applied(outcome))
         return;
     link_.closePopups(); // rebuilt with the new title on next use

@@ -54,8 +54,9 @@ void PlainTextLimit::changed()
         return;
     }
     // Typed or pasted past the limit: the box goes back to what it held, cursor where it was.
-    const int cursor = std::min(static_cast<int>(accepted_.size()),
-                                box_->textCursor().position() - static_cast<int>(now.size() - accepted_.size()));
+    const int cursor =
+        std::min(static_cast<int>(accepted_.size()),
+                 box_->textCursor().position() - static_cast<int>(now.size() - accepted_.size()));
     setText(accepted_);
     QTextCursor c = box_->textCursor();
     c.setPosition(std::max(0, cursor));

@@ -9,14 +9,16 @@
 
 namespace qbx {
 
-AutoHide::AutoHide(AppState& state, Desktop& desktop, AutoHideHost& host, HideTimer& timer1, HideTimer& timer2,
-                   QObject* parent)
-    : QObject(parent), state_(state), desktop_(desktop), host_(host), timer1_(timer1), timer2_(timer2) {
+AutoHide::AutoHide(AppState& state, Desktop& desktop, AutoHideHost& host, HideTimer& timer1,
+                   HideTimer& timer2, QObject* parent)
+    : QObject(parent), state_(state), desktop_(desktop), host_(host), timer1_(timer1), timer2_(timer2)
+{
     connect(&timer1_, &HideTimer::timeout, this, &AutoHide::Timer1_Timer);
     connect(&timer2_, &HideTimer::timeout, this, &AutoHide::Timer2_Timer);
 }
 
-void AutoHide::Timer1_Timer() {
+void AutoHide::Timer1_Timer()
+{
     guarded(lcWindows, "Timer1_Timer", [&] {
         if (state_.sel.popupActive)
             return;
@@ -48,7 +50,8 @@ void AutoHide::Timer1_Timer() {
     });
 }
 
-void AutoHide::Timer2_Timer() {
+void AutoHide::Timer2_Timer()
+{
     guarded(lcWindows, "Timer2_Timer", [&] {
         if (!state_.sel.popupActive && !host_.popupsShown()) {
             timer2_.rest(); // nothing to hide until a window is shown
@@ -73,7 +76,8 @@ void AutoHide::Timer2_Timer() {
     });
 }
 
-void AutoHide::yc_Click() {
+void AutoHide::yc_Click()
+{
     guarded(lcWindows, "yc_Click", [&] {
         const int w = host_.screenWidth();
         if (!timer1_.isEnabled()) {
@@ -102,7 +106,8 @@ void AutoHide::yc_Click() {
     });
 }
 
-void AutoHide::zx_Click() {
+void AutoHide::zx_Click()
+{
     guarded(lcWindows, "zx_Click", [&] {
         if (!minimised_) {
             host_.hideAllWindows();
@@ -117,7 +122,8 @@ void AutoHide::zx_Click() {
     timer2_.setEnabled(true);
 }
 
-void AutoHide::trayActivated(QSystemTrayIcon::ActivationReason reason) {
+void AutoHide::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
     guarded(lcWindows, "trayActivated", [&] {
         if (reason == QSystemTrayIcon::DoubleClick) {
             zx_Click();

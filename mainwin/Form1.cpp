@@ -136,8 +136,10 @@ void Form1::buildControls()
         Picture1[at] = tile;
         connect(tile, &PictureBox::mouseMoved, this,
                 [this, i](QPoint p, Qt::MouseButtons b) { Picture1_MouseMove(i, b, p.x(), p.y()); });
-        connect(tile, &PictureBox::mousePressed, this, [this, i](Qt::MouseButton b, QPoint) { Picture1_MouseDown(i, b); });
-        connect(tile, &PictureBox::mouseReleased, this, [this, i](Qt::MouseButton b, QPoint) { Picture1_MouseUp(i, b); });
+        connect(tile, &PictureBox::mousePressed, this,
+                [this, i](Qt::MouseButton b, QPoint) { Picture1_MouseDown(i, b); });
+        connect(tile, &PictureBox::mouseReleased, this,
+                [this, i](Qt::MouseButton b, QPoint) { Picture1_MouseUp(i, b); });
 
         // The icon box lies inside its tile: the pointer over it is the pointer over the tile.
         auto* icon = new PictureBox(tile);
@@ -199,8 +201,14 @@ QIcon Form1::programWindowIcon() const
     return QIcon(pixmap);
 }
 
-int Form1::screenWidthTwips() const { return pxToTwips(desktop_.screenGeometry().width()); }
-int Form1::screenHeightTwips() const { return pxToTwips(desktop_.screenGeometry().height()); }
+int Form1::screenWidthTwips() const
+{
+    return pxToTwips(desktop_.screenGeometry().width());
+}
+int Form1::screenHeightTwips() const
+{
+    return pxToTwips(desktop_.screenGeometry().height());
+}
 
 // ---- window events ----
 

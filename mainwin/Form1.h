@@ -181,17 +181,17 @@ private:
     QIcon programWindowIcon() const;
 
     // ---- controls (named as the window was designed; object names "Picture1_3", "yc" ...) ----
-    EventLabel* Label1 = nullptr; // top band
-    EventLabel* Label2 = nullptr; // bottom band
-    EventLabel* Label3 = nullptr; // "Quillbox"
-    PictureBox* Image4 = nullptr; // "exe13.ico"
-    PictureBox* Picture3 = nullptr; // "45.ico" (hidden)
+    EventLabel* Label1 = nullptr;               // top band
+    EventLabel* Label2 = nullptr;               // bottom band
+    EventLabel* Label3 = nullptr;               // "Quillbox"
+    PictureBox* Image4 = nullptr;               // "exe13.ico"
+    PictureBox* Picture3 = nullptr;             // "45.ico" (hidden)
     std::array<PictureBox*, kTiles> Picture1{}; // tiles
     std::array<PictureBox*, kTiles> Picture2{}; // icon boxes
     std::array<PictureBox*, kTiles> Image2{};   // right strips
     std::array<PictureBox*, kTiles> Image3{};   // left strips
-    QPushButton* Command1 = nullptr; // "设置"
-    QPushButton* Command2 = nullptr; // "操作"
+    QPushButton* Command1 = nullptr;            // "设置"
+    QPushButton* Command2 = nullptr;            // "操作"
     QMenu* sz = nullptr;
     QMenu* cz = nullptr;
     QAction* fl = nullptr;

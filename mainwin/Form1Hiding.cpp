@@ -13,9 +13,15 @@
 
 namespace qbx {
 
-void Form1::restoreAutoHide() { Timer1.setEnabled(autoHideOn_); }
+void Form1::restoreAutoHide()
+{
+    Timer1.setEnabled(autoHideOn_);
+}
 
-void Form1::setCategoryTimer(bool on) { Timer2.setEnabled(on); }
+void Form1::setCategoryTimer(bool on)
+{
+    Timer2.setEnabled(on);
+}
 
 void Form1::setHideDelays(int mainMs, int categoryMs)
 {
@@ -29,11 +35,20 @@ void Form1::setHideTimers(bool on)
     Timer2.setEnabled(on);
 }
 
-void Form1::minimiseOrShow() { autoHide_->zx_Click(); }
+void Form1::minimiseOrShow()
+{
+    autoHide_->zx_Click();
+}
 
-void Form1::switchAutoHide() { autoHide_->yc_Click(); }
+void Form1::switchAutoHide()
+{
+    autoHide_->yc_Click();
+}
 
-void Form1::trayActivated(QSystemTrayIcon::ActivationReason reason) { autoHide_->trayActivated(reason); }
+void Form1::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    autoHide_->trayActivated(reason);
+}
 
 void Form1::showAutoHide(bool on)
 {
@@ -46,10 +61,22 @@ void Form1::showMinimised(bool minimised)
     zx->setText(minimised ? QStringLiteral("显示Quillbox") : QStringLiteral("最小化"));
 }
 
-int Form1::mainLeft() const { return leftTwips(); }
-int Form1::mainTop() const { return topTwips(); }
-void Form1::setMainLeft(int twips) { moveTwips(twips, topTwips()); }
-int Form1::screenWidth() const { return screenWidthTwips(); }
+int Form1::mainLeft() const
+{
+    return leftTwips();
+}
+int Form1::mainTop() const
+{
+    return topTwips();
+}
+void Form1::setMainLeft(int twips)
+{
+    moveTwips(twips, topTwips());
+}
+int Form1::screenWidth() const
+{
+    return screenWidthTwips();
+}
 
 std::optional<QPoint> Form1::categoryWindowPos() const
 {
@@ -58,9 +85,15 @@ std::optional<QPoint> Form1::categoryWindowPos() const
     return std::nullopt;
 }
 
-bool Form1::popupsShown() const { return (form2_ && form2_->isVisible()) || (form3_ && form3_->isVisible()); }
+bool Form1::popupsShown() const
+{
+    return (form2_ && form2_->isVisible()) || (form3_ && form3_->isVisible());
+}
 
-void Form1::hidePopups() { closePopups(); }
+void Form1::hidePopups()
+{
+    closePopups();
+}
 
 void Form1::hideAllWindows()
 {
@@ -73,8 +106,14 @@ void Form1::hideAllWindows()
     hide();
 }
 
-void Form1::showMainWindow() { show(); }
+void Form1::showMainWindow()
+{
+    show();
+}
 
-void Form1::popUpOperationMenu(QPoint globalPos) { cz->popup(globalPos); }
+void Form1::popUpOperationMenu(QPoint globalPos)
+{
+    cz->popup(globalPos);
+}
 
 } // namespace qbx

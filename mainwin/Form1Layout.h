@@ -26,7 +26,10 @@ inline constexpr int kStripHeight = 1050;
 inline constexpr std::array<int, kTiles> kStripTop{480, 1530, 2580, 3600, 4650, 5700, 6750};
 inline constexpr std::array<int, kTiles> kRightStripLeft{1410, 1415, 1415, 1415, 1410, 1410, 1410};
 
-inline constexpr int tileTop(int i) { return kTileTop0 + kTileStep * i; }
+inline constexpr int tileTop(int i)
+{
+    return kTileTop0 + kTileStep * i;
+}
 
 // Pop-up placement: beside the tile on the right, this far left of the window on the left.
 inline constexpr int kPopupLeftOffset = 4088;
@@ -34,7 +37,7 @@ inline constexpr int kPopupDropDown = 270; // below the strip's top while the ca
 inline constexpr int kPopupDropUp = 390;
 
 // Edge rules.
-inline constexpr int kSnapZone = 2375;  // pulled in when the left edge passes screen width - 2375
+inline constexpr int kSnapZone = 2375; // pulled in when the left edge passes screen width - 2375
 inline constexpr int kSideStripWidth = 360;
 inline constexpr int kPopupSideRoom = 1900;
 

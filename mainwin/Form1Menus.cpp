@@ -32,14 +32,8 @@ void Form1::buildMenus()
     cz->addSeparator()->setObjectName(QStringLiteral("z"));
     tc = cz->addAction(QStringLiteral("退出"));
 
-    const std::array<std::pair<QAction*, const char*>, 8> names{{{fl, "fl"},
-                                                                 {cx, "cx"},
-                                                                 {xt, "xt"},
-                                                                 {zx, "zx"},
-                                                                 {yc, "yc"},
-                                                                 {gu, "gu"},
-                                                                 {bz, "bz"},
-                                                                 {tc, "tc"}}};
+    const std::array<std::pair<QAction*, const char*>, 8> names{
+        {{fl, "fl"}, {cx, "cx"}, {xt, "xt"}, {zx, "zx"}, {yc, "yc"}, {gu, "gu"}, {bz, "bz"}, {tc, "tc"}}};
     for (const auto& [action, name] : names)
         action->setObjectName(QString::fromLatin1(name));
 
@@ -70,7 +64,10 @@ void Form1::Command2_Click()
     cz->popup(desktop_.cursorPos().value_or(QCursor::pos()));
 }
 
-void Form1::Image4_Click() { bz_Click(); }
+void Form1::Image4_Click()
+{
+    bz_Click();
+}
 
 void Form1::bz_Click()
 {

@@ -167,4 +167,3 @@ void Form1::Picture1_MouseUp(int i, Qt::MouseButton button)
 }
 
 } // namespace qbx
-

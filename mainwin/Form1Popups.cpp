@@ -33,9 +33,8 @@ Form2& Form1::form2()
 Form3& Form1::form3()
 {
     if (!form3_) {
-        form3_.reset(new Form3(state_, desktop_, *this, [this] {
-            return form2_ ? form2_->twipGeometry() : lastPopupGeometry_;
-        }));
+        form3_.reset(new Form3(state_, desktop_, *this,
+                               [this] { return form2_ ? form2_->twipGeometry() : lastPopupGeometry_; }));
         connect(form3_.get(), &Form3::iconPressed, this, &Form1::categoryIconPressed);
         connect(form3_.get(), &Form3::iconReleased, this, &Form1::categoryIconReleased);
         form3_->installEventFilter(this);
@@ -61,7 +60,10 @@ void Form1::closePopups()
     unloadPopup();
 }
 
-int Form1::categorySlot(int cell) const { return form3_ ? form3_->slotOfCell(cell) : cell; }
+int Form1::categorySlot(int cell) const
+{
+    return form3_ ? form3_->slotOfCell(cell) : cell;
+}
 
 void Form1::openPopup(bool onRight)
 {

@@ -25,7 +25,11 @@ using namespace form1;
 namespace {
 
 // Runs one start-up step; a failing step is logged and skipped, and the next one runs.
-template <typename Step> void step(const char* what, Step&& s) { guarded(lcWindows, what, std::forward<Step>(s)); }
+template <typename Step>
+void step(const char* what, Step&& s)
+{
+    guarded(lcWindows, what, std::forward<Step>(s));
+}
 
 } // namespace
 
@@ -35,7 +39,8 @@ void Form1::Form_Load()
     // The two hide delays, as start-up read them.
     Timer1.setInterval(std::max(0, int{state_.settings.mainHideDelayMs}));
     Timer2.setInterval(std::max(0, int{state_.settings.categoryHideDelayMs}));
-    autoHide_ = std::make_unique<AutoHide>(state_, desktop_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
+    autoHide_ =
+        std::make_unique<AutoHide>(state_, desktop_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
     // The tray icon, then the picture box it belongs to gets "45.ico".
     step("the tray icon", [this] {
         tray_ = std::make_unique<TrayIcon>(desktop_, windowIcon());

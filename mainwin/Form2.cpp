@@ -15,7 +15,8 @@
 
 namespace qbx {
 
-Form2::Form2(AppState& state, MainWindowLink& mainWindow, std::function<Form3&()> categoryWindow, QWidget* parent)
+Form2::Form2(AppState& state, MainWindowLink& mainWindow, std::function<Form3&()> categoryWindow,
+             QWidget* parent)
     : QWidget(parent), state_(state), mainWindow_(mainWindow), categoryWindow_(std::move(categoryWindow)),
       place_(*this)
 {
@@ -30,12 +31,14 @@ Form2::Form2(AppState& state, MainWindowLink& mainWindow, std::function<Form3&()
     for (int k = 0; k < kColumns; ++k) {
         auto* overlay = addCellOverlay(this, QRect(kCellWidth * k, 0, kCellWidth, kHeight), songTiFont(true));
         Label1[static_cast<std::size_t>(k)] = overlay;
-        connect(overlay, &EventLabel::mouseMoved, this, [this, k](QPoint, Qt::MouseButtons) { Label1_MouseMove(k); });
+        connect(overlay, &EventLabel::mouseMoved, this,
+                [this, k](QPoint, Qt::MouseButtons) { Label1_MouseMove(k); });
     }
     for (int k = 0; k < kColumns; ++k) {
         auto* icon = addCellIcon(this, kCellWidth * k, 0, QStringLiteral("popup-icon-%1").arg(k));
         Picture1[static_cast<std::size_t>(k)] = icon;
-        connect(icon, &PictureBox::mouseMoved, this, [this, k](QPoint, Qt::MouseButtons) { Picture1_MouseMove(k); });
+        connect(icon, &PictureBox::mouseMoved, this,
+                [this, k](QPoint, Qt::MouseButtons) { Picture1_MouseMove(k); });
 
         auto* caption = addCellCaption(this, kCellWidth * k, 0, songTiFont());
         caption->setTextColour(kCaptionText);
@@ -50,7 +53,10 @@ void Form2::Form_Load()
     makeTopmostTool(*this, false);
 }
 
-QRect Form2::twipGeometry() const { return QRect(leftTwips(), topTwips(), kWidth, kHeight); }
+QRect Form2::twipGeometry() const
+{
+    return QRect(leftTwips(), topTwips(), kWidth, kHeight);
+}
 
 void Form2::columnHover(int k)
 {
@@ -64,7 +70,10 @@ void Form2::columnHover(int k)
     });
 }
 
-void Form2::Label1_MouseMove(int k) { columnHover(k); }
+void Form2::Label1_MouseMove(int k)
+{
+    columnHover(k);
+}
 
 void Form2::Picture1_MouseMove(int k)
 {

@@ -2,16 +2,19 @@
 
 namespace qbx {
 
-HideTimer::HideTimer(QObject* parent) : QObject(parent) {
+HideTimer::HideTimer(QObject* parent) : QObject(parent)
+{
     connect(&timer_, &QTimer::timeout, this, &HideTimer::timeout);
 }
 
-void HideTimer::setInterval(int ms) {
+void HideTimer::setInterval(int ms)
+{
     interval_ = ms;
     rearm();
 }
 
-void HideTimer::setEnabled(bool on) {
+void HideTimer::setEnabled(bool on)
+{
     if (on == enabled_)
         return;
     enabled_ = on;
@@ -19,19 +22,22 @@ void HideTimer::setEnabled(bool on) {
     rearm();
 }
 
-void HideTimer::rest() {
+void HideTimer::rest()
+{
     resting_ = true;
     timer_.stop();
 }
 
-void HideTimer::wake() {
+void HideTimer::wake()
+{
     if (!resting_)
         return;
     resting_ = false;
     rearm();
 }
 
-void HideTimer::rearm() {
+void HideTimer::rearm()
+{
     if (!enabled_ || resting_ || interval_ <= 0) {
         timer_.stop();
         return;

@@ -20,9 +20,15 @@ TrayIcon::TrayIcon(Desktop& desktop, const QIcon& icon, QObject* parent) : QObje
 
 TrayIcon::~TrayIcon() = default;
 
-bool TrayIcon::isShown() const { return icon_ && icon_->isVisible(); }
+bool TrayIcon::isShown() const
+{
+    return icon_ && icon_->isVisible();
+}
 
-QString TrayIcon::toolTip() const { return icon_ ? icon_->toolTip() : QString(); }
+QString TrayIcon::toolTip() const
+{
+    return icon_ ? icon_->toolTip() : QString();
+}
 
 void TrayIcon::remove()
 {

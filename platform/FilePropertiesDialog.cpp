@@ -16,9 +16,9 @@ QString permissionText(QFile::Permissions p)
     const struct {
         QFile::Permission bit;
         char ch;
-    } bits[] = {{QFile::ReadOwner, 'r'},  {QFile::WriteOwner, 'w'}, {QFile::ExeOwner, 'x'},
-                {QFile::ReadGroup, 'r'},  {QFile::WriteGroup, 'w'}, {QFile::ExeGroup, 'x'},
-                {QFile::ReadOther, 'r'},  {QFile::WriteOther, 'w'}, {QFile::ExeOther, 'x'}};
+    } bits[] = {{QFile::ReadOwner, 'r'}, {QFile::WriteOwner, 'w'}, {QFile::ExeOwner, 'x'},
+                {QFile::ReadGroup, 'r'}, {QFile::WriteGroup, 'w'}, {QFile::ExeGroup, 'x'},
+                {QFile::ReadOther, 'r'}, {QFile::WriteOther, 'w'}, {QFile::ExeOther, 'x'}};
     QString s;
     for (const auto& b : bits)
         s += (p & b.bit) ? QChar::fromLatin1(b.ch) : QChar(u'-');
@@ -41,8 +41,8 @@ QList<QPair<QString, QString>> FilePropertiesDialog::rowsFor(const QString& path
     if (!fi.isDir())
         rows.append({QStringLiteral("大小："),
                      QStringLiteral("%1 字节").arg(QLocale(QLocale::Chinese).toString(fi.size()))});
-    rows.append({QStringLiteral("修改时间："),
-                 fi.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
+    rows.append(
+        {QStringLiteral("修改时间："), fi.lastModified().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))});
     rows.append({QStringLiteral("权限："), permissionText(fi.permissions())});
     return rows;
 }

@@ -19,7 +19,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcRepair)  // qbx.data.repair: what start-up mended (
 
 // Runs one step of an event handler or of start-up: an exception it throws is logged under
 // `category` and the next step runs, so that no exception crosses an event handler.
-template <typename Step> void guarded(const QLoggingCategory& (*category)(), const char* what, Step&& step) noexcept
+template <typename Step>
+void guarded(const QLoggingCategory& (*category)(), const char* what, Step&& step) noexcept
 {
     try {
         step();

@@ -11,9 +11,10 @@
 
 namespace qbx {
 
-const QString about::kDescription = QStringLiteral(
-    "这是我所见到的软件中分类管理最好，启动软件最快的系统增强软件之一了！分好类的软件可以根据使用的次数自动排列次序方便选择，"
-    "还可以一次启动五个软件。如果你对该软件有建议就赶快提出来吧！");
+const QString about::kDescription =
+    QStringLiteral("这是我所见到的软件中分类管理最好，启动软件最快的系统增强软件之一了！分好类的软件可以根据"
+                   "使用的次数自动排列次序方便选择，"
+                   "还可以一次启动五个软件。如果你对该软件有建议就赶快提出来吧！");
 
 about::about(const std::filesystem::path& appDir, const QString& title, const QVersionNumber& version,
              QWidget* parent)

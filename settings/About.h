@@ -26,11 +26,11 @@ public:
     static const QString kDescription;
 
     PictureBox* picIcon = nullptr;
-    QLabel* Label3 = nullptr;         // "Quillbox"
-    QLabel* lblVersion = nullptr;     // "版本 0.8.0"
+    QLabel* Label3 = nullptr;     // "Quillbox"
+    QLabel* lblVersion = nullptr; // "版本 0.8.0"
     QLabel* lblDescription = nullptr;
     QFrame* Line1[2]{};
-    QPushButton* cmdOK = nullptr;     // "确定"
+    QPushButton* cmdOK = nullptr; // "确定"
 };
 
 } // namespace qbx

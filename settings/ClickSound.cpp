@@ -9,15 +9,18 @@
 namespace qbx {
 
 ClickSound::ClickSound(std::filesystem::path appDir, QObject* parent)
-    : QObject(parent), appDir_(std::move(appDir)) {}
+    : QObject(parent), appDir_(std::move(appDir))
+{}
 
 ClickSound::~ClickSound() = default;
 
-QString ClickSound::soundFile() const {
+QString ClickSound::soundFile() const
+{
     return pathText(appDir_ / "click.wav");
 }
 
-bool ClickSound::PlayClickSound() {
+bool ClickSound::PlayClickSound()
+{
     const QString path = soundFile();
     // The file is looked for on every press, as the sound may be added or removed while the
     // program runs; a missing file keeps the press silent.

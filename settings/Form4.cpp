@@ -34,7 +34,8 @@ Form4::Form4(QWidget* parent) : QDialog(parent)
 
     Frame1 = new QGroupBox(QStringLiteral("开机启动设置"), this);
     auto* options = new QVBoxLayout(Frame1);
-    const std::array<const char*, 4> captions{"开机启动并显示", "开机启动并隐藏", "开机启动并最小化", "不开机启动"};
+    const std::array<const char*, 4> captions{"开机启动并显示", "开机启动并隐藏", "开机启动并最小化",
+                                              "不开机启动"};
     for (int i = 0; i < 4; ++i) {
         Option[i] = new QRadioButton(QString::fromUtf8(captions[i]), Frame1);
         Option[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));

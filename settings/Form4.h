@@ -28,19 +28,19 @@ public:
     // Selects what the values show and reports each selection made.
     void load(int startMode, int mainHideDelayMs, int categoryHideDelayMs);
 
-    QGroupBox* Frame1 = nullptr;                // "开机启动设置"
-    std::array<QRadioButton*, 4> Option{};      // Option1 … Option4 at [0] … [3]
-    QGroupBox* Frame2 = nullptr;                // "自动隐藏时间设置"
-    QLabel* Label1 = nullptr;                   // "主窗口隐藏时间（秒）"
-    QComboBox* Combo1 = nullptr;                // "1" … "5"
-    QLabel* Label2 = nullptr;                   // "分类窗口隐藏时间（秒）"
-    QComboBox* Combo2 = nullptr;                // "1" … "3"
-    QPushButton* Command1 = nullptr;            // "确定"
+    QGroupBox* Frame1 = nullptr;           // "开机启动设置"
+    std::array<QRadioButton*, 4> Option{}; // Option1 … Option4 at [0] … [3]
+    QGroupBox* Frame2 = nullptr;           // "自动隐藏时间设置"
+    QLabel* Label1 = nullptr;              // "主窗口隐藏时间（秒）"
+    QComboBox* Combo1 = nullptr;           // "1" … "5"
+    QLabel* Label2 = nullptr;              // "分类窗口隐藏时间（秒）"
+    QComboBox* Combo2 = nullptr;           // "1" … "3"
+    QPushButton* Command1 = nullptr;       // "确定"
 
 signals:
-    void startModeChosen(int option);        // 1-4
-    void mainDelayChosen(int seconds);       // Combo1's number
-    void categoryDelayChosen(int seconds);   // Combo2's number
+    void startModeChosen(int option);      // 1-4
+    void mainDelayChosen(int seconds);     // Combo1's number
+    void categoryDelayChosen(int seconds); // Combo2's number
 
 private:
     void Option_Click(int option);

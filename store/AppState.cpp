@@ -4,9 +4,21 @@
 
 namespace qbx {
 
-std::filesystem::path AppState::programFile() const { return file(kProgramFile); }
-std::filesystem::path AppState::unclassifiedFile() const { return file(kUnclassifiedFile); }
-std::filesystem::path AppState::comboFile() const { return file(kComboFile); }
-std::filesystem::path AppState::settingsFile() const { return file(kSettingsFileName); }
+std::filesystem::path AppState::programFile() const
+{
+    return file(kProgramFile);
+}
+std::filesystem::path AppState::unclassifiedFile() const
+{
+    return file(kUnclassifiedFile);
+}
+std::filesystem::path AppState::comboFile() const
+{
+    return file(kComboFile);
+}
+std::filesystem::path AppState::settingsFile() const
+{
+    return file(kSettingsFileName);
+}
 
 } // namespace qbx

@@ -10,16 +10,16 @@
 
 namespace qbx {
 
-inline constexpr int kMajors = 7;        // 0-4 named, 5 combinations, 6 reserved
+inline constexpr int kMajors = 7; // 0-4 named, 5 combinations, 6 reserved
 inline constexpr int kNamedMajors = 5;
 inline constexpr int kComboMajor = 5;    // the combinations' tile and category
 inline constexpr int kReservedMajor = 6; // the tile kept for a later version
 inline constexpr int kMinors = 5;
 inline constexpr int kSlots = 25;
-inline constexpr int kMaxPrograms = 755; // programs that may be filed in all
+inline constexpr int kMaxPrograms = 755;        // programs that may be filed in all
 inline constexpr int kProgramRecordsRead = 775; // records of "yfrj.dat" read at start-up
 inline constexpr int kGroups = 5;
-inline constexpr int kPositions = 25;     // array size; only 0-4 are used
+inline constexpr int kPositions = 25; // array size; only 0-4 are used
 inline constexpr int kUsedPositions = 5;
 inline constexpr int kComboRecordsRead = 25;
 

@@ -34,12 +34,14 @@ struct Tables {
     std::array<std::uint16_t, 0x10000> encode{};
 };
 
-std::size_t pairIndex(unsigned lead, unsigned trail) {
+std::size_t pairIndex(unsigned lead, unsigned trail)
+{
     return (lead - kLeadFirst) * kTrailCount + (trail - 0x40);
 }
 
 #ifdef _WIN32
-char16_t systemDecodePair(unsigned lead, unsigned trail) {
+char16_t systemDecodePair(unsigned lead, unsigned trail)
+{
     const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
     wchar_t out[2] = {};
     const int n = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, in, 2, out, 2);
@@ -50,14 +52,17 @@ char16_t systemDecodePair(unsigned lead, unsigned trail) {
 class PairDecoder {
 public:
     PairDecoder() : cd_(iconv_open("UTF-16LE", "GBK")) {}
-    ~PairDecoder() {
-        if (ok()) iconv_close(cd_);
+    ~PairDecoder()
+    {
+        if (ok())
+            iconv_close(cd_);
     }
     PairDecoder(const PairDecoder&) = delete;
     PairDecoder& operator=(const PairDecoder&) = delete;
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
-    char16_t operator()(unsigned lead, unsigned trail) {
+    char16_t operator()(unsigned lead, unsigned trail)
+    {
         char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
         unsigned char out[8] = {};
         char* inp = in;
@@ -66,7 +71,8 @@ public:
         std::size_t outLeft = sizeof out;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr); // reset the shift state
         const std::size_t r = iconv(cd_, &inp, &inLeft, &outp, &outLeft);
-        if (r == static_cast<std::size_t>(-1) || inLeft != 0 || sizeof out - outLeft != 2) return 0;
+        if (r == static_cast<std::size_t>(-1) || inLeft != 0 || sizeof out - outLeft != 2)
+            return 0;
         return static_cast<char16_t>(out[0] | (out[1] << 8));
     }
 
@@ -77,14 +83,17 @@ private:
 
 // The user-defined areas of GBK map to the private-use block U+E000-U+E765 in Windows 936; the
 // converters of other systems often reject them, so they are filled in by rule.
-void addUserDefinedAreas(Tables& t) {
+void addUserDefinedAreas(Tables& t)
+{
     char16_t cp = 0xE000;
     auto add = [&](unsigned leadFrom, unsigned leadTo, unsigned trailFrom, unsigned trailTo) {
         for (unsigned lead = leadFrom; lead <= leadTo; ++lead)
             for (unsigned trail = trailFrom; trail <= trailTo; ++trail) {
-                if (trail == 0x7F) continue;
+                if (trail == 0x7F)
+                    continue;
                 std::size_t i = pairIndex(lead, trail);
-                if (t.decode[i] == 0 && t.encode[cp] == 0) t.decode[i] = cp;
+                if (t.decode[i] == 0 && t.encode[cp] == 0)
+                    t.decode[i] = cp;
                 ++cp;
             }
     };
@@ -93,9 +102,11 @@ void addUserDefinedAreas(Tables& t) {
     add(0xA1, 0xA7, 0x40, 0xA0); // U+E4C6-U+E765
 }
 
-std::unique_ptr<Tables> buildTables() {
+std::unique_ptr<Tables> buildTables()
+{
     auto t = std::make_unique<Tables>();
-    for (unsigned b = 0; b < 0x80; ++b) t->encode[b] = static_cast<std::uint16_t>(b);
+    for (unsigned b = 0; b < 0x80; ++b)
+        t->encode[b] = static_cast<std::uint16_t>(b);
     t->encode[kEuro] = 0x80;
 
 #ifdef _WIN32
@@ -107,7 +118,8 @@ std::unique_ptr<Tables> buildTables() {
     {
         for (unsigned lead = kLeadFirst; lead <= 0xFE; ++lead)
             for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
-                if (trail == 0x7F) continue;
+                if (trail == 0x7F)
+                    continue;
                 const char16_t cp = decodePair(lead, trail);
                 // Surrogates and the escape range never stand for a GBK character here.
                 if (cp < 0x80 || (cp >= 0xD800 && cp <= 0xDFFF) ||
@@ -122,31 +134,39 @@ std::unique_ptr<Tables> buildTables() {
     // for decoding either, so every decoded character encodes back to its own bytes.
     for (unsigned lead = kLeadFirst; lead <= 0xFE; ++lead)
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
-            if (trail == 0x7F) continue;
+            if (trail == 0x7F)
+                continue;
             const char16_t cp = t->decode[pairIndex(lead, trail)];
-            if (cp != 0 && t->encode[cp] == 0) t->encode[cp] = static_cast<std::uint16_t>(lead << 8 | trail);
+            if (cp != 0 && t->encode[cp] == 0)
+                t->encode[cp] = static_cast<std::uint16_t>(lead << 8 | trail);
         }
     for (unsigned lead = kLeadFirst; lead <= 0xFE; ++lead)
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
-            if (trail == 0x7F) continue;
+            if (trail == 0x7F)
+                continue;
             char16_t& cp = t->decode[pairIndex(lead, trail)];
-            if (cp != 0 && t->encode[cp] != (lead << 8 | trail)) cp = 0;
+            if (cp != 0 && t->encode[cp] != (lead << 8 | trail))
+                cp = 0;
         }
     return t;
 }
 
-const Tables& tables() {
+const Tables& tables()
+{
     static const std::unique_ptr<Tables> t = buildTables();
     return *t;
 }
 
-bool isAscii(std::string_view s) {
+bool isAscii(std::string_view s)
+{
     for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
     return true;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
+void appendUtf8(std::string& out, char32_t cp)
+{
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -165,7 +185,8 @@ void appendUtf8(std::string& out, char32_t cp) {
 }
 
 // The next code point of strict UTF-8 at `i` (advanced past it); nullopt on malformed input.
-std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i) {
+std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i)
+{
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char b0 = byte(i);
     std::size_t len = 0;
@@ -183,19 +204,23 @@ std::optional<char32_t> nextUtf8(std::string_view s, std::size_t& i) {
     } else {
         return std::nullopt;
     }
-    if (s.size() - i < len) return std::nullopt;
+    if (s.size() - i < len)
+        return std::nullopt;
     for (std::size_t k = 1; k < len; ++k) {
         const unsigned char b = byte(i + k);
-        if ((b & 0xC0) != 0x80) return std::nullopt;
+        if ((b & 0xC0) != 0x80)
+            return std::nullopt;
         cp = (cp << 6) | (b & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return std::nullopt;
     i += len;
     return cp;
 }
 
 // Length of the GBK character at `i` (1 or 2), or 0 when its byte has to be escaped.
-std::size_t gbkCharAt(const Tables& t, std::string_view s, std::size_t i, char16_t& cp) {
+std::size_t gbkCharAt(const Tables& t, std::string_view s, std::size_t i, char16_t& cp)
+{
     const unsigned b = static_cast<unsigned char>(s[i]);
     if (b < 0x80) {
         cp = static_cast<char16_t>(b);
@@ -205,16 +230,19 @@ std::size_t gbkCharAt(const Tables& t, std::string_view s, std::size_t i, char16
         cp = kEuro;
         return 1;
     }
-    if (b == 0xFF || i + 1 >= s.size()) return 0;
+    if (b == 0xFF || i + 1 >= s.size())
+        return 0;
     const unsigned trail = static_cast<unsigned char>(s[i + 1]);
-    if (trail < 0x40 || trail == 0x7F || trail == 0xFF) return 0;
+    if (trail < 0x40 || trail == 0x7F || trail == 0xFF)
+        return 0;
     cp = t.decode[pairIndex(b, trail)];
     return cp == 0 ? 0 : 2;
 }
 
 } // namespace
 
-GbkDecoded gbkToUtf8(std::string_view gbk) {
+GbkDecoded gbkToUtf8(std::string_view gbk)
+{
     GbkDecoded result;
     if (isAscii(gbk)) {
         result.utf8.assign(gbk);
@@ -237,34 +265,43 @@ GbkDecoded gbkToUtf8(std::string_view gbk) {
     return result;
 }
 
-std::optional<std::string> utf8ToGbk(std::string_view utf8) {
-    if (isAscii(utf8)) return std::string(utf8);
+std::optional<std::string> utf8ToGbk(std::string_view utf8)
+{
+    if (isAscii(utf8))
+        return std::string(utf8);
     const Tables& t = tables();
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const std::optional<char32_t> cp = nextUtf8(utf8, i);
-        if (!cp) return std::nullopt;
+        if (!cp)
+            return std::nullopt;
         if (*cp >= kEscapeBase && *cp < kEscapeBase + 0x80) {
             out += static_cast<char>(0x80 + (*cp - kEscapeBase));
             continue;
         }
-        if (*cp > 0xFFFF) return std::nullopt;
+        if (*cp > 0xFFFF)
+            return std::nullopt;
         const std::uint16_t code = t.encode[*cp];
-        if (code == 0 && *cp != 0) return std::nullopt;
-        if (code > 0xFF) out += static_cast<char>(code >> 8);
+        if (code == 0 && *cp != 0)
+            return std::nullopt;
+        if (code > 0xFF)
+            out += static_cast<char>(code >> 8);
         out += static_cast<char>(code & 0xFF);
     }
     return out;
 }
 
-bool isValidGbk(std::string_view gbk) {
-    if (isAscii(gbk)) return true;
+bool isValidGbk(std::string_view gbk)
+{
+    if (isAscii(gbk))
+        return true;
     const Tables& t = tables();
     for (std::size_t i = 0; i < gbk.size();) {
         char16_t cp = 0;
         const std::size_t n = gbkCharAt(t, gbk, i, cp);
-        if (n == 0) return false;
+        if (n == 0)
+            return false;
         i += n;
     }
     return true;

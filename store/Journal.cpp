@@ -40,9 +40,15 @@ void put32(Bytes& out, std::uint32_t v)
     put16(out, v >> 16);
 }
 
-std::uint32_t get16(const Bytes& in, std::size_t at) { return in[at] | (std::uint32_t{in[at + 1]} << 8); }
+std::uint32_t get16(const Bytes& in, std::size_t at)
+{
+    return in[at] | (std::uint32_t{in[at + 1]} << 8);
+}
 
-std::uint32_t get32(const Bytes& in, std::size_t at) { return get16(in, at) | (get16(in, at + 2) << 16); }
+std::uint32_t get32(const Bytes& in, std::size_t at)
+{
+    return get16(in, at) | (get16(in, at + 2) << 16);
+}
 
 std::uint32_t checksum(const std::uint8_t* data, std::size_t size)
 {
@@ -144,8 +150,8 @@ bool parse(const Bytes& data, int length, std::map<int, Bytes>& records)
         const std::uint32_t recordNo = get32(data, at);
         if (recordNo < 1 || recordNo > kMaxJournalRecords)
             return false;
-        records[static_cast<int>(recordNo)] =
-            Bytes(data.begin() + static_cast<std::ptrdiff_t>(at + 4), data.begin() + static_cast<std::ptrdiff_t>(at + each));
+        records[static_cast<int>(recordNo)] = Bytes(data.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                                                    data.begin() + static_cast<std::ptrdiff_t>(at + each));
     }
     return true;
 }
@@ -168,7 +174,8 @@ JournalState readJournal(const RecordFile& file, std::map<int, Bytes>& records)
     std::error_code ec;
     if (!std::filesystem::exists(journal, ec))
         return JournalState::None;
-    const std::size_t limit = kHeaderBytes + kMaxJournalRecords * (4 + static_cast<std::size_t>(file.recordLength())) + 4;
+    const std::size_t limit =
+        kHeaderBytes + kMaxJournalRecords * (4 + static_cast<std::size_t>(file.recordLength())) + 4;
     Bytes bytes;
     if (!readWhole(journal, bytes, limit) || !parse(bytes, file.recordLength(), records))
         return JournalState::Incomplete;
@@ -195,7 +202,8 @@ JournalRecovery recoverJournal(const RecordFile& file)
         std::error_code ec;
         std::filesystem::remove(journalPath(file.path()), ec);
         r.outcome = JournalRecovery::Outcome::Discarded;
-        r.message = "dropped the incomplete journal of " + data + "; " + data + " was not touched by that change";
+        r.message =
+            "dropped the incomplete journal of " + data + "; " + data + " was not touched by that change";
         if (ec)
             r.message += " (the journal could not be removed)";
         return r;
@@ -248,8 +256,14 @@ void commitJournal(const RecordFile& file)
     std::filesystem::remove(journalPath(file.path()), ec);
 }
 
-void setJournaling(bool on) { g_journaling = on; }
-bool journaling() { return g_journaling; }
+void setJournaling(bool on)
+{
+    g_journaling = on;
+}
+bool journaling()
+{
+    return g_journaling;
+}
 
 } // namespace detail
 } // namespace qbx

@@ -18,7 +18,8 @@ struct LoadFindings {
     std::vector<std::pair<int, int>> programsRenumbered;
     std::vector<std::pair<int, int>> combosRenumbered;
 
-    template <typename Entry> void renumber(Entry& e, int position, std::vector<std::pair<int, int>>& into)
+    template <typename Entry>
+    void renumber(Entry& e, int position, std::vector<std::pair<int, int>>& into)
     {
         if (e.recordNo == position)
             return;

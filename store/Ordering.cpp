@@ -130,7 +130,8 @@ Status sortMinorCategory(AppState& state, int major, int minor, int* recordsWrit
     PendingWrites writes;
     if (major >= 0 && major < kMajors) {
         if (minor >= 0 && minor < kMinors)
-            orderSlots(state.catalogue.e[static_cast<std::size_t>(major)][static_cast<std::size_t>(minor)], writes);
+            orderSlots(state.catalogue.e[static_cast<std::size_t>(major)][static_cast<std::size_t>(minor)],
+                       writes);
         orderMinors(state.catalogue, major, writes);
     }
     Status status = writes.flush(RecordFile(state.programFile(), kProgramRecordLength), recordsWritten);
@@ -156,6 +157,9 @@ Status sortComboGroup(AppState& state, int group, int* recordsWritten)
     return status;
 }
 
-Status sortComboGroup(AppState& state, int group) { return sortComboGroup(state, group, nullptr); }
+Status sortComboGroup(AppState& state, int group)
+{
+    return sortComboGroup(state, group, nullptr);
+}
 
 } // namespace qbx

@@ -13,7 +13,10 @@ StoreError recordNoError(long long recordNo)
     return {StoreErrorCode::Io, "记录号 " + std::to_string(recordNo) + " 无效，记录未写入。"};
 }
 
-StoreError placeError() { return {StoreErrorCode::Io, "位置超出范围，记录未写入。"}; }
+StoreError placeError()
+{
+    return {StoreErrorCode::Io, "位置超出范围，记录未写入。"};
+}
 
 void PendingWrites::put(int recordNo, const Bytes& bytes)
 {
@@ -80,12 +83,12 @@ Status PendingWrites::flush(const RecordFile& file, int* written)
         auto stored = file.readRange(first, last);
         std::error_code ec;
         std::uintmax_t size = std::filesystem::file_size(file.path(), ec);
-        const bool compare = stored.ok() && !ec && stored.value().size() == static_cast<std::size_t>(last - first + 1);
+        const bool compare =
+            stored.ok() && !ec && stored.value().size() == static_cast<std::size_t>(last - first + 1);
         std::map<int, Bytes> changed;
         for (const auto& [recordNo, bytes] : last_) {
-            if (compare &&
-                alreadyHolds(stored.value()[static_cast<std::size_t>(recordNo - first)], bytes, recordNo,
-                             file.recordLength(), size))
+            if (compare && alreadyHolds(stored.value()[static_cast<std::size_t>(recordNo - first)], bytes,
+                                        recordNo, file.recordLength(), size))
                 continue;
             changed.emplace(recordNo, bytes);
         }

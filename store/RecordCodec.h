@@ -15,8 +15,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 // What decoding found wrong, for `qbx-data check`; loading ignores it.
 struct DecodeReport {
-    bool textNotGbk = false;  // some text was not valid GBK (kept as escapes)
-    bool truncated = false;   // a string ran past the end of the record (cut there)
+    bool textNotGbk = false; // some text was not valid GBK (kept as escapes)
+    bool truncated = false;  // a string ran past the end of the record (cut there)
 };
 
 // Bytes missing at the end read as zeros; decoding never reads past `bytes`.

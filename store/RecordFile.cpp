@@ -24,34 +24,47 @@ namespace {
 
 constexpr std::size_t kMaxRangeBytes = 64u << 20; // far beyond any file the program keeps
 
-std::string fileName(const std::filesystem::path& path) {
+std::string fileName(const std::filesystem::path& path)
+{
     const std::u8string name = path.filename().u8string();
     return std::string(name.begin(), name.end());
 }
 
-StoreError badRecordNo() { return StoreError{StoreErrorCode::Io, "记录号必须从 1 开始"}; }
+StoreError badRecordNo()
+{
+    return StoreError{StoreErrorCode::Io, "记录号必须从 1 开始"};
+}
 
-StoreError tooLong(int length) {
+StoreError tooLong(int length)
+{
     return StoreError{StoreErrorCode::TooLong, "记录超过 " + std::to_string(length) + " 字节，无法保存"};
 }
 
 #ifndef _WIN32
 // Why an access failed, in the interface's language where the cause is a common one.
-std::string reason(int err) {
+std::string reason(int err)
+{
     switch (err) {
     case ENOSPC:
-    case EDQUOT: return "磁盘已满";
+    case EDQUOT:
+        return "磁盘已满";
     case EACCES:
-    case EPERM: return "没有权限";
-    case EROFS: return "磁盘只读";
-    case EISDIR: return "这是一个文件夹";
+    case EPERM:
+        return "没有权限";
+    case EROFS:
+        return "磁盘只读";
+    case EISDIR:
+        return "这是一个文件夹";
     case ENOENT:
-    case ENOTDIR: return "文件夹不存在";
-    default: return std::strerror(err);
+    case ENOTDIR:
+        return "文件夹不存在";
+    default:
+        return std::strerror(err);
     }
 }
 
-StoreError ioError(const std::filesystem::path& path, const char* what, int err) {
+StoreError ioError(const std::filesystem::path& path, const char* what, int err)
+{
     std::string message = "无法";
     message.append(what).append("文件 ").append(fileName(path)).append("：").append(reason(err));
     return StoreError{StoreErrorCode::Io, std::move(message)};
@@ -61,8 +74,10 @@ StoreError ioError(const std::filesystem::path& path, const char* what, int err)
 class Fd {
 public:
     explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
+    ~Fd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -75,34 +90,43 @@ private:
 };
 
 // Opens for reading; a missing file is created empty first.
-Result<int> openForRead(const std::filesystem::path& path) {
+Result<int> openForRead(const std::filesystem::path& path)
+{
     int fd = -1;
-    do fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    do
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     while (fd < 0 && errno == EINTR);
     if (fd >= 0 || errno != ENOENT) {
-        if (fd < 0) return ioError(path, "打开", errno);
+        if (fd < 0)
+            return ioError(path, "打开", errno);
         return fd;
     }
-    do fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    do
+        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     while (fd < 0 && errno == EINTR);
-    if (fd < 0) return ioError(path, "创建", errno);
+    if (fd < 0)
+        return ioError(path, "创建", errno);
     return fd;
 }
 
 // Fills the records one after another from `offset` in as few reads as the system allows;
 // whatever lies past the end of the file stays as it is (zeros).
-bool readInto(int fd, std::vector<Bytes>& records, off_t offset) {
+bool readInto(int fd, std::vector<Bytes>& records, off_t offset)
+{
     std::vector<iovec> iov(records.size());
-    for (std::size_t k = 0; k < records.size(); ++k) iov[k] = {records[k].data(), records[k].size()};
+    for (std::size_t k = 0; k < records.size(); ++k)
+        iov[k] = {records[k].data(), records[k].size()};
     std::size_t next = 0;
     while (next < iov.size()) {
         const int n = static_cast<int>(std::min<std::size_t>(iov.size() - next, IOV_MAX));
         const ssize_t got = ::preadv(fd, &iov[next], n, offset);
         if (got < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
-        if (got == 0) break; // end of file
+        if (got == 0)
+            break; // end of file
         offset += got;
         for (auto left = static_cast<std::size_t>(got); left > 0 && next < iov.size();) {
             if (left >= iov[next].iov_len) {
@@ -118,12 +142,14 @@ bool readInto(int fd, std::vector<Bytes>& records, off_t offset) {
     return true;
 }
 
-bool writeAt(int fd, const std::uint8_t* in, std::size_t size, off_t offset) {
+bool writeAt(int fd, const std::uint8_t* in, std::size_t size, off_t offset)
+{
     std::size_t done = 0;
     while (done < size) {
         const ssize_t n = ::pwrite(fd, in + done, size - done, offset + static_cast<off_t>(done));
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
         if (n == 0) {
@@ -136,36 +162,47 @@ bool writeAt(int fd, const std::uint8_t* in, std::size_t size, off_t offset) {
 }
 
 // Reads the records one after another from `offset` in one open.
-Status readRecords(const std::filesystem::path& path, std::vector<Bytes>& records, std::int64_t offset) {
+Status readRecords(const std::filesystem::path& path, std::vector<Bytes>& records, std::int64_t offset)
+{
     Result<int> opened = openForRead(path);
-    if (!opened) return opened.error();
+    if (!opened)
+        return opened.error();
     Fd fd(opened.value());
-    if (!readInto(fd.get(), records, static_cast<off_t>(offset))) return ioError(path, "读取", errno);
+    if (!readInto(fd.get(), records, static_cast<off_t>(offset)))
+        return ioError(path, "读取", errno);
     return success();
 }
 
 // Writes one whole record at `offset`, creating the file when it is missing.
-Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::int64_t offset) {
+Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::int64_t offset)
+{
     int raw = -1;
-    do raw = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    do
+        raw = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     while (raw < 0 && errno == EINTR);
-    if (raw < 0) return ioError(path, "打开", errno);
+    if (raw < 0)
+        return ioError(path, "打开", errno);
     Fd fd(raw);
-    if (!writeAt(fd.get(), record.data(), record.size(), static_cast<off_t>(offset))) return ioError(path, "写入", errno);
-    if (fd.release() != 0 && errno != EINTR) return ioError(path, "写入", errno);
+    if (!writeAt(fd.get(), record.data(), record.size(), static_cast<off_t>(offset)))
+        return ioError(path, "写入", errno);
+    if (fd.release() != 0 && errno != EINTR)
+        return ioError(path, "写入", errno);
     return success();
 }
 
 #else // _WIN32: the same accesses through Windows file handles.
 
-StoreError winError(const std::filesystem::path& path, const char* what) {
+StoreError winError(const std::filesystem::path& path, const char* what)
+{
     return StoreError{StoreErrorCode::Io, "无法" + std::string(what) + "文件 " + fileName(path)};
 }
 
-Status readRecords(const std::filesystem::path& path, std::vector<Bytes>& records, std::int64_t offset) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return winError(path, "打开");
+Status readRecords(const std::filesystem::path& path, std::vector<Bytes>& records, std::int64_t offset)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return winError(path, "打开");
     const std::size_t len = records.empty() ? 0 : records.front().size();
     Bytes all(records.size() * len, 0);
     LARGE_INTEGER pos;
@@ -174,16 +211,19 @@ Status readRecords(const std::filesystem::path& path, std::vector<Bytes>& record
     const bool ok = SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) &&
                     ReadFile(h, all.data(), static_cast<DWORD>(all.size()), &got, nullptr);
     CloseHandle(h);
-    if (!ok) return winError(path, "读取");
+    if (!ok)
+        return winError(path, "读取");
     for (std::size_t k = 0; k < records.size(); ++k)
         std::copy_n(all.begin() + static_cast<std::ptrdiff_t>(k * len), len, records[k].begin());
     return success();
 }
 
-Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::int64_t offset) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return winError(path, "打开");
+Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::int64_t offset)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return winError(path, "打开");
     LARGE_INTEGER pos;
     pos.QuadPart = static_cast<LONGLONG>(offset);
     DWORD put = 0;
@@ -191,7 +231,8 @@ Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::
                     WriteFile(h, record.data(), static_cast<DWORD>(record.size()), &put, nullptr) &&
                     put == record.size();
     const bool closed = CloseHandle(h);
-    if (!ok || !closed) return winError(path, "写入");
+    if (!ok || !closed)
+        return winError(path, "写入");
     return success();
 }
 #endif
@@ -199,30 +240,41 @@ Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::
 } // namespace
 
 RecordFile::RecordFile(std::filesystem::path path, int recordLength)
-    : path_(std::move(path)), length_(recordLength < 1 ? 1 : recordLength) {}
+    : path_(std::move(path)), length_(recordLength < 1 ? 1 : recordLength)
+{}
 
-Result<std::vector<Bytes>> RecordFile::readRange(int first, int last) const {
-    if (first < 1) return badRecordNo();
+Result<std::vector<Bytes>> RecordFile::readRange(int first, int last) const
+{
+    if (first < 1)
+        return badRecordNo();
     std::vector<Bytes> records;
-    if (last < first) return records;
+    if (last < first)
+        return records;
     const auto count = static_cast<std::size_t>(last - first + 1);
     const auto len = static_cast<std::size_t>(length_);
-    if (count > kMaxRangeBytes / len) return StoreError{StoreErrorCode::Io, "一次读取的记录太多"};
+    if (count > kMaxRangeBytes / len)
+        return StoreError{StoreErrorCode::Io, "一次读取的记录太多"};
     records.assign(count, Bytes(len, 0));
     const Status got = readRecords(path_, records, static_cast<std::int64_t>(first - 1) * length_);
-    if (!got) return got.error();
+    if (!got)
+        return got.error();
     return records;
 }
 
-Result<Bytes> RecordFile::read(int recordNo) const {
+Result<Bytes> RecordFile::read(int recordNo) const
+{
     Result<std::vector<Bytes>> r = readRange(recordNo, recordNo);
-    if (!r) return r.error();
+    if (!r)
+        return r.error();
     return std::move(r.value().front());
 }
 
-Status RecordFile::write(int recordNo, std::span<const std::uint8_t> bytes) const {
-    if (recordNo < 1) return badRecordNo();
-    if (bytes.size() > static_cast<std::size_t>(length_)) return tooLong(length_);
+Status RecordFile::write(int recordNo, std::span<const std::uint8_t> bytes) const
+{
+    if (recordNo < 1)
+        return badRecordNo();
+    if (bytes.size() > static_cast<std::size_t>(length_))
+        return tooLong(length_);
     Bytes record(static_cast<std::size_t>(length_), 0);
     std::copy(bytes.begin(), bytes.end(), record.begin());
     return writeRecord(path_, record, static_cast<std::int64_t>(recordNo - 1) * length_);

@@ -25,7 +25,10 @@ std::string u8(const std::filesystem::path& p)
     return std::string(s.begin(), s.end());
 }
 
-std::string record(const char* file, int recordNo) { return std::string(file) + " record " + std::to_string(recordNo); }
+std::string record(const char* file, int recordNo)
+{
+    return std::string(file) + " record " + std::to_string(recordNo);
+}
 
 int firstFreeSlot(const Catalogue& catalogue, int major, int minor)
 {
@@ -47,9 +50,9 @@ int firstFreePosition(const ComboTable& combos, int group)
 
 void settleJournals(const AppState& state, std::vector<std::string>& log)
 {
-    for (const RecordFile& file :
-         {RecordFile(state.programFile(), kProgramRecordLength), RecordFile(state.unclassifiedFile(), kProgramRecordLength),
-          RecordFile(state.comboFile(), kComboRecordLength)}) {
+    for (const RecordFile& file : {RecordFile(state.programFile(), kProgramRecordLength),
+                                   RecordFile(state.unclassifiedFile(), kProgramRecordLength),
+                                   RecordFile(state.comboFile(), kComboRecordLength)}) {
         const JournalRecovery r = recoverJournal(file);
         if (!r.message.empty())
             log.push_back(r.message);
@@ -61,7 +64,9 @@ void removeStaleFiles(const AppState& state, std::vector<std::string>& log)
     for (const auto& p : staleTemporaryFiles(state.appDir)) {
         std::error_code ec;
         std::filesystem::remove(p, ec);
-        log.push_back((ec ? "could not remove the stale temporary file " : "removed the stale temporary file ") + u8(p));
+        log.push_back(
+            (ec ? "could not remove the stale temporary file " : "removed the stale temporary file ") +
+            u8(p));
     }
 }
 
@@ -101,8 +106,8 @@ void replacePrograms(AppState& state, detail::LoadFindings& found, std::vector<s
     PendingWrites writes;
     for (ProgramEntry& e : found.displacedPrograms) {
         const int winner = state.catalogue.at(e.major, e.minor, e.slot).recordNo;
-        std::string what = record("yfrj.dat", e.recordNo) + " lost its place " + placeText({e.major, e.minor, e.slot}) +
-                           " to record " + std::to_string(winner);
+        std::string what = record("yfrj.dat", e.recordNo) + " lost its place " +
+                           placeText({e.major, e.minor, e.slot}) + " to record " + std::to_string(winner);
         const int slot = firstFreeSlot(state.catalogue, e.major, e.minor);
         if (slot >= 0) {
             e.slot = static_cast<std::int16_t>(slot);
@@ -141,8 +146,8 @@ void replaceCombos(AppState& state, detail::LoadFindings& found, std::vector<std
     }
     for (ComboEntry& c : found.displacedCombos) {
         const int winner = state.combos.at(c.group, c.position).recordNo;
-        std::string what = record("zhrj.dat", c.recordNo) + " lost its place " + placeText({c.group, c.position}) +
-                           " to record " + std::to_string(winner);
+        std::string what = record("zhrj.dat", c.recordNo) + " lost its place " +
+                           placeText({c.group, c.position}) + " to record " + std::to_string(winner);
         const int position = firstFreePosition(state.combos, c.group);
         if (position < 0) {
             log.push_back(what + "; its group is full, so it stays hidden there");

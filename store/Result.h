@@ -20,7 +20,8 @@ struct StoreError {
 };
 
 // A value or an error. Small on purpose: the store needs nothing more.
-template <typename T> class Result {
+template <typename T>
+class Result {
 public:
     Result(T value) : v_(std::move(value)) {}
     Result(StoreError error) : v_(std::move(error)) {}
@@ -36,6 +37,9 @@ private:
 
 struct Done {};
 using Status = Result<Done>;
-inline Status success() { return Done{}; }
+inline Status success()
+{
+    return Done{};
+}
 
 } // namespace qbx

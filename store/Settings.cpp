@@ -8,13 +8,16 @@ namespace qbx {
 namespace {
 
 void readInto(std::int16_t& target, const char* section, const char* key, std::int16_t def,
-              const std::filesystem::path& iniPath) {
-    if (const std::optional<std::int16_t> v = readIniInt(section, key, def, iniPath)) target = *v;
+              const std::filesystem::path& iniPath)
+{
+    if (const std::optional<std::int16_t> v = readIniInt(section, key, def, iniPath))
+        target = *v;
 }
 
 } // namespace
 
-void readSettings(const std::filesystem::path& iniPath, Settings& values) {
+void readSettings(const std::filesystem::path& iniPath, Settings& values)
+{
     // A start mode that does not fit reads as 0, which starts like "不开机启动": shown, auto-hide on.
     values.startMode = readIniInt(kSectionBasic, kKeyStartMode, 1, iniPath).value_or(0);
     readInto(values.mainHideDelayMs, kSectionHide, kKeyMainDelay, 3000, iniPath);

@@ -76,7 +76,10 @@ void loadRecords(AppState& state, LoadFindings* findings)
 
 } // namespace detail
 
-void loadAll(AppState& state) { detail::loadRecords(state, nullptr); }
+void loadAll(AppState& state)
+{
+    detail::loadRecords(state, nullptr);
+}
 
 Status saveProgramEntry(AppState& state, int major, int minor, int slot)
 {
@@ -144,7 +147,8 @@ Result<int> pickRecordNo(const std::vector<bool>& taken, int limit, int preferre
 // (indices out of range, a second claim on a place) is still a filed program, and a new entry
 // given its number would overwrite it.
 template <typename Entry, typename Holds>
-Status markHeldOnDisk(std::vector<bool>& taken, const std::filesystem::path& file, int recordLength, Holds holds)
+Status markHeldOnDisk(std::vector<bool>& taken, const std::filesystem::path& file, int recordLength,
+                      Holds holds)
 {
     const int limit = static_cast<int>(taken.size()) - 1;
     auto records = RecordFile(file, recordLength).readRange(1, limit);
@@ -169,8 +173,9 @@ Result<int> allocateProgramRecordNo(const AppState& state, int preferred)
             for (const ProgramEntry& p : minor)
                 if (!p.name.empty() && p.recordNo >= 1 && p.recordNo <= kProgramRecordsRead)
                     taken[static_cast<std::size_t>(p.recordNo)] = true;
-    Status read = markHeldOnDisk<ProgramEntry>(taken, state.programFile(), kProgramRecordLength,
-                                               [](const ProgramEntry& e) { return !e.name.empty() || !e.exePath.empty(); });
+    Status read = markHeldOnDisk<ProgramEntry>(
+        taken, state.programFile(), kProgramRecordLength,
+        [](const ProgramEntry& e) { return !e.name.empty() || !e.exePath.empty(); });
     if (!read)
         return read.error();
     return pickRecordNo(taken, kProgramRecordsRead, preferred, "分类程序的记录已满，不能再添加！");

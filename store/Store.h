@@ -20,8 +20,8 @@ Status saveUnclassifiedEntry(AppState& state, int k);
 Status saveComboEntry(AppState& state, int group, int position);
 
 // Order the slots of (major, minor) by useCounter, then the minor categories of `major`, write
-// what changed and call refreshMainWindow (the caller tells the windows). The files end exactly as if every compared record
-// had been written.
+// what changed and call refreshMainWindow (the caller tells the windows). The files end exactly as if every
+// compared record had been written.
 Status sortMinorCategory(AppState& state, int major, int minor);
 Status sortComboGroup(AppState& state, int group);
 // The same, telling how many records were actually written (for benchmarks and tests).

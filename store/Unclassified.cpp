@@ -16,7 +16,10 @@ namespace {
 
 constexpr int kMaxListSize = 32767; // wcount is a 16-bit setting
 
-StoreError ioError(const char* what) { return StoreError{StoreErrorCode::Io, what}; }
+StoreError ioError(const char* what)
+{
+    return StoreError{StoreErrorCode::Io, what};
+}
 
 // Writes `count` free records numbered by their position, through a temporary file renamed into
 // place, so that an interrupted preparation never leaves a half-written list behind.
@@ -70,18 +73,21 @@ Status prepareUnclassifiedFile(AppState& state)
     if (!keyPresent) {
         const std::filesystem::path file = state.unclassifiedFile();
         std::error_code ec;
-        const auto size = std::filesystem::is_regular_file(file, ec) ? std::filesystem::file_size(file, ec) : 0;
+        const auto size =
+            std::filesystem::is_regular_file(file, ec) ? std::filesystem::file_size(file, ec) : 0;
         int count = 0;
         if (!ec && size > 0) {
             const auto records = (size + kProgramRecordLength - 1) / kProgramRecordLength;
-            count = records > static_cast<std::uintmax_t>(kMaxListSize) ? kMaxListSize : static_cast<int>(records);
+            count = records > static_cast<std::uintmax_t>(kMaxListSize) ? kMaxListSize
+                                                                        : static_cast<int>(records);
         } else {
             result = writeFreeRecords(file, kPreparedUnclassifiedRecords);
             if (result)
                 count = kPreparedUnclassifiedRecords;
         }
         if (count > 0) {
-            if (writeIniInt(kSectionBasic, kKeyWcount, static_cast<std::int16_t>(count), state.settingsFile()))
+            if (writeIniInt(kSectionBasic, kKeyWcount, static_cast<std::int16_t>(count),
+                            state.settingsFile()))
                 state.settings.wcount = static_cast<std::int16_t>(count);
             else
                 result = ioError("无法写入设置文件！");

@@ -9,7 +9,10 @@
 namespace qbx {
 
 namespace {
-QPoint twipsOf(const QMouseEvent* event) { return pxPointToTwips(event->position().toPoint()); }
+QPoint twipsOf(const QMouseEvent* event)
+{
+    return pxPointToTwips(event->position().toPoint());
+}
 } // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)

@@ -42,8 +42,8 @@ QPixmap readPicture(const std::filesystem::path& file, qreal devicePixelRatio)
     const QString path = pathText(file);
     if (devicePixelRatio > 1.0) {
         const QFileInfo info(path);
-        const QString hiDpi = info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("@2x.")
-                              + info.suffix();
+        const QString hiDpi =
+            info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("@2x.") + info.suffix();
         QPixmap sharp = readOne(hiDpi);
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);

@@ -39,8 +39,8 @@ void TwipPlace::move(int left, int top)
     // Only a window asked to stand partly beyond the left or right screen edge is pulled back.
     const QScreen* screen = window_.screen();
     const int width = window_.frameGeometry().width();
-    if (screen && (pixels_.x() < screen->geometry().left() ||
-                   pixels_.x() + width - 1 > screen->geometry().right()))
+    if (screen &&
+        (pixels_.x() < screen->geometry().left() || pixels_.x() + width - 1 > screen->geometry().right()))
         requested_.start();
     else
         requested_.invalidate();

@@ -17,10 +17,16 @@ constexpr int twipsToPx(int twips)
                       : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
-constexpr int pxToTwips(int px) { return px * kTwipsPerPixel; }
+constexpr int pxToTwips(int px)
+{
+    return px * kTwipsPerPixel;
+}
 
 // Exact, for comparing a pointer position in pixels with an edge given in twips.
-constexpr double twipsToPxExact(int twips) { return twips / double(kTwipsPerPixel); }
+constexpr double twipsToPxExact(int twips)
+{
+    return twips / double(kTwipsPerPixel);
+}
 
 // A control's rectangle from its design values; both edges are converted, so neighbouring
 // controls never leave a pixel gap between them.
@@ -31,8 +37,14 @@ inline QRect twipRect(int left, int top, int width, int height)
     return QRect(l, t, twipsToPx(left + width) - l, twipsToPx(top + height) - t);
 }
 
-inline QSize twipSize(int width, int height) { return QSize(twipsToPx(width), twipsToPx(height)); }
+inline QSize twipSize(int width, int height)
+{
+    return QSize(twipsToPx(width), twipsToPx(height));
+}
 
-inline QPoint pxPointToTwips(QPoint p) { return QPoint(pxToTwips(p.x()), pxToTwips(p.y())); }
+inline QPoint pxPointToTwips(QPoint p)
+{
+    return QPoint(pxToTwips(p.x()), pxToTwips(p.y()));
+}
 
 } // namespace qbx

@@ -22,6 +22,7 @@ QFont songTiFont(bool bold = false);
 struct DeleteLater {
     void operator()(QObject* object) const;
 };
-template <typename T> using WindowPtr = std::unique_ptr<T, DeleteLater>;
+template <typename T>
+using WindowPtr = std::unique_ptr<T, DeleteLater>;
 
 } // namespace qbx

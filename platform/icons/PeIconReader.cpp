@@ -29,7 +29,10 @@ std::uint32_t le32(const std::uint8_t* p)
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
-std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+std::uint16_t le16(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
 std::uint32_t be32(const std::uint8_t* p)
 {
     return (static_cast<std::uint32_t>(p[0]) << 24) | (static_cast<std::uint32_t>(p[1]) << 16) |
@@ -256,7 +259,7 @@ std::optional<Bytes> extractPeIconGroup(const ByteSource& src)
         const std::uint8_t* e = g.data() + 6 + 14 * i;
         auto data = pe.resource(kRtIcon, le16(e + 12), kMaxIconImageBytes);
         if (!data || !imageLooksSound(*data))
-            continue;  // a missing or broken image is left out; the others still make an icon
+            continue; // a missing or broken image is left out; the others still make an icon
         total += 16 + data->size();
         if (total > kMaxIconFileBytes)
             break;
@@ -280,7 +283,7 @@ std::optional<Bytes> checkedIcoFile(const ByteSource& src)
     for (std::size_t i = 0; i < n; ++i) {
         std::uint8_t e[16];
         if (!src.read(6 + 16 * i, e, sizeof e))
-            return std::nullopt;  // the directory itself is cut off
+            return std::nullopt; // the directory itself is cut off
         const std::uint32_t size = le32(e + 8), offset = le32(e + 12);
         if (size == 0 || size > kMaxIconImageBytes || offset < 6 + 16ull * count)
             continue;

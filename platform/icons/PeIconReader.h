@@ -21,10 +21,10 @@ namespace qbx::icons {
 using Bytes = std::vector<std::uint8_t>;
 
 // Limits that keep a lying file from making us read or allocate without bound.
-inline constexpr std::size_t kMaxIconImageBytes = 4u << 20;   // one image of a group
-inline constexpr std::size_t kMaxIconFileBytes = 16u << 20;   // the assembled .ico
-inline constexpr std::size_t kMaxGroupEntries = 64;           // images used from one group
-inline constexpr std::size_t kMaxDirectoryEntries = 4096;     // entries looked at per directory
+inline constexpr std::size_t kMaxIconImageBytes = 4u << 20; // one image of a group
+inline constexpr std::size_t kMaxIconFileBytes = 16u << 20; // the assembled .ico
+inline constexpr std::size_t kMaxGroupEntries = 64;         // images used from one group
+inline constexpr std::size_t kMaxDirectoryEntries = 4096;   // entries looked at per directory
 
 // The first icon group of a PE executable or library as .ico bytes.
 std::optional<Bytes> extractPeIconGroup(const ByteSource& src);

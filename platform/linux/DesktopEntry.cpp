@@ -20,11 +20,21 @@ QString unescapeValue(const QString& v)
         }
         const QChar n = v[++i];
         switch (n.unicode()) {
-        case 's': out += u' '; break;
-        case 'n': out += u'\n'; break;
-        case 't': out += u'\t'; break;
-        case 'r': out += u'\r'; break;
-        case '\\': out += u'\\'; break;
+        case 's':
+            out += u' ';
+            break;
+        case 'n':
+            out += u'\n';
+            break;
+        case 't':
+            out += u'\t';
+            break;
+        case 'r':
+            out += u'\r';
+            break;
+        case '\\':
+            out += u'\\';
+            break;
         default:
             out += u'\\';
             out += n;
@@ -152,7 +162,7 @@ std::optional<QStringList> splitExecLine(const QString& exec)
         if (c == u'"') {
             quoted = true;
         } else if (c == u'\\' && i + 1 < exec.size()) {
-            cur += exec[++i];  // an escaped character outside quotes stands for itself
+            cur += exec[++i]; // an escaped character outside quotes stands for itself
         } else if (c == u'\\') {
             return std::nullopt;
         } else {

@@ -16,12 +16,12 @@
 namespace qbx {
 
 struct DesktopEntry {
-    QString type;     // "Application", "Link", ...
-    QString exec;     // raw Exec value after the general string unescaping
+    QString type; // "Application", "Link", ...
+    QString exec; // raw Exec value after the general string unescaping
     QString tryExec;
-    QString icon;     // a theme icon name or an absolute file
-    QString name;     // Name and Comment in the interface's language where the entry has it:
-    QString comment;  // the [zh_CN] key first, then [zh], then the plain key
+    QString icon;    // a theme icon name or an absolute file
+    QString name;    // Name and Comment in the interface's language where the entry has it:
+    QString comment; // the [zh_CN] key first, then [zh], then the plain key
     bool hidden = false;
 };
 

@@ -43,8 +43,9 @@ bool fileManagerShowsProperties(const QString& path)
     const bool activatable = bus.interface()->activatableServiceNames().value().contains(service);
     if (!running && !activatable)
         return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/FileManager1"),
-                                                       service, QStringLiteral("ShowItemProperties"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/FileManager1"), service,
+                                       QStringLiteral("ShowItemProperties"));
     call << QStringList{QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString()} << QString();
     const QDBusMessage reply = bus.call(call, QDBus::Block, 3000);
     return reply.type() == QDBusMessage::ReplyMessage;

@@ -19,8 +19,8 @@ public:
     QRect screenGeometry() const override;
     void message(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
-    std::optional<QString> openFileName(QWidget* parent, const QString& title,
-                                        const QStringList& filters, const QString& startDir) override;
+    std::optional<QString> openFileName(QWidget* parent, const QString& title, const QStringList& filters,
+                                        const QString& startDir) override;
     bool startProgram(const QString& storedPath) override;
     bool openWithDefaultApp(const QString& path) override;
     void showFileProperties(QWidget* parent, const QString& path) override;

@@ -56,8 +56,8 @@ QIcon ProgramIcons::iconFromName(const QString& nameOrFile)
             return {};
         // An icon file of Windows kind goes through our own reader, pictures through Qt.
         if (auto ico = icons::readFirstIcon(QFile::encodeName(nameOrFile).toStdString()))
-            return iconFromIcoBytes(QByteArray(reinterpret_cast<const char*>(ico->data()),
-                                               static_cast<qsizetype>(ico->size())));
+            return iconFromIcoBytes(
+                QByteArray(reinterpret_cast<const char*>(ico->data()), static_cast<qsizetype>(ico->size())));
         const QPixmap pm(nameOrFile);
         return pm.isNull() ? QIcon() : QIcon(pm);
     }
@@ -95,8 +95,8 @@ QIcon ProgramIcons::load(const QString& path)
         return e ? iconFromName(e->icon) : QIcon();
     }
     if (auto ico = icons::readFirstIcon(QFile::encodeName(path).toStdString()))
-        return iconFromIcoBytes(QByteArray(reinterpret_cast<const char*>(ico->data()),
-                                           static_cast<qsizetype>(ico->size())));
+        return iconFromIcoBytes(
+            QByteArray(reinterpret_cast<const char*>(ico->data()), static_cast<qsizetype>(ico->size())));
     const QString fromEntry = xdg_.iconFor(fi.absoluteFilePath());
     if (!fromEntry.isEmpty()) {
         const QIcon i = iconFromName(fromEntry);

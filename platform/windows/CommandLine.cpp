@@ -2,7 +2,8 @@
 
 namespace qbx::win {
 
-std::optional<std::wstring> programCommandLine(std::wstring_view storedPath) {
+std::optional<std::wstring> programCommandLine(std::wstring_view storedPath)
+{
     std::wstring_view path = storedPath;
     if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"')
         path = path.substr(1, path.size() - 2);
@@ -22,7 +23,8 @@ std::optional<std::wstring> programCommandLine(std::wstring_view storedPath) {
     return line;
 }
 
-std::wstring quoteArgument(std::wstring_view arg) {
+std::wstring quoteArgument(std::wstring_view arg)
+{
     if (!arg.empty() && arg.find_first_of(L" \t\n\v\"") == std::wstring_view::npos)
         return std::wstring(arg);
     std::wstring out = L"\"";
@@ -48,7 +50,8 @@ std::wstring quoteArgument(std::wstring_view arg) {
     return out;
 }
 
-std::optional<std::wstring> commandLineWithArgument(std::wstring_view program, std::wstring_view arg) {
+std::optional<std::wstring> commandLineWithArgument(std::wstring_view program, std::wstring_view arg)
+{
     auto line = programCommandLine(program);
     if (!line)
         return std::nullopt;

@@ -38,7 +38,8 @@ struct Rig : WindowApp {
     std::unique_ptr<Form1> form;
     std::unique_ptr<Wiring> wiring;
     // Start-up mode and main-window delay as the settings file gives them.
-    void load(int startMode, int mainDelay = 3000) {
+    void load(int startMode, int mainDelay = 3000)
+    {
         writeSetting("基本设置", "启动", startMode);
         writeSetting("自动隐藏时间", "主窗口", mainDelay);
         writeSkins();
@@ -48,12 +49,14 @@ struct Rig : WindowApp {
         form->show();
     }
     void place(int leftPx, int topPx) { form->move(leftPx, topPx); }
-    void clickTile(int i, Qt::MouseButton b = Qt::LeftButton) {
+    void clickTile(int i, Qt::MouseButton b = Qt::LeftButton)
+    {
         PictureBox* tile = ui(*form).Picture1[static_cast<std::size_t>(i)];
         QTest::mousePress(tile, b, {}, QPoint(10, 10));
         QTest::mouseRelease(tile, b, {}, QPoint(10, 10));
     }
-    Form3& openCategoryWindow(int major, int minor) {
+    Form3& openCategoryWindow(int major, int minor)
+    {
         state.sel.curMajor = static_cast<std::int16_t>(major);
         state.sel.curMinor = static_cast<std::int16_t>(minor);
         Form3& f3 = form->form3();
@@ -80,7 +83,8 @@ private slots:
     void systemSettingsApplyAtOnceAndRestoreTheTimers();
 };
 
-void ProgramTest::tileClickStartsAndCounts() {
+void ProgramTest::tileClickStartsAndCounts()
+{
     Rig r;
     r.writeRecord(r.file(0, 0, 0, "Alpha", 4, 1));
     r.writeRecord(r.file(0, 0, 1, "Beta", 4, 2));
@@ -96,7 +100,8 @@ void ProgramTest::tileClickStartsAndCounts() {
     QCOMPARE(ui(*r.form).Picture2[0]->accessibleDescription(), QString("/opt/Beta.exe"));
 }
 
-void ProgramTest::tileButtons() {
+void ProgramTest::tileButtons()
+{
     Rig r;
     r.writeRecord(r.file(1, 0, 0, "Fav", 2, 1));
     r.writeRecord(r.file(0, 1, 0, "Elsewhere", 9, 2)); // tile 0's first minor category stays empty
@@ -110,12 +115,14 @@ void ProgramTest::tileButtons() {
     r.clickTile(1, Qt::MiddleButton);
     QCOMPARE(ui(*r.form).Picture1[1]->pictureName(), QString("pnl11.jpg"));
     QVERIFY(r.desktop.started.isEmpty());
-    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)), std::make_tuple(3, 2, 1));
+    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)),
+             std::make_tuple(3, 2, 1));
     QTest::mousePress(ui(*r.form).Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
     QCOMPARE(ui(*r.form).Picture1[1]->pictureName(), QString("pnl13.jpg"));
     // A right release selects the tile's first minor category and starts nothing.
     QTest::mouseRelease(ui(*r.form).Picture1[1], Qt::RightButton, {}, QPoint(10, 10));
-    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)), std::make_tuple(1, 0, 0));
+    QCOMPARE(std::make_tuple(int(sel.curMajor), int(sel.curMinor), int(sel.curSlot)),
+             std::make_tuple(1, 0, 0));
     QCOMPARE(ui(*r.form).Picture1[1]->pictureName(), QString("pnl11.jpg"));
     QVERIFY(r.desktop.started.isEmpty());
     // A left release on a tile without a favourite starts nothing and keeps the pressed look.
@@ -141,7 +148,8 @@ void ProgramTest::tileButtons() {
     QVERIFY(r.desktop.started.isEmpty());
 }
 
-void ProgramTest::pressesPlayTheClickSound() {
+void ProgramTest::pressesPlayTheClickSound()
+{
     Rig r;
     writeWave(QString::fromStdString((r.state.appDir / "click.wav").string()));
     r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
@@ -150,13 +158,15 @@ void ProgramTest::pressesPlayTheClickSound() {
     QTest::mousePress(ui(*r.form).Picture1[3], Qt::MiddleButton, {}, QPoint(10, 10));
     const QSoundEffect* effect = r.wiring->clickSound().effect();
     QVERIFY(effect);
-    QCOMPARE(effect->source(), QUrl::fromLocalFile(QString::fromStdString((r.state.appDir / "click.wav").string())));
+    QCOMPARE(effect->source(),
+             QUrl::fromLocalFile(QString::fromStdString((r.state.appDir / "click.wav").string())));
     // A press on an icon of the category window plays the same sound again.
     QTest::mousePress(ui(r.openCategoryWindow(0, 0)).Picture1[0], Qt::RightButton, {}, QPoint(5, 5));
     QCOMPARE(r.wiring->clickSound().effect(), effect);
 }
 
-void ProgramTest::categoryIconStartsAndClosesWindows() {
+void ProgramTest::categoryIconStartsAndClosesWindows()
+{
     Rig r;
     r.writeRecord(r.file(1, 0, 0, "Alpha", 6, 1));
     r.writeRecord(r.file(1, 0, 1, "Beta", 3, 2));
@@ -189,7 +199,8 @@ void ProgramTest::categoryIconStartsAndClosesWindows() {
     QVERIFY(!ui(*r.form).Timer2.isEnabled());
 }
 
-void ProgramTest::categoryPressLooksSunken() {
+void ProgramTest::categoryPressLooksSunken()
+{
     Rig r;
     r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
     r.load(1);
@@ -206,7 +217,8 @@ void ProgramTest::categoryPressLooksSunken() {
     QVERIFY(r.form->categoryWindow() != nullptr);
 }
 
-void ProgramTest::timer1HidesWhenPointerOnePixelRight() {
+void ProgramTest::timer1HidesWhenPointerOnePixelRight()
+{
     Rig r;
     r.load(4); // at the top-left corner with auto-hide on
     QCOMPARE(r.form->leftTwips(), 0);
@@ -231,7 +243,8 @@ void ProgramTest::timer1HidesWhenPointerOnePixelRight() {
     QTRY_COMPARE(quick.form->leftTwips(), -1775);
 }
 
-void ProgramTest::snappingOnMoves() {
+void ProgramTest::snappingOnMoves()
+{
     Rig r;
     r.load(1);
     r.place(20, 60); // left 300 twips
@@ -242,7 +255,8 @@ void ProgramTest::snappingOnMoves() {
     QTRY_COMPARE(r.form->leftTwips(), W - 1875);
 }
 
-void ProgramTest::ycAndZxThroughTheMenu() {
+void ProgramTest::ycAndZxThroughTheMenu()
+{
     Rig r;
     r.load(1);
     QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
@@ -269,7 +283,8 @@ void ProgramTest::ycAndZxThroughTheMenu() {
     QVERIFY(ui(*r.form).Timer2.isEnabled());
 }
 
-void ProgramTest::trayDoubleClicks() {
+void ProgramTest::trayDoubleClicks()
+{
     Rig r;
     r.load(1);
     r.form->setHideTimers(false);
@@ -294,7 +309,8 @@ void ProgramTest::trayDoubleClicks() {
 
 QTEST_MAIN(ProgramTest)
 
-void ProgramTest::windowPulledBackByTheWindowManagerStillCountsAsHidden() {
+void ProgramTest::windowPulledBackByTheWindowManagerStillCountsAsHidden()
+{
     Rig r;
     r.load(4); // at the top-left corner with auto-hide on
     r.form->moveTwips(W - 1875, 0);
@@ -313,7 +329,8 @@ void ProgramTest::windowPulledBackByTheWindowManagerStillCountsAsHidden() {
     QCOMPARE(r.form->leftTwips(), 400 * 15);
 }
 
-void ProgramTest::systemSettingsApplyAtOnceAndRestoreTheTimers() {
+void ProgramTest::systemSettingsApplyAtOnceAndRestoreTheTimers()
+{
     Rig r;
     r.desktop.setStartAtLoginResult(false);
     r.load(4, 5000); // auto-hide on

@@ -204,8 +204,10 @@ void Form3Test::cellColours()
     c.form.Label2_MouseMove(2);
     for (int i = 0; i < 5; ++i) {
         const bool hovered = i == 2;
-        QCOMPARE(ui(c.form).Label1[static_cast<std::size_t>(i)]->backColour(), hovered ? 0x0000FFFFu : 0x00E35B48u);
-        QCOMPARE(ui(c.form).Label2[static_cast<std::size_t>(i)]->textColour(), hovered ? 0x000000FFu : 0x00E0E0E0u);
+        QCOMPARE(ui(c.form).Label1[static_cast<std::size_t>(i)]->backColour(),
+                 hovered ? 0x0000FFFFu : 0x00E35B48u);
+        QCOMPARE(ui(c.form).Label2[static_cast<std::size_t>(i)]->textColour(),
+                 hovered ? 0x000000FFu : 0x00E0E0E0u);
     }
     QCOMPARE(ui(c.form).Label1[2]->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0x00));
     c.form.Label1_MouseMove(0);

@@ -73,7 +73,10 @@ struct Editor : ComboFixture {
     }
     void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     void mode(QRadioButton* o) { QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(6, o->height() / 2)); }
-    int zhcount() const { return readIniInt(kSectionBasic, kKeyZhcount, -1, state.settingsFile()).value_or(-2); }
+    int zhcount() const
+    {
+        return readIniInt(kSectionBasic, kKeyZhcount, -1, state.settingsFile()).value_or(-2);
+    }
 };
 
 } // namespace
@@ -95,8 +98,10 @@ void Form9Test::addingCarriesOnFromGroupToCombinationToMembers()
     QCOMPARE(rows(f.w->List1), QStringList(5, QStringLiteral("自定义")));
     QVERIFY(f.w->Option1->isChecked());
     QCOMPARE(f.w->Label1->text(),
-             QStringLiteral("设置程序组合步骤：《1》单击“增减分类”单选按钮，在“组合类别名”文本框中填写自定义的名字，再点击“新增”按钮。"
-                            "《2》单击“增减组合”单选按钮，在“组合名”文本框中填写自定义的名字，再点击“新增”按钮。"));
+             QStringLiteral(
+                 "设置程序组合步骤：《1》单击“增减分类”单选按钮，在“组合类别名”文本框中填写自定义的名字，再点"
+                 "击“新增”按钮。"
+                 "《2》单击“增减组合”单选按钮，在“组合名”文本框中填写自定义的名字，再点击“新增”按钮。"));
 
     f.click(f.w->Command1);
     QCOMPARE(f.desktop.messages, QStringList{"请打出类别名! "});
@@ -164,8 +169,8 @@ void Form9Test::commandsWithoutTheirSelectionSaySo()
 
     f.mode(f.w->Option3);
     f.click(f.w->Command2);
-    QCOMPARE(f.desktop.messages, (QStringList{"请先选中分类!", "请先选择分类！", "请先填写更改内容！", "请先选中组合!",
-                                              "请先选择程序组合！", "请先选中程序!"}));
+    QCOMPARE(f.desktop.messages, (QStringList{"请先选中分类!", "请先选择分类！", "请先填写更改内容！",
+                                              "请先选中组合!", "请先选择程序组合！", "请先选中程序!"}));
     QVERIFY(f.desktop.confirms.isEmpty());
 
     // Renaming a combination to nothing would hide it while it keeps its members.

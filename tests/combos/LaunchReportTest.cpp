@@ -55,8 +55,9 @@ void LaunchReportTest::membersStartFromTheirRecordsAndTheCombinationIsCounted()
 
     Form10 w(f.desktop);
     w.showReport(*result);
-    QCOMPARE(lineTexts(w), (QStringList{"程序1 notepad启动成功！", "程序2 没有安排程序。", "程序3 calc启动失败！",
-                                        "程序4 没有安排程序。", "程序5 没有安排程序。"}));
+    QCOMPARE(lineTexts(w),
+             (QStringList{"程序1 notepad启动成功！", "程序2 没有安排程序。", "程序3 calc启动失败！",
+                          "程序4 没有安排程序。", "程序5 没有安排程序。"}));
 
     // The combination was counted and, now used more, moved ahead of the other group; the
     // members' own records are untouched.
@@ -118,7 +119,6 @@ void LaunchReportTest::reportCountsDownAndClosesItself()
     QVERIFY(!w->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(w.isNull());
-
 }
 
 void LaunchReportTest::aLaunchWhileTheReportIsOpenStartsItAfresh()
@@ -139,8 +139,9 @@ void LaunchReportTest::aLaunchWhileTheReportIsOpenStartsItAfresh()
     LaunchResult second;
     second[1] = {MemberLaunch::Outcome::Started, "paint"};
     w->showReport(second);
-    QCOMPARE(lineTexts(*w), (QStringList{"程序1 没有安排程序。", "程序2 paint启动成功！", "程序3 没有安排程序。",
-                                         "程序4 没有安排程序。", "程序5 没有安排程序。"}));
+    QCOMPARE(lineTexts(*w),
+             (QStringList{"程序1 没有安排程序。", "程序2 paint启动成功！", "程序3 没有安排程序。",
+                          "程序4 没有安排程序。", "程序5 没有安排程序。"}));
     QVERIFY(w->Timer1.isActive());
     QVERIFY(w->firstTick());
 

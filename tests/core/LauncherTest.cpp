@@ -176,9 +176,10 @@ void LauncherTest::refusedChangesLeaveEverythingAsItWas()
     QVERIFY(retitled.refusal && !retitled.refusal->empty());
     QCOMPARE(core.state.catalogue.at(0, 0, 0).title, std::string("A"));
     // Places outside the catalogue or without a program do nothing and say nothing.
-    for (const EditOutcome& o : {core.launcher.moveProgram(0, 0, 1, 1, 0), core.launcher.moveProgram(0, 0, 0, 5, 0),
-                                 core.launcher.takeOutProgram(3, 3, 3), core.launcher.exchangePrograms(0, 0, 0, 9, 0, 0),
-                                 core.launcher.addComboMember(0, 0, 0, 0, 0), core.launcher.retitleProgram(0, 9, 0, "", "")}) {
+    for (const EditOutcome& o :
+         {core.launcher.moveProgram(0, 0, 1, 1, 0), core.launcher.moveProgram(0, 0, 0, 5, 0),
+          core.launcher.takeOutProgram(3, 3, 3), core.launcher.exchangePrograms(0, 0, 0, 9, 0, 0),
+          core.launcher.addComboMember(0, 0, 0, 0, 0), core.launcher.retitleProgram(0, 9, 0, "", "")}) {
         QVERIFY(!o.applied);
         QVERIFY(!o.refusal);
     }

@@ -16,7 +16,8 @@ namespace {
 struct Folder : qbx::testing::TempProgramFolder {
     SettingsChoices choices(const std::filesystem::path& iniPath)
     {
-        return SettingsChoices(state.settings, iniPath, desktop, dir.path() + "/qbx", dir.path() + "/exe13.ico");
+        return SettingsChoices(state.settings, iniPath, desktop, dir.path() + "/qbx",
+                               dir.path() + "/exe13.ico");
     }
 };
 
@@ -30,9 +31,9 @@ private slots:
         const struct {
             int ms, items, index;
         } cases[] = {
-            {3000, 5, 2}, {2500, 5, 2}, {3500, 5, 2}, {4500, 5, 4}, {1500, 5, 0}, {1000, 3, 0},
-            {500, 5, 0},  {5400, 5, 4}, {5500, 5, 4}, {6500, 5, -1}, {6000, 5, -1}, {4000, 3, -1}, {0, 5, -1},
-            {-3000, 5, -1}, {32767, 5, -1},
+            {3000, 5, 2},  {2500, 5, 2},  {3500, 5, 2}, {4500, 5, 4},   {1500, 5, 0},
+            {1000, 3, 0},  {500, 5, 0},   {5400, 5, 4}, {5500, 5, 4},   {6500, 5, -1},
+            {6000, 5, -1}, {4000, 3, -1}, {0, 5, -1},   {-3000, 5, -1}, {32767, 5, -1},
         };
         for (const auto& c : cases)
             QVERIFY2(delayIndex(c.ms, c.items) == c.index, qPrintable(QString::number(c.ms)));
@@ -60,7 +61,8 @@ private slots:
         QFile blocker(f.dir.path() + "/blocker");
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        const auto unwritable = qbx::textPath(f.dir.path()) / "blocker" / std::filesystem::u8path("基本设置.ini");
+        const auto unwritable =
+            qbx::textPath(f.dir.path()) / "blocker" / std::filesystem::u8path("基本设置.ini");
         SettingsChoices iniFails = f.choices(unwritable);
         iniFails.chooseMainDelay(4);
         iniFails.chooseCategoryDelay(2);
@@ -72,7 +74,6 @@ private slots:
         QCOMPARE(f.state.settings.categoryHideDelayMs, 2000);
         QCOMPARE(f.state.settings.startMode, 1);
     }
-
 };
 
 QTEST_MAIN(SettingsChoicesTest)

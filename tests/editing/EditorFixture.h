@@ -28,7 +28,10 @@ public:
     bool room = true;
 };
 
-inline std::string u8s(const QString& s) { return s.toUtf8().toStdString(); }
+inline std::string u8s(const QString& s)
+{
+    return s.toUtf8().toStdString();
+}
 
 struct EditorFixture : qbx::testing::CoreFixture {
     FakeLink link;

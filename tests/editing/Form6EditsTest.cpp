@@ -139,7 +139,8 @@ void Form6EditsTest::takeOutNeedsASelectionAndConsent()
     f.choose(0, 3); // an empty minor category: no row to act on
     f.click(w.Command6);
     f.click(w.Command8);
-    QCOMPARE(f.desktop.messages, (QStringList{QStringLiteral("请先选定程序！"), QStringLiteral("请先选定程序！")}));
+    QCOMPARE(f.desktop.messages,
+             (QStringList{QStringLiteral("请先选定程序！"), QStringLiteral("请先选定程序！")}));
     QCOMPARE(f.desktop.confirms.size(), 1);
 }
 

@@ -38,9 +38,10 @@ void Form6FilingTest::modesShowTheirCommands()
         QList<bool> shown; // Command1, Command2, Command3, command4, Command6, Command7, Command8
         QString help;
     };
-    const QString add = QStringLiteral(
-        "添加帮助：请先点击“查找程序”按键在弹出的查找对话框中选定要添加的程序名，确定后在小类列表中选定小类名再按“添加分类”按键。");
-    const QString change = QStringLiteral("更改帮助：请在程序小类列表中选定要更改为的分类，再点击“更改”按键。");
+    const QString add = QStringLiteral("添加帮助：请先点击“查找程序”按键在弹出的查找对话框中选定要添加的程序"
+                                       "名，确定后在小类列表中选定小类名再按“添加分类”按键。");
+    const QString change =
+        QStringLiteral("更改帮助：请在程序小类列表中选定要更改为的分类，再点击“更改”按键。");
     // The exchange help ends in a stray closing quote, as the window was designed.
     const QString exchange = QStringLiteral(
         "交换帮助：请先在程序列表中选定要交换分类的程序，再点击“交换”按键。（两个程序的分类将相互对调）”");
@@ -287,7 +288,8 @@ void Form6FilingTest::textGbkCannotHoldIsRefused()
     QCOMPARE(f.state.settings.ycount, 0);
     QVERIFY(!f.state.catalogue.at(0, EditorFixture::column(f.state, 0, 1), 0).name.size());
     QCOMPARE(f.iniValue(kKeyYcount), -99); // never written
-    QVERIFY(!std::filesystem::exists(f.state.programFile()) || std::filesystem::file_size(f.state.programFile()) == 0);
+    QVERIFY(!std::filesystem::exists(f.state.programFile()) ||
+            std::filesystem::file_size(f.state.programFile()) == 0);
 
     // A path the record cannot hold is refused when it is chosen, and another can be chosen.
     w.Text1->setText(QStringLiteral("笑"));
@@ -326,9 +328,11 @@ void Form6FilingTest::desktopEntryOffersItsNameAndComment()
     const QString path = f.dir.filePath(QStringLiteral("org.example.Writer.desktop"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Desktop Entry]\nType=Application\nName=Writer\nName[zh_CN]=文字处理程序\n"
-               "Comment=Write letters\nComment[de]=Briefe\nComment[zh_CN]=写信、写报告、写论文，排版后打印或导出为各种格式的文件\n"
-               "Exec=writer %U\n[Desktop Action New]\nName=New\n");
+    file.write(
+        "[Desktop Entry]\nType=Application\nName=Writer\nName[zh_CN]=文字处理程序\n"
+        "Comment=Write "
+        "letters\nComment[de]=Briefe\nComment[zh_CN]=写信、写报告、写论文，排版后打印或导出为各种格式的文件\n"
+        "Exec=writer %U\n[Desktop Action New]\nName=New\n");
     file.close();
 
     Form6& w = f.open(Form6Mode::ClassifyMenu);

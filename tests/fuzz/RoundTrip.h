@@ -10,12 +10,15 @@
 
 namespace qbx::fuzz {
 
-[[noreturn]] inline void fail(const char* what) {
+[[noreturn]] inline void fail(const char* what)
+{
     std::fprintf(stderr, "round trip broken: %s\n", what);
     std::abort();
 }
 
-template <typename Entry> void checkRoundTrip(const std::uint8_t* data, std::size_t size) {
+template <typename Entry>
+void checkRoundTrip(const std::uint8_t* data, std::size_t size)
+{
     const std::span<const std::uint8_t> in(data, size);
     Entry entry;
     DecodeReport report;
@@ -24,21 +27,26 @@ template <typename Entry> void checkRoundTrip(const std::uint8_t* data, std::siz
     const Result<Bytes> encoded = encodeRecord(entry);
     if (!encoded) {
         // Decoded text always converts back; only the length can be over.
-        if (encoded.error().code != StoreErrorCode::TooLong) fail("decoded text does not encode");
+        if (encoded.error().code != StoreErrorCode::TooLong)
+            fail("decoded text does not encode");
         return;
     }
     Entry again;
     DecodeReport second;
     decodeRecord(encoded.value(), again, &second);
-    if (!(again == entry)) fail("re-decoding changed the entry");
-    if (second.truncated || second.textNotGbk != report.textNotGbk) fail("re-decoding reports differ");
-    if (report.truncated) return; // a cut string writes back with its true length
+    if (!(again == entry))
+        fail("re-decoding changed the entry");
+    if (second.truncated || second.textNotGbk != report.textNotGbk)
+        fail("re-decoding reports differ");
+    if (report.truncated)
+        return; // a cut string writes back with its true length
 
     // The fields' bytes as they were read (missing bytes are zeros).
     const Bytes& out = encoded.value();
     for (std::size_t i = 0; i < out.size(); ++i) {
         const std::uint8_t original = i < size ? data[i] : 0;
-        if (out[i] != original) fail("bytes differ from the record read");
+        if (out[i] != original)
+            fail("bytes differ from the record read");
     }
 }
 

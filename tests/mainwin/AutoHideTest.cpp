@@ -31,11 +31,13 @@ struct FakeWindows : AutoHideHost {
     int screenWidth() const override { return W; }
     std::optional<QPoint> categoryWindowPos() const override { return category; }
     bool popupsShown() const override { return shown; }
-    void hidePopups() override {
+    void hidePopups() override
+    {
         ++popupsHidden;
         shown = false;
     }
-    void hideAllWindows() override {
+    void hideAllWindows() override
+    {
         ++allHidden;
         shown = false;
         mainVisible = false;
@@ -54,7 +56,8 @@ struct Rig {
     HideTimer timer1;
     HideTimer timer2;
     AutoHide hide{state, desk, win, timer1, timer2};
-    explicit Rig(int mainDelay = 3000, int categoryDelay = 1000) {
+    explicit Rig(int mainDelay = 3000, int categoryDelay = 1000)
+    {
         desk.setScreenGeometry(QRect(0, 0, 1280, 1024));
         timer1.setInterval(mainDelay);
         timer2.setInterval(categoryDelay);
@@ -62,12 +65,14 @@ struct Rig {
         timer2.setEnabled(true);
     }
     // Places the main window as the user or the window manager would.
-    void placeAt(int leftTw, int topTw = 0) {
+    void placeAt(int leftTw, int topTw = 0)
+    {
         win.left = leftTw;
         win.top = topTw;
         hide.mainWindowMoved();
     }
-    void autoHideOff() {
+    void autoHideOff()
+    {
         timer1.setEnabled(false);
         win.autoHide = false;
     }
@@ -89,7 +94,8 @@ private slots:
     void ycBringsBackOffScreenWindow();
 };
 
-void AutoHideTest::zeroDelayNeverArmsTheTimer() {
+void AutoHideTest::zeroDelayNeverArmsTheTimer()
+{
     Rig r(0, -5);
     // Enabled as far as the menus are concerned, but never ticking (no 0 ms spin).
     QVERIFY(r.timer1.isEnabled());
@@ -106,7 +112,8 @@ void AutoHideTest::zeroDelayNeverArmsTheTimer() {
     QVERIFY(r.timer1.isArmed());
 }
 
-void AutoHideTest::timer1HidesDockedLeftWhenPointerLeaves() {
+void AutoHideTest::timer1HidesDockedLeftWhenPointerLeaves()
+{
     Rig r;
     // Below the window counts as having left it: (600 + 8595) / 15 = 613. (Right of it: with
     // the real window in MainWindowActionsTest.)
@@ -125,7 +132,8 @@ void AutoHideTest::timer1HidesDockedLeftWhenPointerLeaves() {
     QCOMPARE(r.win.left, -1775);
 }
 
-void AutoHideTest::timer1HidesDockedRightAndRests() {
+void AutoHideTest::timer1HidesDockedRightAndRests()
+{
     Rig r;
     r.placeAt(W - 1875);
     r.desk.setCursorPos(QPoint(1155, 100)); // on the window's left edge: still inside
@@ -144,7 +152,8 @@ void AutoHideTest::timer1HidesDockedRightAndRests() {
     QVERIFY(r.timer1.isArmed());
 }
 
-void AutoHideTest::timer1LeavesFloatingAndPopupWindows() {
+void AutoHideTest::timer1LeavesFloatingAndPopupWindows()
+{
     Rig r;
     r.placeAt(600); // floating
     r.desk.setCursorPos(QPoint(1000, 1000));
@@ -158,7 +167,8 @@ void AutoHideTest::timer1LeavesFloatingAndPopupWindows() {
     QCOMPARE(r.win.popupsHidden, 0);
 }
 
-void AutoHideTest::unreadablePointerDoesNothing() {
+void AutoHideTest::unreadablePointerDoesNothing()
+{
     Rig r;
     r.placeAt(0);
     r.win.shown = true;
@@ -171,7 +181,8 @@ void AutoHideTest::unreadablePointerDoesNothing() {
     QVERIFY(r.state.sel.popupActive);
 }
 
-void AutoHideTest::timer1FiresThroughTheEventLoop() {
+void AutoHideTest::timer1FiresThroughTheEventLoop()
+{
     Rig r(30, 1000);
     r.placeAt(0);
     r.desk.setCursorPos(QPoint(400, 400));
@@ -179,7 +190,8 @@ void AutoHideTest::timer1FiresThroughTheEventLoop() {
     QTRY_VERIFY(!r.timer1.isArmed());
 }
 
-void AutoHideTest::timer2HidesPopupsOutsideCategoryBox() {
+void AutoHideTest::timer2HidesPopupsOutsideCategoryBox()
+{
     Rig r;
     r.win.shown = true;
     r.win.category = QPoint(3000, 1500); // box 200..260 x 100..422 pixels, both ends inside
@@ -207,7 +219,8 @@ void AutoHideTest::timer2HidesPopupsOutsideCategoryBox() {
     QVERIFY(r.timer2.isArmed());
 }
 
-void AutoHideTest::ycSwitchesAutoHide() {
+void AutoHideTest::ycSwitchesAutoHide()
+{
     Rig r;
     r.autoHideOff();
     r.placeAt(600, 1500); // left half, not docked: hidden at once
@@ -236,7 +249,8 @@ void AutoHideTest::ycSwitchesAutoHide() {
     QCOMPARE(r.win.popupsHidden, hidden);
 }
 
-void AutoHideTest::ycBringsBackOffScreenWindow() {
+void AutoHideTest::ycBringsBackOffScreenWindow()
+{
     Rig r;
     r.placeAt(-2000); // start-up mode 3: wholly off the screen, auto-hide on
     r.hide.yc_Click();

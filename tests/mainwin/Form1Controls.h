@@ -52,6 +52,9 @@ struct Form1Controls {
     QAction* tc = named<QAction>(f, "tc");
 };
 
-inline Form1Controls ui(const Form1& f) { return Form1Controls(f); }
+inline Form1Controls ui(const Form1& f)
+{
+    return Form1Controls(f);
+}
 
 } // namespace qbx::testing

@@ -229,7 +229,8 @@ void Form1Test::tileHoverLightsTheTileAndShowsTheArrow()
     // At start-up: names on the left strips, no arrow strips, tiles at rest.
     for (int i = 0; i < 5; ++i) {
         QVERIFY(ui(f).Image2[static_cast<std::size_t>(i)]->isHidden());
-        QCOMPARE(ui(f).Image3[static_cast<std::size_t>(i)]->pictureName(), QStringLiteral("pnl3%1%2.jpg").arg(i + 1).arg(1));
+        QCOMPARE(ui(f).Image3[static_cast<std::size_t>(i)]->pictureName(),
+                 QStringLiteral("pnl3%1%2.jpg").arg(i + 1).arg(1));
         QCOMPARE(ui(f).Picture1[static_cast<std::size_t>(i)]->pictureName(), QStringLiteral("pnl11.jpg"));
     }
     QVERIFY(f.popupOnRight()); // the layout start-up drew
@@ -289,7 +290,8 @@ void Form1Test::rightEdgeLayoutIsMirrored()
         QCOMPARE(ui(f).Image3[static_cast<std::size_t>(k)]->isHidden(), k != 1);
         QVERIFY(!ui(f).Image2[static_cast<std::size_t>(k)]->isHidden());
         if (k != 1)
-            QCOMPARE(ui(f).Image2[static_cast<std::size_t>(k)]->pictureName(), QStringLiteral("pnl3%1%2.jpg").arg(k + 1).arg(1));
+            QCOMPARE(ui(f).Image2[static_cast<std::size_t>(k)]->pictureName(),
+                     QStringLiteral("pnl3%1%2.jpg").arg(k + 1).arg(1));
     }
     // The right strip does nothing on this side; the left strip opens the pop-up 4088 twips left.
     f.Image2_MouseMove(1, Qt::NoButton, 100, 100);
@@ -363,7 +365,8 @@ void Form1Test::popupShowsNameOnlyForAnEmptyMinor()
     const auto& names = minorNames(4);
     QCOMPARE(popup.Label1[1]->text(), QString::fromStdString(names[1]));
     for (int k = 2; k < 5; ++k) {
-        QCOMPARE(popup.Label1[static_cast<std::size_t>(k)]->text(), QString::fromStdString(names[static_cast<std::size_t>(k)]));
+        QCOMPARE(popup.Label1[static_cast<std::size_t>(k)]->text(),
+                 QString::fromStdString(names[static_cast<std::size_t>(k)]));
         QCOMPARE(popup.Label2[static_cast<std::size_t>(k)]->text(), QString());
         QVERIFY(!popup.Picture1[static_cast<std::size_t>(k)]->hasDrawing());
     }
@@ -476,12 +479,15 @@ void Form1Test::skinsKeepTheLastPictureAndPreferSharpOnes()
     // On a dense screen the @2x picture is read when it is there, else the plain one.
     QImage sharp(48, 48, QImage::Format_RGB32);
     sharp.fill(Qt::red);
-    QVERIFY(sharp.save(QString::fromStdString((m.app.state.appDir / "skin" / "pnl11@2x.jpg").string()), "JPG"));
+    QVERIFY(
+        sharp.save(QString::fromStdString((m.app.state.appDir / "skin" / "pnl11@2x.jpg").string()), "JPG"));
     const QPixmap dense = readPicture(skinPath(m.app.state.appDir, QStringLiteral("pnl11.jpg")), 2.0);
     QCOMPARE(dense.size(), QSize(48, 48));
     QCOMPARE(dense.devicePixelRatio(), 2.0);
-    QCOMPARE(readPicture(skinPath(m.app.state.appDir, QStringLiteral("pnl11.jpg")), 1.0).size(), QSize(24, 24));
-    QCOMPARE(readPicture(skinPath(m.app.state.appDir, QStringLiteral("pnl21.jpg")), 2.0).size(), QSize(24, 24));
+    QCOMPARE(readPicture(skinPath(m.app.state.appDir, QStringLiteral("pnl11.jpg")), 1.0).size(),
+             QSize(24, 24));
+    QCOMPARE(readPicture(skinPath(m.app.state.appDir, QStringLiteral("pnl21.jpg")), 2.0).size(),
+             QSize(24, 24));
 }
 
 void Form1Test::accessibleNames()
@@ -491,9 +497,11 @@ void Form1Test::accessibleNames()
     Form1& f = m.load();
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    const QStringList tiles{"tile-办公", "tile-娱乐", "tile-网络", "tile-学习", "tile-系统", "tile-程序组合", "tile-预留"};
+    const QStringList tiles{"tile-办公", "tile-娱乐",     "tile-网络", "tile-学习",
+                            "tile-系统", "tile-程序组合", "tile-预留"};
     for (int i = 0; i < Form1::kTiles; ++i) {
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(ui(f).Picture1[static_cast<std::size_t>(i)]);
+        QAccessibleInterface* a =
+            QAccessible::queryAccessibleInterface(ui(f).Picture1[static_cast<std::size_t>(i)]);
         QVERIFY(a);
         QCOMPARE(a->text(QAccessible::Name), tiles[i]);
         QCOMPARE(a->text(QAccessible::Description), QStringLiteral("pnl11.jpg"));
@@ -503,7 +511,8 @@ void Form1Test::accessibleNames()
     QCOMPARE(icon->text(QAccessible::Description), QStringLiteral("/opt/word.exe"));
     QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Image3[2])->text(QAccessible::Description),
              QStringLiteral("pnl331.jpg"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Label3)->text(QAccessible::Name), QStringLiteral("Quillbox"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Label3)->text(QAccessible::Name),
+             QStringLiteral("Quillbox"));
     f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
     QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(f.popup()->Picture1[0]);
     QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("popup-icon-0"));

@@ -34,7 +34,8 @@ struct WindowApp : TempProgramFolder {
         std::filesystem::create_directories(state.appDir / "skin");
         QStringList names{"pnl11.jpg", "pnl12.jpg", "pnl13.jpg", "pnl21.jpg", "pnl22.jpg"};
         for (int n = 1; n <= 7; ++n)
-            names << QStringLiteral("pnl3%1%2.jpg").arg(n).arg(1) << QStringLiteral("pnl3%1%2.jpg").arg(n).arg(2);
+            names << QStringLiteral("pnl3%1%2.jpg").arg(n).arg(1)
+                  << QStringLiteral("pnl3%1%2.jpg").arg(n).arg(2);
         int shade = 40;
         for (const QString& name : names) {
             QImage img(24, 24, QImage::Format_RGB32);
@@ -45,7 +46,8 @@ struct WindowApp : TempProgramFolder {
     }
 
     // Files a program in memory at (major, minor, slot) and gives the fake desktop an icon for it.
-    ProgramEntry& file(int major, int minor, int slot, const std::string& name, int useCounter, int recordNo = 0)
+    ProgramEntry& file(int major, int minor, int slot, const std::string& name, int useCounter,
+                       int recordNo = 0)
     {
         ProgramEntry& e = placeProgram(state, major, minor, slot, name);
         e.exePath = std::string("/opt/").append(name).append(".exe");

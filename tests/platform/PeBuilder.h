@@ -42,14 +42,14 @@ inline Bytes solidDib(int size, std::uint32_t argb)
     put16(d, 12, 1);
     put16(d, 14, 32);
     for (std::size_t i = 0; i < pixels; ++i)
-        put32(d, 40 + 4 * i, argb);  // little-endian ARGB is B, G, R, A in memory
+        put32(d, 40 + 4 * i, argb); // little-endian ARGB is B, G, R, A in memory
     return d;
 }
 
 struct IconRes {
     std::uint16_t id;
     Bytes image;
-    std::uint8_t size;  // width = height in the group entry
+    std::uint8_t size; // width = height in the group entry
 };
 struct GroupRes {
     std::uint16_t id;
@@ -57,19 +57,20 @@ struct GroupRes {
 };
 struct BuiltPe {
     Bytes bytes;
-    std::size_t sectionStart = 0;      // file offset of the .rsrc section (= resource root)
-    std::size_t firstGroupEntry = 0;   // file offset of the first group's IMAGE_RESOURCE_DATA_ENTRY
-    std::size_t firstGroupData = 0;    // file offset of the first group's GRPICONDIR
-    std::size_t firstIconEntry = 0;    // file offset of the first icon's data entry
-    std::size_t resourceDirField = 0;  // file offset of the optional header's resource RVA
-    std::size_t sectionHeader = 0;     // file offset of the section header
+    std::size_t sectionStart = 0;     // file offset of the .rsrc section (= resource root)
+    std::size_t firstGroupEntry = 0;  // file offset of the first group's IMAGE_RESOURCE_DATA_ENTRY
+    std::size_t firstGroupData = 0;   // file offset of the first group's GRPICONDIR
+    std::size_t firstIconEntry = 0;   // file offset of the first icon's data entry
+    std::size_t resourceDirField = 0; // file offset of the optional header's resource RVA
+    std::size_t sectionHeader = 0;    // file offset of the section header
 };
 
-inline BuiltPe buildPe(const std::vector<IconRes>& icons, const std::vector<GroupRes>& groups, bool pe64 = false)
+inline BuiltPe buildPe(const std::vector<IconRes>& icons, const std::vector<GroupRes>& groups,
+                       bool pe64 = false)
 {
     constexpr std::uint32_t kVa = 0x1000, kRaw = 0x200;
     BuiltPe out;
-    Bytes r;  // the resource section
+    Bytes r; // the resource section
     auto dir = [&r](std::size_t n) {
         const std::size_t at = r.size();
         r.resize(at + 16 + 8 * n, 0);

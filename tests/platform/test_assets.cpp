@@ -116,8 +116,8 @@ TEST(Assets, IconsHoldThreeSizes)
         EXPECT_EQ((*ico)[6], 16);
         EXPECT_EQ((*ico)[6 + 16], 32);
         EXPECT_EQ((*ico)[6 + 32], 48);
-        const QIcon icon = qbx::iconFromIcoBytes(QByteArray(reinterpret_cast<const char*>(ico->data()),
-                                                            static_cast<qsizetype>(ico->size())));
+        const QIcon icon = qbx::iconFromIcoBytes(
+            QByteArray(reinterpret_cast<const char*>(ico->data()), static_cast<qsizetype>(ico->size())));
         EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}})) << name;
         const QImage big = icon.pixmap(48, 48).toImage();
         EXPECT_EQ(qAlpha(big.pixel(0, 0)), 0) << "transparent corner in " << name;
@@ -131,8 +131,12 @@ TEST(Assets, ClickIsShortMonoPcm)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray w = f.readAll();
     ASSERT_GE(w.size(), 44);
-    auto u16 = [&w](int at) { return static_cast<quint16>(static_cast<quint8>(w[at]) | (static_cast<quint8>(w[at + 1]) << 8)); };
-    auto u32 = [&u16](int at) { return static_cast<quint32>(u16(at)) | (static_cast<quint32>(u16(at + 2)) << 16); };
+    auto u16 = [&w](int at) {
+        return static_cast<quint16>(static_cast<quint8>(w[at]) | (static_cast<quint8>(w[at + 1]) << 8));
+    };
+    auto u32 = [&u16](int at) {
+        return static_cast<quint32>(u16(at)) | (static_cast<quint32>(u16(at + 2)) << 16);
+    };
     EXPECT_EQ(w.left(4), "RIFF");
     EXPECT_EQ(u32(4), static_cast<quint32>(w.size() - 8));
     EXPECT_EQ(w.mid(8, 8), "WAVEfmt ");
@@ -151,7 +155,8 @@ TEST(Assets, ClickIsShortMonoPcm)
     EXPECT_LE(ms, 60);
     int peak = 0;
     for (quint32 i = 0; i < dataBytes / 2; ++i)
-        peak = std::max(peak, std::abs(static_cast<int>(static_cast<qint16>(u16(44 + 2 * static_cast<int>(i))))));
+        peak = std::max(peak,
+                        std::abs(static_cast<int>(static_cast<qint16>(u16(44 + 2 * static_cast<int>(i))))));
     EXPECT_GT(peak, 8000) << "audible";
     EXPECT_LT(std::abs(static_cast<int>(static_cast<qint16>(u16(w.size() - 2)))), 200) << "ends quietly";
 }
@@ -173,8 +178,8 @@ TEST(Assets, ProgramFolderHoldsNoBuildFiles)
     // What a user copies along is the program and its files, not CMake's book-keeping.
     const QStringList entries = QDir(kAppDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     for (const QString& name : entries) {
-        EXPECT_FALSE(name == "CMakeFiles" || name.startsWith("cmake_install") || name.startsWith("CTestTestfile")
-                     || name.endsWith("_autogen") || name.endsWith(".a"))
+        EXPECT_FALSE(name == "CMakeFiles" || name.startsWith("cmake_install") ||
+                     name.startsWith("CTestTestfile") || name.endsWith("_autogen") || name.endsWith(".a"))
             << name.toStdString();
     }
 }

@@ -15,7 +15,9 @@ namespace {
 // Sets an environment variable for one test and puts the old value back.
 class EnvGuard {
 public:
-    explicit EnvGuard(const char* name) : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {}
+    explicit EnvGuard(const char* name)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name))
+    {}
     ~EnvGuard()
     {
         if (had_)
@@ -60,13 +62,16 @@ TEST(Autostart, ExecLineStartsThePathAsItIs)
     config.set(dir.path());
 
     // A plain folder with a blank, checked against the text written by hand.
-    ASSERT_TRUE(qbx::autostart::write(QStringLiteral("/opt/My Apps/qbx"), QStringLiteral("/opt/My Apps/exe13.ico"), true)
+    ASSERT_TRUE(qbx::autostart::write(QStringLiteral("/opt/My Apps/qbx"),
+                                      QStringLiteral("/opt/My Apps/exe13.ico"), true)
                     .written);
-    EXPECT_EQ(readAll(qbx::autostart::entryFile()),
-              QByteArray("[Desktop Entry]\nType=Application\nName=Quillbox\n"
-                         "Comment=\xE5\x88\x86\xE7\xB1\xBB\xE7\xAE\xA1\xE7\x90\x86\xE5\xB9\xB6\xE5\xBF\xAB\xE9\x80\x9F"
-                         "\xE5\x90\xAF\xE5\x8A\xA8\xE5\xB8\xB8\xE7\x94\xA8\xE7\xA8\x8B\xE5\xBA\x8F\n"
-                         "Icon=/opt/My Apps/exe13.ico\nExec=\"/opt/My Apps/qbx\"\nTerminal=false\n"));
+    EXPECT_EQ(
+        readAll(qbx::autostart::entryFile()),
+        QByteArray(
+            "[Desktop Entry]\nType=Application\nName=Quillbox\n"
+            "Comment=\xE5\x88\x86\xE7\xB1\xBB\xE7\xAE\xA1\xE7\x90\x86\xE5\xB9\xB6\xE5\xBF\xAB\xE9\x80\x9F"
+            "\xE5\x90\xAF\xE5\x8A\xA8\xE5\xB8\xB8\xE7\x94\xA8\xE7\xA8\x8B\xE5\xBA\x8F\n"
+            "Icon=/opt/My Apps/exe13.ico\nExec=\"/opt/My Apps/qbx\"\nTerminal=false\n"));
 
     const QStringList paths{
         QStringLiteral("/home/u/程序 文件夹/qbx"),
@@ -90,7 +95,8 @@ TEST(Autostart, ExecLineStartsThePathAsItIs)
     }
 
     // Switched off: the entry stays, with the path, and says Hidden=true.
-    ASSERT_TRUE(qbx::autostart::write(QStringLiteral("/opt/q/qbx"), QStringLiteral("/opt/q/exe13.ico"), false).written);
+    ASSERT_TRUE(qbx::autostart::write(QStringLiteral("/opt/q/qbx"), QStringLiteral("/opt/q/exe13.ico"), false)
+                    .written);
     const auto off = qbx::readDesktopEntry(qbx::autostart::entryFile());
     ASSERT_TRUE(off.has_value());
     EXPECT_TRUE(off->hidden);

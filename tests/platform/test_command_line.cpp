@@ -17,7 +17,8 @@ namespace {
 
 // The module CreateProcess runs for a command line: a quoted first token up to the next quote,
 // otherwise everything up to the first blank (the first attempt Windows makes).
-std::wstring firstProgram(const std::wstring& line) {
+std::wstring firstProgram(const std::wstring& line)
+{
     if (!line.empty() && line[0] == L'"') {
         const auto end = line.find(L'"', 1);
         return line.substr(1, end == std::wstring::npos ? std::wstring::npos : end - 1);
@@ -26,7 +27,8 @@ std::wstring firstProgram(const std::wstring& line) {
 }
 
 // CommandLineToArgvW's rules for the arguments after the program name.
-std::vector<std::wstring> splitArguments(const std::wstring& s) {
+std::vector<std::wstring> splitArguments(const std::wstring& s)
+{
     std::vector<std::wstring> args;
     std::size_t i = 0;
     while (i < s.size()) {
@@ -63,20 +65,24 @@ std::vector<std::wstring> splitArguments(const std::wstring& s) {
 
 } // namespace
 
-TEST(CommandLine, StoredPathIsQuotedAsOneProgram) {
+TEST(CommandLine, StoredPathIsQuotedAsOneProgram)
+{
     EXPECT_EQ(programCommandLine(L"C:\\Program Files\\x.exe"), std::wstring(L"\"C:\\Program Files\\x.exe\""));
     EXPECT_EQ(programCommandLine(L"C:\\Tools\\app.exe"), std::wstring(L"\"C:\\Tools\\app.exe\""));
     // A path stored with its quotes already is not quoted twice.
-    EXPECT_EQ(programCommandLine(L"\"C:\\Program Files\\x.exe\""), std::wstring(L"\"C:\\Program Files\\x.exe\""));
-    for (const std::wstring path : {L"C:\\Program Files\\x.exe", L"C:\\Program Files (x86)\\A B\\c d.exe",
-                                    L"D:\\软件 工具\\记事本.exe", L"C:\\dir\\", L"x.exe", L"\\\\server\\share name\\y.exe"}) {
+    EXPECT_EQ(programCommandLine(L"\"C:\\Program Files\\x.exe\""),
+              std::wstring(L"\"C:\\Program Files\\x.exe\""));
+    for (const std::wstring path :
+         {L"C:\\Program Files\\x.exe", L"C:\\Program Files (x86)\\A B\\c d.exe", L"D:\\软件 工具\\记事本.exe",
+          L"C:\\dir\\", L"x.exe", L"\\\\server\\share name\\y.exe"}) {
         const auto line = programCommandLine(path);
         ASSERT_TRUE(line);
         EXPECT_EQ(firstProgram(*line), path);
     }
 }
 
-TEST(CommandLine, PathsThatCannotNameAProgramAreRefused) {
+TEST(CommandLine, PathsThatCannotNameAProgramAreRefused)
+{
     EXPECT_FALSE(programCommandLine(L""));
     EXPECT_FALSE(programCommandLine(L"\"\""));
     EXPECT_FALSE(programCommandLine(L"C:\\a\" & calc.exe"));
@@ -85,7 +91,8 @@ TEST(CommandLine, PathsThatCannotNameAProgramAreRefused) {
     EXPECT_FALSE(commandLineWithArgument(L"", L"x"));
 }
 
-TEST(CommandLine, ArgumentsReachTheProgramUnchanged) {
+TEST(CommandLine, ArgumentsReachTheProgramUnchanged)
+{
     EXPECT_EQ(quoteArgument(L"C:\\Tools\\"), L"C:\\Tools\\");
     EXPECT_EQ(quoteArgument(L"C:\\My Tools\\"), L"\"C:\\My Tools\\\\\"");
     EXPECT_EQ(quoteArgument(L"a\"b"), L"\"a\\\"b\"");

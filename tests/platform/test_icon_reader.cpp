@@ -72,8 +72,8 @@ TEST(PeIconReader, OnlyTheFirstGroupCounts)
 TEST(PeIconReader, ProgramsWithoutIconsGiveNothing)
 {
     EXPECT_FALSE(read(buildPe({}, {}).bytes));
-    EXPECT_FALSE(read(buildPe({{1, kRed16, 16}}, {}).bytes));   // images but no group
-    EXPECT_FALSE(read(buildPe({}, {{1, {5}}}).bytes));          // group naming no image
+    EXPECT_FALSE(read(buildPe({{1, kRed16, 16}}, {}).bytes)); // images but no group
+    EXPECT_FALSE(read(buildPe({}, {{1, {5}}}).bytes));        // group naming no image
     EXPECT_FALSE(read(Bytes{}));
     EXPECT_FALSE(read(Bytes{'M'}));
     const std::string text = "#!/bin/sh\necho hello\n";
@@ -83,7 +83,7 @@ TEST(PeIconReader, ProgramsWithoutIconsGiveNothing)
 TEST(PeIconReader, MissingOrBrokenImagesAreLeftOut)
 {
     Bytes broken = kBlue32;
-    put32(broken, 4, 100000);  // a width the bytes cannot hold
+    put32(broken, 4, 100000); // a width the bytes cannot hold
     const auto pe = buildPe({{1, kRed16, 16}, {2, broken, 32}}, {{1, {1, 2, 44}}});
     const auto ico = read(pe.bytes);
     ASSERT_TRUE(ico);
@@ -148,16 +148,16 @@ TEST(IcoFile, SoundFilesKeepEveryImage)
     const Bytes ico = buildIco({{16, kRed16}, {32, kBlue32}});
     const auto got = read(ico);
     ASSERT_TRUE(got);
-    EXPECT_EQ(*got, ico);  // a well-formed file comes back byte for byte
+    EXPECT_EQ(*got, ico); // a well-formed file comes back byte for byte
 }
 
 TEST(IcoFile, PngImagesAreAccepted)
 {
     // Only the PNG header is looked at by the reader; the decoder does the rest.
-    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-                 0, 0, 1, 0, 0, 0, 1, 0, 8, 6, 0, 0, 0, 0, 0, 0, 0};
+    Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0,
+                 0,    1,   0,   0,   0,    1,    0,    8,    6, 0, 0, 0,  0,   0,   0,   0};
     EXPECT_TRUE(read(buildIco({{0, png}})));
-    png[17] = 1;  // big-endian width 0x00010100 = 65792 pixels: refused
+    png[17] = 1; // big-endian width 0x00010100 = 65792 pixels: refused
     EXPECT_FALSE(read(buildIco({{0, png}})));
 }
 
@@ -167,21 +167,21 @@ TEST(IcoFile, BrokenFilesGiveNothingOrOnlyTheirSoundImages)
     EXPECT_FALSE(read(buildIco({}))) << "no images";
 
     Bytes past = buildIco({{16, kRed16}, {32, kBlue32}});
-    put32(past, 6 + 16 + 12, 0xFFFFFF00u);  // second image offset past the end
+    put32(past, 6 + 16 + 12, 0xFFFFFF00u); // second image offset past the end
     const auto one = read(past);
     ASSERT_TRUE(one);
     EXPECT_EQ(entries(*one).size(), 1u);
 
     Bytes wraps = buildIco({{16, kRed16}});
-    put32(wraps, 6 + 8, 0xFFFFFFFFu);  // size that would wrap offset + size
+    put32(wraps, 6 + 8, 0xFFFFFFFFu); // size that would wrap offset + size
     EXPECT_FALSE(read(wraps));
 
     Bytes intoDir = buildIco({{16, kRed16}});
-    put32(intoDir, 6 + 12, 0);  // image "inside" the directory
+    put32(intoDir, 6 + 12, 0); // image "inside" the directory
     EXPECT_FALSE(read(intoDir));
 
     Bytes counted = buildIco({{16, kRed16}});
-    put16(counted, 4, 500);  // directory longer than the file
+    put16(counted, 4, 500); // directory longer than the file
     EXPECT_FALSE(read(counted));
 
     const Bytes full = buildIco({{16, kRed16}, {32, kBlue32}});

@@ -78,8 +78,9 @@ TEST(LinuxStartProgram, DesktopEntryRunsItsExecLine)
 {
     QTemporaryDir dir;
     const QString script = dir.filePath("my tool.sh");
-    writeExecutable(script, "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$(dirname \"$0\")/args\"\n"
-                            "echo >> \"$(dirname \"$0\")/args\"\n");
+    writeExecutable(script,
+                    "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$(dirname \"$0\")/args\"\n"
+                    "echo >> \"$(dirname \"$0\")/args\"\n");
     const QString entry = dir.filePath("tool.desktop");
     QFile f(entry);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -100,7 +101,8 @@ TEST(LinuxStartProgram, DesktopEntryRunsItsExecLine)
     EXPECT_TRUE(qbx::LinuxDesktop::commandFor(dir.filePath("bad.desktop")).isEmpty());
     EXPECT_FALSE(desktop.startProgram(dir.filePath("bad.desktop")));
     // A stored ".desktop" name that is no file is taken literally, and fails.
-    EXPECT_EQ(qbx::LinuxDesktop::commandFor(dir.filePath("gone.desktop")), QStringList{dir.filePath("gone.desktop")});
+    EXPECT_EQ(qbx::LinuxDesktop::commandFor(dir.filePath("gone.desktop")),
+              QStringList{dir.filePath("gone.desktop")});
 }
 
 TEST(LinuxDesktop, OpenWithDefaultAppRefusesMissingFiles)

@@ -66,8 +66,9 @@ TEST(ProgramIcons, WindowsProgramsAndIconFilesAreDecoded)
 {
     QTemporaryDir dir;
     const QString exe = dir.filePath("Tool Setup.exe");
-    writeFile(exe, qb(buildPe({{1, solidDib(16, 0xFFFF0000), 16}, {2, solidDib(32, 0xFF0000FF), 32}},
-                              {{1, {1, 2}}}).bytes));
+    writeFile(
+        exe, qb(buildPe({{1, solidDib(16, 0xFFFF0000), 16}, {2, solidDib(32, 0xFF0000FF), 32}}, {{1, {1, 2}}})
+                    .bytes));
     const QString ico = dir.filePath("a.ico");
     writeFile(ico, qb(buildIco({{16, solidDib(16, 0xFF00FF00)}})));
 
@@ -89,7 +90,7 @@ TEST(ProgramIcons, WindowsProgramsAndIconFilesAreDecoded)
     for (int c = 0; c < 16; ++c)
         put32(fourBit, 40 + 4 * static_cast<std::size_t>(c), 0x00808080);
     Bytes both = buildIco({{16, fourBit}, {16, solidDib(16, 0xFF00FF00)}});
-    both[6 + 6] = 4;  // the first entry's bit count
+    both[6 + 6] = 4; // the first entry's bit count
     const QString depths = dir.filePath("depths.ico");
     writeFile(depths, qb(both));
     EXPECT_EQ(centre(icons.icon(depths), 16), qRgb(0, 255, 0));
@@ -109,8 +110,10 @@ TEST(ProgramIcons, DesktopEntryIconKey)
     QTemporaryDir dir;
     const QString png = dir.filePath("pic.png");
     writeFile(png, pngOf(Qt::yellow));
-    writeFile(dir.filePath("a.desktop"), "[Desktop Entry]\nType=Application\nExec=true\nIcon=" + png.toUtf8() + "\n");
-    writeFile(dir.filePath("b.desktop"), "[Desktop Entry]\nType=Application\nExec=true\nIcon=/no/such/icon.png\n");
+    writeFile(dir.filePath("a.desktop"),
+              "[Desktop Entry]\nType=Application\nExec=true\nIcon=" + png.toUtf8() + "\n");
+    writeFile(dir.filePath("b.desktop"),
+              "[Desktop Entry]\nType=Application\nExec=true\nIcon=/no/such/icon.png\n");
     writeFile(dir.filePath("c.desktop"), "[Desktop Entry]\nType=Application\nExec=true\n");
 
     // A theme name goes through the icon theme: a tiny theme of our own.
@@ -141,11 +144,14 @@ TEST(ProgramIcons, XdgEntryOfTheProgramThenThemeByFileName)
     writeFile(wrong, pngOf(Qt::red));
     // The home folder comes first; the system folders after it, in order.
     writeFile(xdg.path("home/applications/sub/editor.desktop"),
-              "[Desktop Entry]\nType=Application\nExec=\"" + prog.toUtf8() + "\" --new %U\nIcon=" + png.toUtf8() + "\n");
-    writeFile(xdg.path("sys1/applications/editor2.desktop"),
-              "[Desktop Entry]\nType=Application\nExec=\"" + prog.toUtf8() + "\"\nIcon=" + wrong.toUtf8() + "\n");
+              "[Desktop Entry]\nType=Application\nExec=\"" + prog.toUtf8() +
+                  "\" --new %U\nIcon=" + png.toUtf8() + "\n");
+    writeFile(xdg.path("sys1/applications/editor2.desktop"), "[Desktop Entry]\nType=Application\nExec=\"" +
+                                                                 prog.toUtf8() +
+                                                                 "\"\nIcon=" + wrong.toUtf8() + "\n");
     writeFile(xdg.path("sys2/applications/hidden.desktop"),
-              "[Desktop Entry]\nType=Application\nHidden=true\nExec=" + other.toUtf8() + "\nIcon=" + wrong.toUtf8() + "\n");
+              "[Desktop Entry]\nType=Application\nHidden=true\nExec=" + other.toUtf8() +
+                  "\nIcon=" + wrong.toUtf8() + "\n");
 
     // An older entry naming a picture in pixmaps/ without its extension.
     const QString legacy = xdg.path("bin/legacy");

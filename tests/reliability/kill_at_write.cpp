@@ -69,7 +69,8 @@ void counted()
 {
     const long n = ++g_count;
     if (const char* out = std::getenv("QBX_KILL_COUNT")) {
-        const int fd = static_cast<int>(::syscall(SYS_openat, AT_FDCWD, out, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        const int fd = static_cast<int>(
+            ::syscall(SYS_openat, AT_FDCWD, out, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
         if (fd >= 0) {
             char text[32];
             const int len = std::snprintf(text, sizeof text, "%ld\n", n);
@@ -82,7 +83,8 @@ void counted()
         ::kill(::getpid(), SIGKILL);
 }
 
-template <typename F> F next(const char* name)
+template <typename F>
+F next(const char* name)
 {
     return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name));
 }

@@ -21,7 +21,8 @@ private slots:
     void folderWithBlanks();
 };
 
-void ClickSoundTest::silentWithoutTheFile() {
+void ClickSoundTest::silentWithoutTheFile()
+{
     QTemporaryDir dir;
     ClickSound sound(dir.path().toStdString());
     QVERIFY(!sound.PlayClickSound());
@@ -29,7 +30,8 @@ void ClickSoundTest::silentWithoutTheFile() {
     QVERIFY(sound.effect() == nullptr);
 }
 
-void ClickSoundTest::onePressRestartsTheSameSound() {
+void ClickSoundTest::onePressRestartsTheSameSound()
+{
     QTemporaryDir dir;
     ClickSound sound(dir.path().toStdString());
     writeWave(dir.filePath("click.wav"));
@@ -50,7 +52,8 @@ void ClickSoundTest::onePressRestartsTheSameSound() {
     QVERIFY(!sound.effect()->isPlaying());
 }
 
-void ClickSoundTest::folderWithBlanks() {
+void ClickSoundTest::folderWithBlanks()
+{
     QTemporaryDir base;
     const QString folder = base.filePath("My Program Files/Quill box");
     QVERIFY(QDir().mkpath(folder));

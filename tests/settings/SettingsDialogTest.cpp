@@ -30,7 +30,11 @@ struct Rig : qbx::testing::TempProgramFolder {
         QObject::connect(&form, &Form4::mainDelayChosen, &launcher, &Launcher::chooseMainDelay);
         QObject::connect(&form, &Form4::categoryDelayChosen, &launcher, &Launcher::chooseCategoryDelay);
     }
-    void load() { form.load(state.settings.startMode, state.settings.mainHideDelayMs, state.settings.categoryHideDelayMs); }
+    void load()
+    {
+        form.load(state.settings.startMode, state.settings.mainHideDelayMs,
+                  state.settings.categoryHideDelayMs);
+    }
 };
 
 } // namespace

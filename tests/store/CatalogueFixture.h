@@ -50,8 +50,8 @@ inline void writeFile(const std::filesystem::path& p, const std::string& bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline ProgramEntry program(const std::string& name, int recordNo, int major, int minor, int slot, int useCounter,
-                            const std::string& minorName = "业务")
+inline ProgramEntry program(const std::string& name, int recordNo, int major, int minor, int slot,
+                            int useCounter, const std::string& minorName = "业务")
 {
     ProgramEntry e;
     e.name = name;
@@ -83,13 +83,15 @@ inline ComboEntry combo(const std::string& name, int recordNo, int group, int po
     return c;
 }
 
-template <typename Entry> constexpr int recordLengthOf()
+template <typename Entry>
+constexpr int recordLengthOf()
 {
     return std::is_same_v<Entry, ComboEntry> ? kComboRecordLength : kProgramRecordLength;
 }
 
 // Writes `entry` at record `recordNo` (not necessarily its own) through the codec.
-template <typename Entry> void putRecord(const std::filesystem::path& file, int recordNo, const Entry& entry)
+template <typename Entry>
+void putRecord(const std::filesystem::path& file, int recordNo, const Entry& entry)
 {
     auto bytes = encodeRecord(entry);
     ASSERT_TRUE(bytes.ok());
@@ -97,7 +99,8 @@ template <typename Entry> void putRecord(const std::filesystem::path& file, int 
 }
 
 // Record `recordNo` as the file holds it now; an empty entry when it cannot be read.
-template <typename Entry> Entry entryAt(const std::filesystem::path& file, int recordNo)
+template <typename Entry>
+Entry entryAt(const std::filesystem::path& file, int recordNo)
 {
     Entry e;
     auto bytes = RecordFile(file, recordLengthOf<Entry>()).read(recordNo);

@@ -223,8 +223,8 @@ ComboEntry randomCombo(std::mt19937& rng, int group, int position)
 std::string randomFile(std::mt19937& rng, int recordLength)
 {
     std::string bytes(static_cast<std::size_t>(std::uniform_int_distribution<int>(0, 32)(rng)) *
-                          static_cast<std::size_t>(recordLength) +
-                      rng() % 3 * (rng() % static_cast<unsigned>(recordLength)),
+                              static_cast<std::size_t>(recordLength) +
+                          rng() % 3 * (rng() % static_cast<unsigned>(recordLength)),
                       '\0');
     for (auto& b : bytes)
         if (rng() % 4 == 0)

@@ -18,23 +18,24 @@ namespace {
 // A filed program as "yfrj.dat" holds it: name "记事本", path "C:\a.exe", major "办公",
 // minor "其它 " (its trailing blank included), title "程序", removed (useCounter -1).
 const Bytes kProgramBytes = {
-    0x06, 0x00, 0xBC, 0xC7, 0xCA, 0xC2, 0xB1, 0xBE,             // name
-    0x08, 0x00, 'C', ':', '\\', 'a', '.', 'e', 'x', 'e',         // exePath
-    0x04, 0x03, 0x02, 0x01,                                       // reserved1
-    0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08,               // reserved2
-    0, 0, 0, 0, 0, 0, 0, 0,                                       // reserved3
-    0, 0, 0, 0, 0, 0, 0, 0,                                       // reserved4
-    0x03, 0x00, 0x00, 0x00,                                       // recordNo 3
-    0x01, 0x00, 0x04, 0x00, 0x02, 0x00,                           // major 1, minor 4, slot 2
-    0x04, 0x00, 0xB0, 0xEC, 0xB9, 0xAB,                           // majorName
-    0x05, 0x00, 0xC6, 0xE4, 0xCB, 0xFC, 0x20,                     // minorName
-    0x04, 0x00, 0xB3, 0xCC, 0xD0, 0xF2,                           // title
-    0xFF, 0xFF, 0xFF, 0xFF,                                       // useCounter -1
-    0x00, 0x00,                                                   // description
-    0, 0, 0, 0, 0, 0, 0, 0,                                       // reserved5
+    0x06, 0x00, 0xBC, 0xC7, 0xCA, 0xC2, 0xB1, 0xBE,           // name
+    0x08, 0x00, 'C',  ':',  '\\', 'a',  '.',  'e',  'x', 'e', // exePath
+    0x04, 0x03, 0x02, 0x01,                                   // reserved1
+    0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08,           // reserved2
+    0,    0,    0,    0,    0,    0,    0,    0,              // reserved3
+    0,    0,    0,    0,    0,    0,    0,    0,              // reserved4
+    0x03, 0x00, 0x00, 0x00,                                   // recordNo 3
+    0x01, 0x00, 0x04, 0x00, 0x02, 0x00,                       // major 1, minor 4, slot 2
+    0x04, 0x00, 0xB0, 0xEC, 0xB9, 0xAB,                       // majorName
+    0x05, 0x00, 0xC6, 0xE4, 0xCB, 0xFC, 0x20,                 // minorName
+    0x04, 0x00, 0xB3, 0xCC, 0xD0, 0xF2,                       // title
+    0xFF, 0xFF, 0xFF, 0xFF,                                   // useCounter -1
+    0x00, 0x00,                                               // description
+    0,    0,    0,    0,    0,    0,    0,    0,              // reserved5
 };
 
-ProgramEntry programEntry() {
+ProgramEntry programEntry()
+{
     ProgramEntry e;
     e.name = "记事本";
     e.exePath = "C:\\a.exe";
@@ -53,17 +54,18 @@ ProgramEntry programEntry() {
 
 // Combination "组合" of group "常用", members records 3 and 256.
 const Bytes kComboBytes = {
-    0x04, 0x00, 0xD7, 0xE9, 0xBA, 0xCF,   // name
-    0x02, 0x00, 0x00, 0x00,               // useCounter 2
-    0x07, 0x00, 0x00, 0x00,               // recordNo 7
+    0x04, 0x00, 0xD7, 0xE9, 0xBA, 0xCF,                                                 // name
+    0x02, 0x00, 0x00, 0x00,                                                             // useCounter 2
+    0x07, 0x00, 0x00, 0x00,                                                             // recordNo 7
     0x03, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, // programs
-    0x02, 0x00,                           // programCount
-    0x02, 0x00, 'a', 'b',                 // description
-    0x04, 0x00, 0x01, 0x00,               // group 4, position 1
-    0x04, 0x00, 0xB3, 0xA3, 0xD3, 0xC3,   // groupName
+    0x02, 0x00,                                                                         // programCount
+    0x02, 0x00, 'a',  'b',                                                              // description
+    0x04, 0x00, 0x01, 0x00,                                                             // group 4, position 1
+    0x04, 0x00, 0xB3, 0xA3, 0xD3, 0xC3,                                                 // groupName
 };
 
-ComboEntry comboEntry() {
+ComboEntry comboEntry()
+{
     ComboEntry e;
     e.name = "组合";
     e.useCounter = 2;
@@ -77,7 +79,9 @@ ComboEntry comboEntry() {
     return e;
 }
 
-template <typename Entry> Entry decoded(const Bytes& b, DecodeReport* report = nullptr) {
+template <typename Entry>
+Entry decoded(const Bytes& b, DecodeReport* report = nullptr)
+{
     Entry e;
     qbx::decodeRecord(b, e, report);
     return e;
@@ -85,7 +89,8 @@ template <typename Entry> Entry decoded(const Bytes& b, DecodeReport* report = n
 
 } // namespace
 
-TEST(RecordCodec, ProgramRecordLayout) {
+TEST(RecordCodec, ProgramRecordLayout)
+{
     const auto enc = qbx::encodeRecord(programEntry());
     ASSERT_TRUE(enc.ok()) << enc.error().message;
     EXPECT_EQ(enc.value(), kProgramBytes);
@@ -96,14 +101,16 @@ TEST(RecordCodec, ProgramRecordLayout) {
     EXPECT_EQ(decoded<ProgramEntry>(kProgramBytes).minorName, "其它 ");
 }
 
-TEST(RecordCodec, ComboRecordLayout) {
+TEST(RecordCodec, ComboRecordLayout)
+{
     const auto enc = qbx::encodeRecord(comboEntry());
     ASSERT_TRUE(enc.ok()) << enc.error().message;
     EXPECT_EQ(enc.value(), kComboBytes);
     EXPECT_EQ(decoded<ComboEntry>(kComboBytes), comboEntry());
 }
 
-TEST(RecordCodec, EmptyRecordsHaveTheFixedLengthAndReadBackEmpty) {
+TEST(RecordCodec, EmptyRecordsHaveTheFixedLengthAndReadBackEmpty)
+{
     const auto p = qbx::encodeRecord(ProgramEntry{});
     ASSERT_TRUE(p.ok());
     EXPECT_EQ(p.value(), Bytes(62, 0));
@@ -117,7 +124,8 @@ TEST(RecordCodec, EmptyRecordsHaveTheFixedLengthAndReadBackEmpty) {
     EXPECT_EQ(decoded<ComboEntry>({}), ComboEntry{});
 }
 
-TEST(RecordCodec, StringsFitUpToTheRecordLength) {
+TEST(RecordCodec, StringsFitUpToTheRecordLength)
+{
     ProgramEntry e;
     e.exePath = std::string(200, 'p');
     auto r = qbx::encodeRecord(e);
@@ -151,7 +159,8 @@ TEST(RecordCodec, StringsFitUpToTheRecordLength) {
     EXPECT_EQ(cr.error().code, StoreErrorCode::TooLong);
 }
 
-TEST(RecordCodec, TextGbkCannotHoldNamesTheField) {
+TEST(RecordCodec, TextGbkCannotHoldNamesTheField)
+{
     ProgramEntry e = programEntry();
     e.title = "한글";
     auto r = qbx::encodeRecord(e);
@@ -166,7 +175,8 @@ TEST(RecordCodec, TextGbkCannotHoldNamesTheField) {
     EXPECT_EQ(cr.error().message, "组合类别名含有无法保存的字符（GBK 无法表示）");
 }
 
-TEST(RecordCodec, ShortRecordReadsMissingBytesAsZeros) {
+TEST(RecordCodec, ShortRecordReadsMissingBytesAsZeros)
+{
     DecodeReport report;
     const Bytes head(kProgramBytes.begin(), kProgramBytes.begin() + 13);
     const ProgramEntry e = decoded<ProgramEntry>(head, &report);
@@ -186,7 +196,8 @@ TEST(RecordCodec, ShortRecordReadsMissingBytesAsZeros) {
     EXPECT_FALSE(r2.truncated);
 }
 
-TEST(RecordCodec, CorruptedLengthsAreCutAtTheRecordEnd) {
+TEST(RecordCodec, CorruptedLengthsAreCutAtTheRecordEnd)
+{
     // A name claiming 65535 bytes in a full 450-byte record takes the rest of the record.
     Bytes rec(450, 'n');
     rec[0] = 0xFF;
@@ -211,7 +222,8 @@ TEST(RecordCodec, CorruptedLengthsAreCutAtTheRecordEnd) {
     EXPECT_FALSE(r2.truncated);
 }
 
-TEST(RecordCodec, DamagedTextReadsAndWritesBackByteForByte) {
+TEST(RecordCodec, DamagedTextReadsAndWritesBackByteForByte)
+{
     Bytes rec = kProgramBytes;
     rec[71] = 0xFF; // first byte of the title "程序"
     DecodeReport report;

@@ -13,14 +13,17 @@ using qbx::utf8ToGbk;
 
 namespace {
 
-std::string bytes(std::initializer_list<int> list) {
+std::string bytes(std::initializer_list<int> list)
+{
     std::string s;
-    for (int b : list) s += static_cast<char>(b);
+    for (int b : list)
+        s += static_cast<char>(b);
     return s;
 }
 
 // Decoding then encoding must give back exactly the bytes that were read.
-void expectRoundTrip(const std::string& gbk) {
+void expectRoundTrip(const std::string& gbk)
+{
     const qbx::GbkDecoded d = gbkToUtf8(gbk);
     const auto back = utf8ToGbk(d.utf8);
     ASSERT_TRUE(back.has_value());
@@ -30,7 +33,8 @@ void expectRoundTrip(const std::string& gbk) {
 
 } // namespace
 
-TEST(Gbk, ChineseTextHasItsCodePage936Bytes) {
+TEST(Gbk, ChineseTextHasItsCodePage936Bytes)
+{
     EXPECT_EQ(utf8ToGbk("程序"), bytes({0xB3, 0xCC, 0xD0, 0xF2}));
     EXPECT_EQ(utf8ToGbk("其它 "), bytes({0xC6, 0xE4, 0xCB, 0xFC, 0x20}));
     EXPECT_EQ(utf8ToGbk("C:\\记事本.exe"), "C:\\" + bytes({0xBC, 0xC7, 0xCA, 0xC2, 0xB1, 0xBE}) + ".exe");
@@ -40,7 +44,8 @@ TEST(Gbk, ChineseTextHasItsCodePage936Bytes) {
     EXPECT_TRUE(d.valid);
 }
 
-TEST(Gbk, WindowsSingleByteEuroAndUserDefinedArea) {
+TEST(Gbk, WindowsSingleByteEuroAndUserDefinedArea)
+{
     // Windows 936 has the euro sign at 0x80 and the user-defined areas in the private-use block.
     EXPECT_EQ(gbkToUtf8(bytes({0x80})).utf8, "\u20AC");
     EXPECT_EQ(utf8ToGbk("\u20AC"), bytes({0x80}));
@@ -50,20 +55,23 @@ TEST(Gbk, WindowsSingleByteEuroAndUserDefinedArea) {
     EXPECT_EQ(utf8ToGbk("\uE765"), bytes({0xA7, 0xA0}));
 }
 
-TEST(Gbk, InvalidBytesAreKeptAsEscapesAndWrittenBack) {
-    const auto lone = gbkToUtf8(bytes({'a', 0xB3}));   // lead byte cut off at the end
+TEST(Gbk, InvalidBytesAreKeptAsEscapesAndWrittenBack)
+{
+    const auto lone = gbkToUtf8(bytes({'a', 0xB3})); // lead byte cut off at the end
     EXPECT_FALSE(lone.valid);
     EXPECT_EQ(lone.utf8, "a\uF7B3");
     const auto ff = gbkToUtf8(bytes({0xFF}));
     EXPECT_EQ(ff.utf8, "\uF7FF");
-    const auto badTrail = gbkToUtf8(bytes({0x81, 0x20}));  // a blank cannot be a trail byte
+    const auto badTrail = gbkToUtf8(bytes({0x81, 0x20})); // a blank cannot be a trail byte
     EXPECT_EQ(badTrail.utf8, "\uF781 ");
 
     expectRoundTrip(bytes({0x81, 0x7F, 0xFF, 0xB3, 0xCC, 0xB3}));
-    for (int b = 0; b < 256; ++b) expectRoundTrip(bytes({b}));
+    for (int b = 0; b < 256; ++b)
+        expectRoundTrip(bytes({b}));
 }
 
-TEST(Gbk, EveryTwoByteSequenceRoundTrips) {
+TEST(Gbk, EveryTwoByteSequenceRoundTrips)
+{
     for (int lead = 0x80; lead < 0x100; ++lead)
         for (int trail = 0; trail < 0x100; ++trail) {
             expectRoundTrip(bytes({lead, trail}));
@@ -74,10 +82,11 @@ TEST(Gbk, EveryTwoByteSequenceRoundTrips) {
         }
 }
 
-TEST(Gbk, TextOutsideGbkOrMalformedUtf8IsRefused) {
-    EXPECT_FALSE(utf8ToGbk("한글").has_value());           // Hangul is not in GBK
-    EXPECT_FALSE(utf8ToGbk("\U0001F600").has_value());     // nor anything beyond the BMP
-    EXPECT_FALSE(utf8ToGbk(bytes({0xC0, 0x80})).has_value()); // overlong
+TEST(Gbk, TextOutsideGbkOrMalformedUtf8IsRefused)
+{
+    EXPECT_FALSE(utf8ToGbk("한글").has_value());                    // Hangul is not in GBK
+    EXPECT_FALSE(utf8ToGbk("\U0001F600").has_value());              // nor anything beyond the BMP
+    EXPECT_FALSE(utf8ToGbk(bytes({0xC0, 0x80})).has_value());       // overlong
     EXPECT_FALSE(utf8ToGbk(bytes({0xED, 0xA0, 0x80})).has_value()); // surrogate
     EXPECT_FALSE(utf8ToGbk(bytes({'a', 0xE7, 0xA8})).has_value());  // cut short
     EXPECT_EQ(utf8ToGbk(std::string("a\0b", 3)), std::string("a\0b", 3));

@@ -21,14 +21,15 @@ using qbx::writeIniInt;
 namespace {
 
 // GBK bytes of the names the program uses, written out by hand.
-const std::string kBasic = "\xBB\xF9\xB1\xBE\xC9\xE8\xD6\xC3";              // 基本设置
-const std::string kStart = "\xC6\xF4\xB6\xAF";                              // 启动
+const std::string kBasic = "\xBB\xF9\xB1\xBE\xC9\xE8\xD6\xC3";                // 基本设置
+const std::string kStart = "\xC6\xF4\xB6\xAF";                                // 启动
 const std::string kHide = "\xD7\xD4\xB6\xAF\xD2\xFE\xB2\xD8\xCA\xB1\xBC\xE4"; // 自动隐藏时间
-const std::string kMain = "\xD6\xF7\xB4\xB0\xBF\xDA";                       // 主窗口
+const std::string kMain = "\xD6\xF7\xB4\xB0\xBF\xDA";                         // 主窗口
 
 class IniTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         dir = fs::temp_directory_path() /
               ("qbx-ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
@@ -37,15 +38,18 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    void put(const std::string& bytes) const {
+    void put(const std::string& bytes) const
+    {
         std::ofstream out(ini, std::ios::binary | std::ios::trunc);
         out << bytes;
     }
-    std::string content() const {
+    std::string content() const
+    {
         std::ifstream in(ini, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::optional<std::int16_t> get(const char* section, const char* key, std::int16_t def = -7) const {
+    std::optional<std::int16_t> get(const char* section, const char* key, std::int16_t def = -7) const
+    {
         return readIniInt(section, key, def, ini);
     }
 
@@ -55,7 +59,8 @@ protected:
 
 } // namespace
 
-TEST_F(IniTest, MissingFileSectionOrKeyGivesTheDefaults) {
+TEST_F(IniTest, MissingFileSectionOrKeyGivesTheDefaults)
+{
     qbx::Settings s;
     s.startMode = 9;
     s.ycount = 9;
@@ -82,7 +87,8 @@ TEST_F(IniTest, MissingFileSectionOrKeyGivesTheDefaults) {
     EXPECT_EQ(get("基本设置", "nothing"), -7);
 }
 
-TEST_F(IniTest, ValuesReadAsGetPrivateProfileIntReadsThem) {
+TEST_F(IniTest, ValuesReadAsGetPrivateProfileIntReadsThem)
+{
     put("[a]\nblank= 5\nsuffix=12abc\nneg=-3\nnegtext=-x\nbig=40000\nedge=32767\nword=abc\nempty=\n"
         "quoted=\" 8\"\nbare\n  spaced   =   9  \n");
     EXPECT_EQ(get("a", "blank"), 5);
@@ -107,7 +113,8 @@ TEST_F(IniTest, ValuesReadAsGetPrivateProfileIntReadsThem) {
     EXPECT_EQ(s.startMode, 0);
 }
 
-TEST_F(IniTest, NamesMatchWithoutRegardToAsciiCaseAndBlanks) {
+TEST_F(IniTest, NamesMatchWithoutRegardToAsciiCaseAndBlanks)
+{
     put("; comment\n[ Basic ]\n  YCount = 4\n[second]\nycount=5\n[basic]\nycount=6\n");
     EXPECT_EQ(get("BASIC", "ycount"), 4); // the first section of a name is the one read
     EXPECT_EQ(get("Second", "YCOUNT"), 5);
@@ -125,7 +132,8 @@ TEST_F(IniTest, NamesMatchWithoutRegardToAsciiCaseAndBlanks) {
     EXPECT_EQ(get(qbx::gbkToUtf8(bracket).utf8.c_str(), "k"), 3);
 }
 
-TEST_F(IniTest, NewFileSectionAndKeyAreWrittenAsWindowsWritesThem) {
+TEST_F(IniTest, NewFileSectionAndKeyAreWrittenAsWindowsWritesThem)
+{
     ASSERT_TRUE(writeIniInt("基本设置", "ycount", 1, ini));
     EXPECT_EQ(content(), "[" + kBasic + "]\r\nycount= 1\r\n");
     EXPECT_EQ(get("基本设置", "ycount"), 1);
@@ -133,17 +141,18 @@ TEST_F(IniTest, NewFileSectionAndKeyAreWrittenAsWindowsWritesThem) {
     ASSERT_TRUE(writeIniInt("基本设置", "启动", -3, ini));
     ASSERT_TRUE(writeIniInt("自动隐藏时间", "主窗口", 3000, ini));
     ASSERT_TRUE(writeIniInt("基本设置", "ycount", 12, ini));
-    EXPECT_EQ(content(), "[" + kBasic + "]\r\nycount= 12\r\n" + kStart + "=-3\r\n[" + kHide + "]\r\n" + kMain +
-                             "= 3000\r\n");
+    EXPECT_EQ(content(), "[" + kBasic + "]\r\nycount= 12\r\n" + kStart + "=-3\r\n[" + kHide + "]\r\n" +
+                             kMain + "= 3000\r\n");
     EXPECT_EQ(get("基本设置", "启动"), 0);
     EXPECT_EQ(get("自动隐藏时间", "主窗口"), 3000);
 }
 
-TEST_F(IniTest, OtherLinesAreKeptByteForByte) {
+TEST_F(IniTest, OtherLinesAreKeptByteForByte)
+{
     // An LF file with comments, odd spacing, a blank line before the next section and no final
     // line break.
-    const std::string before = "; settings\n[Other]\nx = 1\n\n[" + kBasic + "]\n  YCOUNT =  7 \n" + kStart +
-                               "=2\n\n[Last]\ny=2";
+    const std::string before =
+        "; settings\n[Other]\nx = 1\n\n[" + kBasic + "]\n  YCOUNT =  7 \n" + kStart + "=2\n\n[Last]\ny=2";
     put(before);
     ASSERT_TRUE(writeIniInt("基本设置", "ycount", 8, ini));
     ASSERT_TRUE(writeIniInt("基本设置", "zhcount", 3, ini));
@@ -157,7 +166,8 @@ TEST_F(IniTest, OtherLinesAreKeptByteForByte) {
     EXPECT_EQ(get("基本设置", "ycount"), 8);
 }
 
-TEST_F(IniTest, AFailedWriteLeavesTheOldFile) {
+TEST_F(IniTest, AFailedWriteLeavesTheOldFile)
+{
     const std::string before = "[a]\nk=1\n";
     put(before);
 
@@ -191,13 +201,15 @@ TEST_F(IniTest, AFailedWriteLeavesTheOldFile) {
     EXPECT_EQ(get("a", "k"), 2);
 }
 
-TEST_F(IniTest, AFileSavedInUtf8KeepsWorking) {
+TEST_F(IniTest, AFileSavedInUtf8KeepsWorking)
+{
     // Marked as UTF-8 by a byte-order mark: names are UTF-8, new ones too.
     put("\xEF\xBB\xBF[基本设置]\r\nycount= 3\r\n");
     EXPECT_EQ(get("基本设置", "ycount"), 3);
     ASSERT_TRUE(writeIniInt("基本设置", "启动", 2, ini));
     ASSERT_TRUE(writeIniInt("自动隐藏时间", "主窗口", 900, ini));
-    EXPECT_EQ(content(), "\xEF\xBB\xBF[基本设置]\r\nycount= 3\r\n启动= 2\r\n[自动隐藏时间]\r\n主窗口= 900\r\n");
+    EXPECT_EQ(content(),
+              "\xEF\xBB\xBF[基本设置]\r\nycount= 3\r\n启动= 2\r\n[自动隐藏时间]\r\n主窗口= 900\r\n");
     put("\xEF\xBB\xBF");
     ASSERT_TRUE(writeIniInt("a", "k", 1, ini));
     EXPECT_EQ(content(), "\xEF\xBB\xBF[a]\r\nk= 1\r\n");

@@ -19,7 +19,8 @@ namespace {
 
 class RecordFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         dir = fs::temp_directory_path() /
               ("qbx-recordfile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -28,7 +29,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    static Bytes fileBytes(const fs::path& p) {
+    static Bytes fileBytes(const fs::path& p)
+    {
         std::ifstream in(p, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
     }
@@ -38,7 +40,8 @@ protected:
 
 } // namespace
 
-TEST_F(RecordFileTest, MissingFileIsCreatedEmptyAndReadsZeros) {
+TEST_F(RecordFileTest, MissingFileIsCreatedEmptyAndReadsZeros)
+{
     const RecordFile f(dir / "yfrj.dat", 450);
     const auto r = f.read(775);
     ASSERT_TRUE(r.ok()) << r.error().message;
@@ -47,7 +50,8 @@ TEST_F(RecordFileTest, MissingFileIsCreatedEmptyAndReadsZeros) {
     EXPECT_EQ(fs::file_size(f.path()), 0u);
 }
 
-TEST_F(RecordFileTest, RecordsSitAtTheirNumberAndArePaddedWithZeros) {
+TEST_F(RecordFileTest, RecordsSitAtTheirNumberAndArePaddedWithZeros)
+{
     const RecordFile f(dir / "zhrj.dat", 180);
     ASSERT_TRUE(f.write(3, Bytes(50, 0xAB)).ok());
     Bytes file = fileBytes(f.path());
@@ -72,7 +76,8 @@ TEST_F(RecordFileTest, RecordsSitAtTheirNumberAndArePaddedWithZeros) {
     EXPECT_EQ(f.read(3).value(), range.value()[2]);
 }
 
-TEST_F(RecordFileTest, AFileCutInsideARecordReadsTheRestAsZeros) {
+TEST_F(RecordFileTest, AFileCutInsideARecordReadsTheRestAsZeros)
+{
     {
         std::ofstream out(dir / "wfrj.dat", std::ios::binary);
         out << std::string(500, 'x');
@@ -85,11 +90,13 @@ TEST_F(RecordFileTest, AFileCutInsideARecordReadsTheRestAsZeros) {
     EXPECT_EQ(r.value(), expected);
 }
 
-TEST_F(RecordFileTest, LongRangesReadEveryRecordInPlace) {
+TEST_F(RecordFileTest, LongRangesReadEveryRecordInPlace)
+{
     // More records than one read can take at once, the last one cut short by the end of the file.
     const int length = 16;
     Bytes file(1500 * length - 5);
-    for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(i * 7 + i / length);
+    for (std::size_t i = 0; i < file.size(); ++i)
+        file[i] = static_cast<std::uint8_t>(i * 7 + i / length);
     {
         std::ofstream out(dir / "long.dat", std::ios::binary);
         out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
@@ -102,13 +109,15 @@ TEST_F(RecordFileTest, LongRangesReadEveryRecordInPlace) {
         Bytes expected(length, 0);
         for (int b = 0; b < length; ++b) {
             const std::size_t at = static_cast<std::size_t>((n - 1) * length + b);
-            if (at < file.size()) expected[static_cast<std::size_t>(b)] = file[at];
+            if (at < file.size())
+                expected[static_cast<std::size_t>(b)] = file[at];
         }
         ASSERT_EQ(r.value()[static_cast<std::size_t>(n - 3)], expected) << "record " << n;
     }
 }
 
-TEST_F(RecordFileTest, FailuresAreReportedNeverSuccess) {
+TEST_F(RecordFileTest, FailuresAreReportedNeverSuccess)
+{
     fs::create_directories(dir / "folder.dat");
     const RecordFile folder(dir / "folder.dat", 450);
     EXPECT_EQ(folder.read(1).error().code, StoreErrorCode::Io);
@@ -120,7 +129,9 @@ TEST_F(RecordFileTest, FailuresAreReportedNeverSuccess) {
     ASSERT_FALSE(w.ok());
     EXPECT_EQ(w.error().message, "无法打开文件 yfrj.dat：文件夹不存在");
 
-    { std::ofstream(dir / "plain"); }
+    {
+        std::ofstream(dir / "plain");
+    }
     const RecordFile underFile(dir / "plain" / "x.dat", 450);
     EXPECT_FALSE(underFile.write(1, Bytes(1, 1)).ok());
 
@@ -131,7 +142,8 @@ TEST_F(RecordFileTest, FailuresAreReportedNeverSuccess) {
     EXPECT_FALSE(fs::exists(f.path())); // refused accesses touch nothing
 }
 
-TEST_F(RecordFileTest, AWriteThatFailsHalfWayIsReportedAndTheNextStillWorks) {
+TEST_F(RecordFileTest, AWriteThatFailsHalfWayIsReportedAndTheNextStillWorks)
+{
     const RecordFile f(dir / "yfrj.dat", 450);
     ASSERT_TRUE(f.write(1, Bytes(450, 1)).ok());
     {

@@ -30,7 +30,8 @@ protected:
     }
     static bool mentions(const std::vector<std::string>& log, const std::string& text)
     {
-        return std::any_of(log.begin(), log.end(), [&](const std::string& l) { return l.find(text) != std::string::npos; });
+        return std::any_of(log.begin(), log.end(),
+                           [&](const std::string& l) { return l.find(text) != std::string::npos; });
     }
     ScratchDir dir;
     AppState s;

@@ -45,7 +45,8 @@ struct CoreFixture : TempProgramFolder {
     }
 
     // A program filed directly (not through an operation) and written to "yfrj.dat".
-    ProgramEntry& put(int major, int minor, int slot, const std::string& name, int recordNo, int useCounter = 1)
+    ProgramEntry& put(int major, int minor, int slot, const std::string& name, int recordNo,
+                      int useCounter = 1)
     {
         state.catalogue.at(major, minor, slot) = ProgramEntry{};
         ProgramEntry& e = file(major, minor, slot, name, "/opt/" + name + "/" + name, useCounter, recordNo);

@@ -6,7 +6,8 @@
 
 namespace qbx::testing {
 
-template <typename T> T* named(const QObject& window, const QString& name)
+template <typename T>
+T* named(const QObject& window, const QString& name)
 {
     T* found = window.findChild<T*>(name);
     if (!found)

@@ -31,12 +31,12 @@ QByteArray clickWav()
     put32(wav, static_cast<quint32>(36 + pcm.size()));
     wav.append("WAVEfmt ");
     put32(wav, 16);
-    put16(wav, 1);         // PCM
-    put16(wav, 1);         // mono
+    put16(wav, 1); // PCM
+    put16(wav, 1); // mono
     put32(wav, rate);
-    put32(wav, rate * 2);  // bytes per second
-    put16(wav, 2);         // block align
-    put16(wav, 16);        // bits per sample
+    put32(wav, rate * 2); // bytes per second
+    put16(wav, 2);        // block align
+    put16(wav, 16);       // bits per sample
     wav.append("data");
     put32(wav, static_cast<quint32>(pcm.size()));
     wav.append(pcm);

@@ -62,7 +62,8 @@ QImage paintTile(TileState state, int scale)
         halo.setAlpha(230);
         p.setPen(Qt::NoPen);
         p.setBrush(halo);
-        p.drawRoundedRect(face.adjusted(-1.6 * s, -1.6 * s, 1.6 * s, 1.6 * s), radius + 1.5 * s, radius + 1.5 * s);
+        p.drawRoundedRect(face.adjusted(-1.6 * s, -1.6 * s, 1.6 * s, 1.6 * s), radius + 1.5 * s,
+                          radius + 1.5 * s);
     }
     QPainterPath facePath;
     facePath.addRoundedRect(face, radius, radius);
@@ -144,7 +145,8 @@ QImage paintNameStrip(const QString& name, bool highlighted, int scale)
     const qreal s = scale;
     // Name strips stand on either side of the tile; the edge line is drawn on neither.
     const qreal w = kStripW * s, h = kStripH * s;
-    p.fillRect(QRectF(0, 0, w, h), vertical(0, h, highlighted ? kBlue : kNavyLight, highlighted ? kBlueBottom : kNavy));
+    p.fillRect(QRectF(0, 0, w, h),
+               vertical(0, h, highlighted ? kBlue : kNavyLight, highlighted ? kBlueBottom : kNavy));
     if (highlighted) {
         QColor rim = kGold;
         rim.setAlpha(170);

@@ -65,12 +65,14 @@ int main(int argc, char** argv)
     const QStringList names{"办公", "娱乐", "网络", "学习", "系统", "组合", "预留"};
     for (int n = 1; n <= names.size(); ++n) {
         const QString name = names[n - 1];
-        writeSkin(skin, "pnl3" + QString::number(n) + "1", [&name](int s) { return paintNameStrip(name, false, s); });
-        writeSkin(skin, "pnl3" + QString::number(n) + "2", [&name](int s) { return paintNameStrip(name, true, s); });
+        writeSkin(skin, "pnl3" + QString::number(n) + "1",
+                  [&name](int s) { return paintNameStrip(name, false, s); });
+        writeSkin(skin, "pnl3" + QString::number(n) + "2",
+                  [&name](int s) { return paintNameStrip(name, true, s); });
     }
 
-    for (const auto& [file, shape] : {std::pair{"exe13.ico", IconShape::RoundedSquare},
-                                      std::pair{"45.ico", IconShape::Circle}}) {
+    for (const auto& [file, shape] :
+         {std::pair{"exe13.ico", IconShape::RoundedSquare}, std::pair{"45.ico", IconShape::Circle}}) {
         QList<QImage> sizes;
         for (int px : {16, 32, 48})
             sizes.append(paintQuillboxIcon(px, shape));

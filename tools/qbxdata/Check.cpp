@@ -15,7 +15,10 @@ using namespace qbx;
 
 namespace {
 
-std::string at(const char* file, int recordNo) { return std::string(file) + " record " + std::to_string(recordNo); }
+std::string at(const char* file, int recordNo)
+{
+    return std::string(file) + " record " + std::to_string(recordNo);
+}
 
 bool inCatalogue(const ProgramEntry& e)
 {
@@ -51,7 +54,8 @@ void settingsProblems(std::vector<std::string>& out, const Folder& f)
     if (v.mainHideDelayMs <= 0)
         out.push_back("settings mainHideDelayMs " + std::to_string(v.mainHideDelayMs) + " is not positive");
     if (v.categoryHideDelayMs <= 0)
-        out.push_back("settings categoryHideDelayMs " + std::to_string(v.categoryHideDelayMs) + " is not positive");
+        out.push_back("settings categoryHideDelayMs " + std::to_string(v.categoryHideDelayMs) +
+                      " is not positive");
     // A negative count reads as 0 (and then disagrees with the entries, below).
     if (v.wcount > f.unclassifiedRecordsInFile)
         out.push_back("settings wcount " + std::to_string(v.wcount) + " is larger than the " +
@@ -61,15 +65,17 @@ void settingsProblems(std::vector<std::string>& out, const Folder& f)
 // What a killed run leaves beside the data files; the program's next start settles it.
 void leftovers(std::vector<std::string>& out, const AppState& s)
 {
-    for (const RecordFile& file :
-         {RecordFile(s.programFile(), kProgramRecordLength), RecordFile(s.unclassifiedFile(), kProgramRecordLength),
-          RecordFile(s.comboFile(), kComboRecordLength)}) {
+    for (const RecordFile& file : {RecordFile(s.programFile(), kProgramRecordLength),
+                                   RecordFile(s.unclassifiedFile(), kProgramRecordLength),
+                                   RecordFile(s.comboFile(), kComboRecordLength)}) {
         const std::u8string name = journalPath(file.path()).filename().u8string();
         const JournalState state = inspectJournal(file);
         if (state == JournalState::Complete)
-            out.push_back(std::string(name.begin(), name.end()) + ": a change cut short, to be completed at start-up");
+            out.push_back(std::string(name.begin(), name.end()) +
+                          ": a change cut short, to be completed at start-up");
         else if (state == JournalState::Incomplete)
-            out.push_back(std::string(name.begin(), name.end()) + ": an incomplete journal, to be dropped at start-up");
+            out.push_back(std::string(name.begin(), name.end()) +
+                          ": an incomplete journal, to be dropped at start-up");
     }
     for (const auto& p : staleTemporaryFiles(s.appDir)) {
         const std::u8string name = p.filename().u8string();
@@ -77,7 +83,8 @@ void leftovers(std::vector<std::string>& out, const AppState& s)
     }
 }
 
-template <typename Entry> void numberProblem(std::vector<std::string>& out, const char* file, const RawRecord<Entry>& r)
+template <typename Entry>
+void numberProblem(std::vector<std::string>& out, const char* file, const RawRecord<Entry>& r)
 {
     if (r.entry.recordNo != r.recordNo)
         out.push_back(at(file, r.recordNo) + ": recordNo " + std::to_string(r.entry.recordNo) +
@@ -100,7 +107,8 @@ std::vector<std::string> check(const Folder& f)
         if (e.exePath.empty())
             continue;
         if (!inCatalogue(e)) {
-            out.push_back(at("yfrj.dat", r.recordNo) + ": indices " + placeText({e.major, e.minor, e.slot}) + " out of range");
+            out.push_back(at("yfrj.dat", r.recordNo) + ": indices " + placeText({e.major, e.minor, e.slot}) +
+                          " out of range");
         } else {
             auto [it, fresh] = claimed.try_emplace({e.major, e.minor, e.slot}, r.recordNo);
             if (!fresh) {
@@ -118,7 +126,8 @@ std::vector<std::string> check(const Folder& f)
         if (c.groupName.empty())
             continue;
         if (!inComboTable(c)) {
-            out.push_back(at("zhrj.dat", r.recordNo) + ": indices " + placeText({c.group, c.position}) + " out of range");
+            out.push_back(at("zhrj.dat", r.recordNo) + ": indices " + placeText({c.group, c.position}) +
+                          " out of range");
         } else {
             auto [it, fresh] = comboClaimed.try_emplace({c.group, c.position}, r.recordNo);
             if (!fresh) {
@@ -178,11 +187,11 @@ std::vector<std::string> check(const Folder& f)
     const int livePrograms = countFiledPrograms(s.catalogue);
     const int liveCombos = countComboRecords(s.combos);
     if (s.settings.ycount != livePrograms)
-        out.push_back("settings ycount " + std::to_string(s.settings.ycount) + " but " + std::to_string(livePrograms) +
-                      " programs are filed");
+        out.push_back("settings ycount " + std::to_string(s.settings.ycount) + " but " +
+                      std::to_string(livePrograms) + " programs are filed");
     if (s.settings.zhcount != liveCombos)
-        out.push_back("settings zhcount " + std::to_string(s.settings.zhcount) + " but " + std::to_string(liveCombos) +
-                      " combination records are in use");
+        out.push_back("settings zhcount " + std::to_string(s.settings.zhcount) + " but " +
+                      std::to_string(liveCombos) + " combination records are in use");
     return out;
 }
 

@@ -76,7 +76,8 @@ Folder readFolder(const std::filesystem::path& dir)
         {kSectionBasic, kKeyStartMode}, {kSectionHide, kKeyMainDelay}, {kSectionHide, kKeyCategoryDelay},
         {kSectionBasic, kKeyYcount},    {kSectionBasic, kKeyZhcount},  {kSectionBasic, kKeyWcount}};
     for (const auto& [section, key] : keys)
-        f.rawSettings.emplace_back(std::string(section) + "/" + key, readIniInt(section, key, 0, s.settingsFile()));
+        f.rawSettings.emplace_back(std::string(section) + "/" + key,
+                                   readIniInt(section, key, 0, s.settingsFile()));
 
     s.minorNames.fillBuiltIn();
     s.unclassified.resize(s.settings.wcount);
@@ -96,7 +97,8 @@ Folder readFolder(const std::filesystem::path& dir)
 
     for (int i = 0; i < 3; ++i) {
         std::error_code e2;
-        if (!existed[i] && std::filesystem::exists(dataFiles[i], e2) && std::filesystem::file_size(dataFiles[i], e2) == 0)
+        if (!existed[i] && std::filesystem::exists(dataFiles[i], e2) &&
+            std::filesystem::file_size(dataFiles[i], e2) == 0)
             std::filesystem::remove(dataFiles[i], e2);
     }
     return f;

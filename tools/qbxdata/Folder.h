@@ -11,7 +11,8 @@
 
 namespace qbxdata {
 
-template <typename Entry> struct RawRecord {
+template <typename Entry>
+struct RawRecord {
     int recordNo = 0; // position in the file
     Entry entry;
     qbx::DecodeReport report;

@@ -10,7 +10,7 @@ build_pkgs=(
   fonts-noto-cjk xdg-utils
 )
 test_pkgs=(
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   xvfb xauth openbox xdotool x11-utils imagemagick trayer
   dbus dbus-x11 at-spi2-core python3 python3-gi python3-pyatspi gir1.2-atspi-2.0
 )
