@@ -33,7 +33,7 @@ void saveCombo(PendingWrites& writes, ComboEntry& entry)
     writes.putEncoded(entry.recordNo, encodeRecord(entry));
 }
 
-// Step 1 of sortMinorCategory: every pair i < j, the later one moved ahead when it is used more.
+// The first half of sortMinorCategory: every pair i < j, the later one moved ahead when it is used more.
 // The comparison is strict but the exchange is not order-preserving for equal counters.
 void orderSlots(std::array<ProgramEntry, kSlots>& slots, PendingWrites& writes)
 {
@@ -65,7 +65,7 @@ void orderSlots(std::array<ProgramEntry, kSlots>& slots, PendingWrites& writes)
     }
 }
 
-// Step 2: whole minor categories ranked by the use of their slot-0 program. Only exchanged
+// The second half: whole minor categories ranked by the use of their slot-0 program. Only exchanged
 // pairs are saved.
 void orderMinors(Catalogue& catalogue, int major, PendingWrites& writes)
 {
