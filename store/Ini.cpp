@@ -9,6 +9,7 @@
 #include "Ini.h"
 
 #include "Gbk.h"
+#include "WholeFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -310,21 +311,8 @@ bool replaceFile(const std::filesystem::path& path, const std::string& data)
 bool replaceFile(const std::filesystem::path& path, const std::string& data)
 {
     std::filesystem::path tmp = path.parent_path() / (L".~" + path.filename().wstring() + L".new");
-    HANDLE h =
-        CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < data.size()) {
-        DWORD put = 0;
-        ok = WriteFile(h, data.data() + done, static_cast<DWORD>(data.size() - done), &put, nullptr) &&
-             put > 0;
-        done += put;
-    }
-    ok = ok && FlushFileBuffers(h);
-    ok = CloseHandle(h) && ok;
-    if (ok && MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (detail::writeWholeFile(tmp, data) &&
+        MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileW(tmp.c_str());
     return false;

@@ -6,6 +6,7 @@
 #include "Journal.h"
 
 #include "RecordFile.h"
+#include "WholeFile.h"
 
 #include <atomic>
 #include <cerrno>
@@ -128,21 +129,8 @@ void syncPath(const std::filesystem::path& path, int)
 // One write of the whole journal, flushed to disk before it counts as written.
 bool writeWhole(const std::filesystem::path& path, const Bytes& data)
 {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < data.size()) {
-        DWORD put = 0;
-        ok = WriteFile(h, data.data() + done, static_cast<DWORD>(data.size() - done), &put, nullptr) &&
-             put > 0;
-        done += put;
-    }
-    ok = ok && FlushFileBuffers(h);
-    ok = CloseHandle(h) && ok;
-    return ok;
+    return detail::writeWholeFile(path,
+                                  std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
 }
 #endif
 
