@@ -9,6 +9,7 @@
 #include "Ini.h"
 
 #include "Gbk.h"
+#include "WholeFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -17,7 +18,9 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -132,15 +135,16 @@ std::vector<Line> splitLines(std::string_view data)
 {
     std::vector<Line> lines;
     std::size_t pos = data.starts_with(kUtf8Bom) ? kUtf8Bom.size() : 0;
+    // A line ends at CR LF, LF or a lone CR, as Windows reads the file.
     while (pos < data.size()) {
-        const std::size_t nl = data.find('\n', pos);
+        const std::size_t br = data.find_first_of("\r\n", pos);
         Line l;
         l.begin = pos;
-        if (nl == std::string_view::npos) {
+        if (br == std::string_view::npos) {
             l.end = l.next = data.size();
         } else {
-            l.end = (nl > pos && data[nl - 1] == '\r') ? nl - 1 : nl;
-            l.next = nl + 1;
+            l.end = br;
+            l.next = (data[br] == '\r' && br + 1 < data.size() && data[br + 1] == '\n') ? br + 2 : br + 1;
         }
         lines.push_back(l);
         pos = l.next;
@@ -303,23 +307,15 @@ bool replaceFile(const std::filesystem::path& path, const std::string& data)
     return false;
 }
 #else
+// Writes `data` to a new file beside `path`, flushes it to disk and moves it over `path`.
 bool replaceFile(const std::filesystem::path& path, const std::string& data)
 {
-    std::filesystem::path tmp = path;
-    tmp += L".~new";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out.write(data.data(), static_cast<std::streamsize>(data.size())) || !out.flush()) {
-            std::error_code ec;
-            std::filesystem::remove(tmp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, path, ec);
-    if (ec)
-        std::filesystem::remove(tmp, ec);
-    return !ec;
+    std::filesystem::path tmp = path.parent_path() / (L".~" + path.filename().wstring() + L".new");
+    if (detail::writeWholeFile(tmp, data) &&
+        MoveFileExW(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(tmp.c_str());
+    return false;
 }
 #endif
 

@@ -6,6 +6,7 @@
 #include "Journal.h"
 
 #include "RecordFile.h"
+#include "WholeFile.h"
 
 #include <atomic>
 #include <cerrno>
@@ -13,7 +14,9 @@
 #include <iterator>
 #include <system_error>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -110,16 +113,24 @@ bool writeWhole(const std::filesystem::path& path, const Bytes& data)
     return ok;
 }
 #else
-void syncPath(const std::filesystem::path&, int) {}
-void syncFolderOf(const std::filesystem::path&) {}
 constexpr int O_RDWR = 0;
 
+// Flushes a file to disk. Folder entries need no flush of their own on Windows.
+void syncPath(const std::filesystem::path& path, int)
+{
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    static_cast<void>(FlushFileBuffers(h));
+    CloseHandle(h);
+}
+
+// One write of the whole journal, flushed to disk before it counts as written.
 bool writeWhole(const std::filesystem::path& path, const Bytes& data)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-    out.flush();
-    return static_cast<bool>(out);
+    return detail::writeWholeFile(path,
+                                  std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
 }
 #endif
 

@@ -40,6 +40,14 @@ StoreError tooLong(int length)
     return StoreError{StoreErrorCode::TooLong, "记录超过 " + std::to_string(length) + " 字节，无法保存"};
 }
 
+// "无法打开文件 yfrj.dat：文件夹不存在"
+StoreError ioError(const std::filesystem::path& path, const char* what, const std::string& reason)
+{
+    std::string message = "无法";
+    message.append(what).append("文件 ").append(fileName(path)).append("：").append(reason);
+    return StoreError{StoreErrorCode::Io, std::move(message)};
+}
+
 #ifndef _WIN32
 // Why an access failed, in the interface's language where the cause is a common one.
 std::string reason(int err)
@@ -65,9 +73,7 @@ std::string reason(int err)
 
 StoreError ioError(const std::filesystem::path& path, const char* what, int err)
 {
-    std::string message = "无法";
-    message.append(what).append("文件 ").append(fileName(path)).append("：").append(reason(err));
-    return StoreError{StoreErrorCode::Io, std::move(message)};
+    return ioError(path, what, reason(err));
 }
 
 // Closes the descriptor when the access is over, whatever way it ends.
@@ -192,47 +198,116 @@ Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::
 
 #else // _WIN32: the same accesses through Windows file handles.
 
-StoreError winError(const std::filesystem::path& path, const char* what)
+// Why an access failed, as the POSIX build says it for the same causes.
+std::string reason(DWORD err)
 {
-    return StoreError{StoreErrorCode::Io, "无法" + std::string(what) + "文件 " + fileName(path)};
+    switch (err) {
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return "磁盘已满";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "没有权限";
+    case ERROR_WRITE_PROTECT:
+        return "磁盘只读";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_DIRECTORY:
+        return "文件夹不存在";
+    default:
+        return "Windows 错误 " + std::to_string(err);
+    }
+}
+
+StoreError ioError(const std::filesystem::path& path, const char* what, DWORD err)
+{
+    // Opening a folder as a file is refused as "access denied"; say what it really is.
+    if (err == ERROR_ACCESS_DENIED) {
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec))
+            return ioError(path, what, std::string("这是一个文件夹"));
+    }
+    return ioError(path, what, reason(err));
+}
+
+// Closes the handle when the access is over, whatever way it ends.
+class Handle {
+public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle()
+    {
+        if (h_ != INVALID_HANDLE_VALUE)
+            CloseHandle(h_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return h_; }
+    bool release() { return CloseHandle(std::exchange(h_, INVALID_HANDLE_VALUE)) != 0; }
+
+private:
+    HANDLE h_;
+};
+
+HANDLE openFile(const std::filesystem::path& path, DWORD access)
+{
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The position of a synchronous read or write, given with the call itself.
+OVERLAPPED at(std::int64_t offset)
+{
+    OVERLAPPED o{};
+    o.Offset = static_cast<DWORD>(static_cast<std::uint64_t>(offset) & 0xFFFFFFFFu);
+    o.OffsetHigh = static_cast<DWORD>(static_cast<std::uint64_t>(offset) >> 32);
+    return o;
 }
 
 Status readRecords(const std::filesystem::path& path, std::vector<Bytes>& records, std::int64_t offset)
 {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return winError(path, "打开");
-    const std::size_t len = records.empty() ? 0 : records.front().size();
-    Bytes all(records.size() * len, 0);
-    LARGE_INTEGER pos;
-    pos.QuadPart = static_cast<LONGLONG>(offset);
-    DWORD got = 0;
-    const bool ok = SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) &&
-                    ReadFile(h, all.data(), static_cast<DWORD>(all.size()), &got, nullptr);
-    CloseHandle(h);
-    if (!ok)
-        return winError(path, "读取");
-    for (std::size_t k = 0; k < records.size(); ++k)
-        std::copy_n(all.begin() + static_cast<std::ptrdiff_t>(k * len), len, records[k].begin());
+    Handle h(openFile(path, GENERIC_READ));
+    if (h.get() == INVALID_HANDLE_VALUE)
+        return ioError(path, "打开", GetLastError());
+    // One read a record: a record is small and a range is read once at start-up.
+    for (Bytes& record : records) {
+        std::size_t done = 0;
+        while (done < record.size()) {
+            OVERLAPPED pos = at(offset + static_cast<std::int64_t>(done));
+            DWORD got = 0;
+            if (!ReadFile(h.get(), record.data() + done, static_cast<DWORD>(record.size() - done), &got,
+                          &pos)) {
+                const DWORD err = GetLastError();
+                if (err == ERROR_HANDLE_EOF)
+                    return success(); // the rest lies past the end of the file: zeros
+                return ioError(path, "读取", err);
+            }
+            if (got == 0)
+                return success();
+            done += got;
+        }
+        offset += static_cast<std::int64_t>(record.size());
+    }
     return success();
 }
 
 Status writeRecord(const std::filesystem::path& path, const Bytes& record, std::int64_t offset)
 {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return winError(path, "打开");
-    LARGE_INTEGER pos;
-    pos.QuadPart = static_cast<LONGLONG>(offset);
-    DWORD put = 0;
-    const bool ok = SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) &&
-                    WriteFile(h, record.data(), static_cast<DWORD>(record.size()), &put, nullptr) &&
-                    put == record.size();
-    const bool closed = CloseHandle(h);
-    if (!ok || !closed)
-        return winError(path, "写入");
+    Handle h(openFile(path, GENERIC_WRITE));
+    if (h.get() == INVALID_HANDLE_VALUE)
+        return ioError(path, "打开", GetLastError());
+    std::size_t done = 0;
+    while (done < record.size()) {
+        OVERLAPPED pos = at(offset + static_cast<std::int64_t>(done));
+        DWORD put = 0;
+        if (!WriteFile(h.get(), record.data() + done, static_cast<DWORD>(record.size() - done), &put, &pos))
+            return ioError(path, "写入", GetLastError());
+        if (put == 0)
+            return ioError(path, "写入", static_cast<DWORD>(ERROR_WRITE_FAULT));
+        done += put;
+    }
+    if (!h.release())
+        return ioError(path, "写入", GetLastError());
     return success();
 }
 #endif

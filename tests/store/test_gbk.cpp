@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 using qbx::gbkToUtf8;
 using qbx::isValidGbk;
@@ -53,6 +54,18 @@ TEST(Gbk, WindowsSingleByteEuroAndUserDefinedArea)
     EXPECT_EQ(utf8ToGbk("\uE234"), bytes({0xF8, 0xA1}));
     EXPECT_EQ(utf8ToGbk("\uE4C6"), bytes({0xA1, 0x40}));
     EXPECT_EQ(utf8ToGbk("\uE765"), bytes({0xA7, 0xA0}));
+
+    // The unassigned symbol codes follow on from U+E766, in code order across their runs.
+    const std::pair<std::string, std::string> extra[] = {
+        {bytes({0xA2, 0xAB}), "\uE766"}, {bytes({0xA2, 0xE3}), "\uE76C"}, {bytes({0xA6, 0xF3}), "\uE796"},
+        {bytes({0xA9, 0x58}), "\uE7E2"}, {bytes({0xD7, 0xFA}), "\uE810"}, {bytes({0xFE, 0x50}), "\uE815"},
+        {bytes({0xFE, 0xA0}), "\uE864"},
+    };
+    for (const auto& [gbk, utf8] : extra) {
+        EXPECT_EQ(gbkToUtf8(gbk).utf8, utf8);
+        EXPECT_TRUE(isValidGbk(gbk));
+        EXPECT_EQ(utf8ToGbk(utf8), gbk);
+    }
 }
 
 TEST(Gbk, InvalidBytesAreKeptAsEscapesAndWrittenBack)

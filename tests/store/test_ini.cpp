@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include "WriteLimit.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 using qbx::readIniInt;
@@ -166,22 +166,29 @@ TEST_F(IniTest, OtherLinesAreKeptByteForByte)
     EXPECT_EQ(get("基本设置", "ycount"), 8);
 }
 
+TEST_F(IniTest, ALoneCarriageReturnEndsALine)
+{
+    // Windows reads a file with CR-only line ends line by line: the key is replaced in place.
+    put("[" + kBasic + "]\rycount= 3\rzhcount= 1\r");
+    ASSERT_TRUE(writeIniInt("基本设置", "ycount", 12, ini));
+    ASSERT_TRUE(writeIniInt("基本设置", "wcount", 755, ini));
+    EXPECT_EQ(content(), "[" + kBasic + "]\rycount= 12\rzhcount= 1\rwcount= 755\r\n");
+    EXPECT_EQ(get("基本设置", "ycount"), 12);
+    EXPECT_EQ(get("基本设置", "zhcount"), 1);
+}
+
 TEST_F(IniTest, AFailedWriteLeavesTheOldFile)
 {
     const std::string before = "[a]\nk=1\n";
     put(before);
 
+    QBX_NEEDS_WRITE_LIMIT();
     // The disk "fills up" after 10 bytes: the new file cannot be written.
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 10;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = writeIniInt("a", "longer_key_name", 1234, ini);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
+    bool written = true;
+    {
+        qbx::testing::WriteLimit full(10);
+        written = writeIniInt("a", "longer_key_name", 1234, ini);
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(content(), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1); // no temp file left

@@ -65,6 +65,7 @@ TEST_F(Journaled, OnlyACompleteJournalIsReplayed)
 // A re-sort writing records 1 and 21, where record 21 lies past the end of the file.
 TEST_F(Journaled, ADataWriteFailingHalfWayIsCompletedFromTheJournal)
 {
+    QBX_NEEDS_WRITE_LIMIT();
     file(program("A", 1, 0, 0, 0, 1));
     file(program("B", 2, 0, 0, 1, 1));
     for (int n = 3; n <= 20; ++n)
@@ -93,6 +94,7 @@ TEST_F(Journaled, ADataWriteFailingHalfWayIsCompletedFromTheJournal)
 
 TEST_F(Journaled, TheNextWriteOfTheRunCompletesAFailedChangeFirst)
 {
+    QBX_NEEDS_WRITE_LIMIT();
     file(program("A", 1, 0, 0, 0, 1));
     file(program("B", 2, 0, 0, 1, 1));
     file(program("C", 3, 0, 0, 2, 1));
@@ -114,6 +116,7 @@ TEST_F(Journaled, TheNextWriteOfTheRunCompletesAFailedChangeFirst)
 
 TEST_F(Journaled, AJournalThatCannotBeWrittenStillLetsTheChangeBeWritten)
 {
+    QBX_NEEDS_WRITE_LIMIT();
     file(program("A", 1, 0, 0, 0, 1));
     file(program("B", 2, 0, 0, 1, 1));
     s.catalogue.at(0, 0, 1).useCounter = 5;
