@@ -35,6 +35,7 @@ Wiring::Wiring(Launcher& launcher, Form1& form1, QObject* parent)
     wireSettings();
     wireTray();
     wireCombinations();
+    wireCommandMenu();
 }
 
 Wiring::~Wiring()
@@ -165,17 +166,7 @@ void Wiring::wireCombinations()
 {
     // "设置" → "程序组合设置": the combination editor, modal. "新增" in its member mode opens the
     // classification editor to pick one member for the combination being edited.
-    connect(&form1_, &Form1::comboEditorRequested, this, [this] {
-        Form9 form9(launcher_, form1_);
-        connect(&form9, &Form9::memberPickerAsked, &form9, [this, &form9](int group, int position) {
-            Selection& sel = launcher_.state().sel;
-            sel.curGroup = static_cast<std::int16_t>(group);
-            sel.curPosition = static_cast<std::int16_t>(position);
-            Form6 picker(launcher_, form1_, &form9);
-            picker.openModal(Form6Mode::AddToCombination);
-        });
-        form9.openModal();
-    });
+    connect(&form1_, &Form1::comboEditorRequested, this, &Wiring::openComboEditor);
 
     // A combination launched (tile 5, or a combination of the category window): the report
     // window at the top-right corner says what became of each member; one still open from an
@@ -185,6 +176,19 @@ void Wiring::wireCombinations()
             report_ = new Form10(launcher_.desktop());
         report_->showReport(result);
     });
+}
+
+void Wiring::openComboEditor()
+{
+    Form9 form9(launcher_, form1_);
+    connect(&form9, &Form9::memberPickerAsked, &form9, [this, &form9](int group, int position) {
+        Selection& sel = launcher_.state().sel;
+        sel.curGroup = static_cast<std::int16_t>(group);
+        sel.curPosition = static_cast<std::int16_t>(position);
+        Form6 picker(launcher_, form1_, &form9);
+        picker.openModal(Form6Mode::AddToCombination);
+    });
+    form9.openModal();
 }
 
 } // namespace qbx

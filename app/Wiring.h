@@ -12,6 +12,7 @@ namespace qbx {
 class Form1;
 class Form10;
 class Launcher;
+class Menu1;
 
 // Connects the main window (and through it the pop-up and the category window) to the core.
 // Lives as long as both.
@@ -30,10 +31,14 @@ private:
     void wireSettings();
     void wireTray();
     void wireCombinations();
+    void wireCommandMenu();
+    // The combination editor "程序组合", modal (from the "设置" menu and the command menu).
+    void openComboEditor();
 
     Launcher& launcher_;
     Form1& form1_;
     ClickSound sound_;
+    Menu1* menu1_ = nullptr;  // the command menu of a program, owned by the main window
     QPointer<Form10> report_; // the combination report while it is open
 };
 

@@ -103,6 +103,9 @@ public:
     // Takes the program at (major, minor, slot) out: into the first free record of the taken-out
     // list, or dropped when none is free; the program count shrinks by one.
     EditOutcome takeOutProgram(int major, int minor, int slot);
+    // Whether a program taken out now would be kept in the taken-out list (true) or dropped
+    // because the list has no free record (false); read before anything changes.
+    Result<bool> takeOutKeepsProgram();
     // Adds the program at (major, minor, slot) as the next member of the combination at
     // (group, position) and re-sorts its group.
     EditOutcome addComboMember(int group, int position, int major, int minor, int slot);

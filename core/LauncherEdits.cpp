@@ -213,6 +213,14 @@ EditOutcome Launcher::takeOutProgram(int major, int minor, int slot)
     return outcome;
 }
 
+Result<bool> Launcher::takeOutKeepsProgram()
+{
+    Result<int> free = firstFreeUnclassified(state_);
+    if (!free)
+        return free.error();
+    return free.value() > 0;
+}
+
 EditOutcome Launcher::addComboMember(int group, int position, int major, int minor, int slot)
 {
     if (group < 0 || group >= kGroups || position < 0 || position >= kUsedPositions ||

@@ -7,6 +7,7 @@
 #include "AppState.h"
 #include "CatalogueEdits.h"
 #include "Desktop.h"
+#include "EditReport.h"
 #include "MainWindowLink.h"
 #include "ProgramChoice.h"
 #include "Store.h"
@@ -58,15 +59,12 @@ bool Form6::confirmedSelection(const QString& question, int& major, int& minor, 
 
 bool Form6::applied(const EditOutcome& outcome)
 {
-    if (outcome.refusal)
-        desktop_.message(this, qs(*outcome.refusal));
-    return outcome.applied;
+    return showRefusal(desktop_, this, outcome);
 }
 
 void Form6::reportWritten(const EditOutcome& outcome)
 {
-    if (reported(outcome.written) && !outcome.countWritten)
-        desktop_.message(this, QStringLiteral("无法写入设置文件！"));
+    showWriteFailure(desktop_, this, outcome);
 }
 
 void Form6::Command7_Click()
@@ -164,8 +162,7 @@ void Form6::Command6_Click()
     int m = 0, c = 0, s = 0;
     if (!confirmedSelection(QStringLiteral("你确定要删除该分类吗?"), m, c, s))
         return;
-    const EditOutcome outcome = launcher_.takeOutProgram(m, c, s);
-    if (!applied(outcome))
+    if (!takeOutAgreed(launcher_, this, m, c, s))
         return;
 
     {
@@ -179,7 +176,6 @@ void Form6::Command6_Click()
     showCount();
     ListedMinor = minorColumn(state_, m, List2->currentRow());
     link_.closePopups(); // rebuilt without the program on next use
-    reportWritten(outcome);
 }
 
 void Form6::Command8_Click()

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 
 class QWidget;
@@ -43,6 +44,15 @@ public:
     virtual bool startProgram(const QString& storedPath) = 0;
     // Opens a file or folder with the desktop's default application. True when that started.
     virtual bool openWithDefaultApp(const QString& path) = 0;
+    // Opens the folder of a filed program in the file manager with the program selected (for a
+    // desktop entry: the program its Exec line starts). False when the path names no folder or
+    // nothing could be opened. Without a file manager of its own a backend opens the folder.
+    virtual bool showProgramFolder(const QString& storedPath)
+    {
+        const qsizetype cut =
+            std::max(storedPath.lastIndexOf(QLatin1Char('/')), storedPath.lastIndexOf(QLatin1Char('\\')));
+        return cut >= 0 && openWithDefaultApp(storedPath.left(cut + 1));
+    }
     // Shows the properties of a file (the file manager's, else a small dialog of our own).
     virtual void showFileProperties(QWidget* parent, const QString& path) = 0;
 

@@ -47,12 +47,14 @@ QList<QPair<QString, QString>> FilePropertiesDialog::rowsFor(const QString& path
     return rows;
 }
 
-FilePropertiesDialog::FilePropertiesDialog(QWidget* parent, const QString& path) : QDialog(parent)
+FilePropertiesDialog::FilePropertiesDialog(QWidget* parent, const QString& path,
+                                           const QList<QPair<QString, QString>>& extraRows)
+    : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("属性"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* form = new QFormLayout;
-    for (const auto& [caption, value] : rowsFor(path)) {
+    for (const auto& [caption, value] : rowsFor(path) + extraRows) {
         auto* v = new QLabel(value);
         v->setTextInteractionFlags(Qt::TextSelectableByMouse);
         v->setWordWrap(true);

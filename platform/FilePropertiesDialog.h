@@ -10,7 +10,9 @@ namespace qbx {
 class FilePropertiesDialog : public QDialog {
     Q_OBJECT
 public:
-    FilePropertiesDialog(QWidget* parent, const QString& path);
+    // `extraRows` follow the file's own rows (what the backend knows about the file's kind).
+    FilePropertiesDialog(QWidget* parent, const QString& path,
+                         const QList<QPair<QString, QString>>& extraRows = {});
 
     // The rows shown, as (caption, value); for tests.
     static QList<QPair<QString, QString>> rowsFor(const QString& path);

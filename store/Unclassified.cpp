@@ -120,7 +120,7 @@ void clearTakenOutEntry(ProgramEntry& entry)
     entry.useCounter = -1;
 }
 
-Result<int> keepUnclassified(AppState& state, const ProgramEntry& entry)
+Result<int> firstFreeUnclassified(AppState& state)
 {
     const int wcount = state.settings.wcount;
     if (wcount <= 0)
@@ -139,19 +139,27 @@ Result<int> keepUnclassified(AppState& state, const ProgramEntry& entry)
         if (!found.name.empty())
             continue;
         const int recordNo = found.recordNo == 0 ? i : found.recordNo;
-        if (recordNo != i)
-            continue;
-
-        UnclassifiedEntry moved = entry;
-        moved.recordNo = recordNo;
-        state.unclassified.at(i) = moved;
-        if (auto written = saveUnclassifiedEntry(state, i); !written) {
-            state.unclassified.at(i) = found;
-            return written.error();
-        }
-        return i;
+        if (recordNo == i)
+            return i;
     }
     return 0;
+}
+
+Result<int> keepUnclassified(AppState& state, const ProgramEntry& entry)
+{
+    Result<int> free = firstFreeUnclassified(state);
+    if (!free || free.value() == 0)
+        return free;
+    const int i = free.value();
+    const UnclassifiedEntry found = state.unclassified.at(i);
+    UnclassifiedEntry moved = entry;
+    moved.recordNo = i;
+    state.unclassified.at(i) = moved;
+    if (auto written = saveUnclassifiedEntry(state, i); !written) {
+        state.unclassified.at(i) = found;
+        return written.error();
+    }
+    return i;
 }
 
 Result<int> moveToUnclassified(AppState& state, int major, int minor, int slot)

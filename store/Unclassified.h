@@ -38,6 +38,10 @@ void clearTakenOutEntry(ProgramEntry& entry);
 // Returns the list index used, or 0 when no record is free; on 0 or an error nothing changed.
 Result<int> moveToUnclassified(AppState& state, int major, int minor, int slot);
 
+// The first usable free record of "wfrj.dat" (records 1..wcount, read afresh into
+// state.unclassified), as moveToUnclassified would choose it; 0 when none is free.
+Result<int> firstFreeUnclassified(AppState& state);
+
 // The same without a catalogue place: writes a copy of `entry` into the first usable free record
 // of "wfrj.dat". Returns the list index used, or 0 when no record is free.
 Result<int> keepUnclassified(AppState& state, const ProgramEntry& entry);

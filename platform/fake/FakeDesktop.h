@@ -12,7 +12,7 @@
 //   d.setIcon("/x/a.exe", someIcon);            // icons from a map; setUseRealIcons(true) reads
 //                                               // unmapped paths with the real icon reader
 //   ... run the window ...
-//   d.messages, d.confirms, d.fileDialogs, d.started, d.opened, d.properties,
+//   d.messages, d.confirms, d.fileDialogs, d.started, d.opened, d.folders, d.properties,
 //   d.loginEntries                                                            // what happened
 //
 // With nothing queued, confirm() answers OK (defaultAnswer) and openFileName() is cancelled.
@@ -57,6 +57,7 @@ public:
     QStringList started;
     QStringList opened;
     QStringList properties;
+    QStringList folders; // showProgramFolder()
     QStringList iconRequests;
     struct LoginEntry {
         QString program;
@@ -76,6 +77,11 @@ public:
                                         const QString& startDir) override;
     bool startProgram(const QString& storedPath) override;
     bool openWithDefaultApp(const QString& path) override;
+    bool showProgramFolder(const QString& storedPath) override
+    {
+        folders << storedPath;
+        return true;
+    }
     void showFileProperties(QWidget* parent, const QString& path) override;
     QIcon programIcon(const QString& exePath) override;
     bool trayAvailable() const override { return tray_; }

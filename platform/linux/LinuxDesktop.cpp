@@ -3,6 +3,7 @@
 #include "Autostart.h"
 #include "DesktopEntry.h"
 #include "FilePropertiesDialog.h"
+#include "Logging.h"
 
 #include <QCursor>
 #include <QDesktopServices>
@@ -13,6 +14,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QUrl>
 
@@ -32,8 +34,9 @@ QString boxTitle()
 }
 
 #ifdef QBX_HAVE_DBUS
-// Asks the file manager for its properties window; false when none answers.
-bool fileManagerShowsProperties(const QString& path)
+// Asks the file manager to show `file` (ShowItems: its folder with the file selected;
+// ShowItemProperties: its property sheet); false when none answers.
+bool askFileManager(const QString& method, const QString& file)
 {
     const QString service = QStringLiteral("org.freedesktop.FileManager1");
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -43,11 +46,13 @@ bool fileManagerShowsProperties(const QString& path)
     const bool activatable = bus.interface()->activatableServiceNames().value().contains(service);
     if (!running && !activatable)
         return false;
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/FileManager1"), service,
-                                       QStringLiteral("ShowItemProperties"));
-    call << QStringList{QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString()} << QString();
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        service, QStringLiteral("/org/freedesktop/FileManager1"), service, method);
+    call << QStringList{QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString()} << QString();
     const QDBusMessage reply = bus.call(call, QDBus::Block, 3000);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        qCInfo(lcStart, "the file manager did not answer %s: %s", qPrintable(method),
+               qPrintable(reply.errorMessage()));
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 #endif
@@ -128,6 +133,48 @@ bool LinuxDesktop::startProgram(const QString& storedPath)
     return QProcess::startDetached(program, cmd);
 }
 
+QString LinuxDesktop::programFile(const QString& storedPath)
+{
+    if (!isDesktopEntryPath(storedPath) || !QFileInfo(storedPath).isFile())
+        return storedPath;
+    const auto e = readDesktopEntry(storedPath);
+    const QStringList cmd = e ? execArguments(e->exec) : QStringList();
+    if (cmd.isEmpty() || cmd.front().isEmpty())
+        return {};
+    // A bare program name is looked up on PATH as the start would.
+    return cmd.front().contains(QLatin1Char('/')) ? cmd.front() : QStandardPaths::findExecutable(cmd.front());
+}
+
+bool LinuxDesktop::showProgramFolder(const QString& storedPath)
+{
+    const QString file = programFile(storedPath);
+    if (!file.contains(QLatin1Char('/'))) {
+        qCInfo(lcStart, "no folder to show for %s", qPrintable(storedPath));
+        return false;
+    }
+#ifdef QBX_HAVE_DBUS
+    if (askFileManager(QStringLiteral("ShowItems"), file))
+        return true;
+#endif
+    const QString folder = QFileInfo(file).absolutePath();
+    if (openWithDefaultApp(folder))
+        return true;
+    qCWarning(lcStart, "could not open the folder %s", qPrintable(folder));
+    return false;
+}
+
+QList<QPair<QString, QString>> LinuxDesktop::desktopEntryRows(const QString& path)
+{
+    if (!isDesktopEntryPath(path))
+        return {};
+    const auto e = readDesktopEntry(path);
+    if (!e)
+        return {};
+    return {{QStringLiteral("名称："), e->name},
+            {QStringLiteral("命令："), e->exec},
+            {QStringLiteral("图标："), e->icon}};
+}
+
 bool LinuxDesktop::openWithDefaultApp(const QString& path)
 {
     const QFileInfo fi(path);
@@ -141,10 +188,10 @@ bool LinuxDesktop::openWithDefaultApp(const QString& path)
 void LinuxDesktop::showFileProperties(QWidget* parent, const QString& path)
 {
 #ifdef QBX_HAVE_DBUS
-    if (QFileInfo::exists(path) && fileManagerShowsProperties(path))
+    if (QFileInfo::exists(path) && askFileManager(QStringLiteral("ShowItemProperties"), path))
         return;
 #endif
-    auto* dlg = new FilePropertiesDialog(parent, path);
+    auto* dlg = new FilePropertiesDialog(parent, path, desktopEntryRows(path));
     dlg->show();
 }
 

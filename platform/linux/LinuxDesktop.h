@@ -23,6 +23,7 @@ public:
                                         const QString& startDir) override;
     bool startProgram(const QString& storedPath) override;
     bool openWithDefaultApp(const QString& path) override;
+    bool showProgramFolder(const QString& storedPath) override;
     void showFileProperties(QWidget* parent, const QString& path) override;
     QIcon programIcon(const QString& exePath) override;
     bool trayAvailable() const override;
@@ -32,6 +33,12 @@ public:
     // The program and arguments startProgram runs for a stored path (empty when nothing can be
     // run: an empty path, or a desktop entry without a usable Exec line).
     static QStringList commandFor(const QString& storedPath);
+
+    // The file a stored path starts: the path itself, or for a desktop entry the program of its
+    // Exec line (found on PATH when it has no folder); empty when that cannot be told.
+    static QString programFile(const QString& storedPath);
+    // The extra rows of our own properties dialog for a desktop entry: its Name, Exec and Icon.
+    static QList<QPair<QString, QString>> desktopEntryRows(const QString& path);
 
     ProgramIcons& icons() { return icons_; }
 

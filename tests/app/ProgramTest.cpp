@@ -6,6 +6,7 @@
 #include "Form3.h"
 #include "Form4.h"
 #include "Launcher.h"
+#include "Menu1.h"
 #include "PictureBox.h"
 #include "TrayIcon.h"
 #include "Form1Controls.h"
@@ -81,7 +82,33 @@ private slots:
     void trayDoubleClicks();
     void windowPulledBackByTheWindowManagerStillCountsAsHidden();
     void systemSettingsApplyAtOnceAndRestoreTheTimers();
+    void commandMenuEnableRules();
+    void commandMenuActsOnItsOwnEntry();
+    void takeOutFromTheMenu();
 };
+
+namespace {
+
+// What can be chosen in the command menu now, by item name.
+QStringList usable(const Menu1& m)
+{
+    QStringList names;
+    for (QAction* a : {m.dk, m.tj, m.th, m.gg, m.sc, m.bt, m.mll->menuAction(), m.qb, m.sx, m.zh})
+        if (a->isEnabled())
+            names << (a == m.mll->menuAction() ? QStringLiteral("mll") : a->objectName());
+    return names;
+}
+
+QStringList listed(const Menu1& m)
+{
+    QStringList captions;
+    for (QAction* a : m.qd1)
+        if (a->isVisible())
+            captions << a->text();
+    return captions;
+}
+
+} // namespace
 
 void ProgramTest::tileClickStartsAndCounts()
 {
@@ -362,6 +389,116 @@ void ProgramTest::systemSettingsApplyAtOnceAndRestoreTheTimers()
     ui(*r.form).xt->trigger();
     QVERIFY(ui(*r.form).Timer1.isEnabled());
     QVERIFY(!ui(*r.form).Timer2.isEnabled());
+}
+
+void ProgramTest::commandMenuEnableRules()
+{
+    Rig r;
+    r.writeRecord(r.file(0, 0, 0, "Alpha", 6, 1));
+    r.writeRecord(r.file(0, 0, 1, "Beta", 4, 2));
+    r.writeRecord(r.file(0, 0, 2, "Gamma", 2, 3));
+    r.load(1);
+    Menu1* menu = r.form->findChild<Menu1*>();
+    QVERIFY(menu);
+    QCOMPARE(menu->title(), QStringLiteral("菜单1"));
+    const QStringList all{"dk", "tj", "th", "gg", "sc", "bt", "mll", "qb", "sx"};
+
+    // A tile with a favourite: everything but the combination editor, the timers left running.
+    r.form->setHideTimers(true);
+    r.clickTile(0, Qt::RightButton);
+    QCOMPARE(usable(*menu), all);
+    QCOMPARE(listed(*menu), (QStringList{"1 Alpha", "2 Beta", "3 Gamma"}));
+    QVERIFY(ui(*r.form).Timer2.isEnabled());
+    menu->close();
+
+    // Tile 5: only "打开" and "程序组合"; tile 6 afterwards gets "添加软件" and "该类全部" back.
+    r.clickTile(5, Qt::RightButton);
+    QCOMPARE(usable(*menu), (QStringList{"dk", "zh"}));
+    menu->close();
+    r.clickTile(6, Qt::RightButton);
+    QCOMPARE(usable(*menu), (QStringList{"dk", "tj", "qb"}));
+    QCOMPARE(listed(*menu), QStringList{QString()}); // the first item stays, without a caption
+    menu->close();
+
+    // An empty cell of the category window: "打开" and "添加软件"; the timers stop.
+    Form3& f3 = r.openCategoryWindow(0, 0);
+    const int cell = f3.slotOfCell(4) == 4 ? 4 : 0;
+    QTest::mouseClick(ui(f3).Picture1[static_cast<std::size_t>(cell)], Qt::RightButton, {}, QPoint(5, 5));
+    QCOMPARE(usable(*menu), (QStringList{"dk", "tj", "qb"}));
+    QVERIFY(!ui(*r.form).Timer1.isEnabled());
+    QVERIFY(!ui(*r.form).Timer2.isEnabled());
+    menu->close();
+}
+
+void ProgramTest::commandMenuActsOnItsOwnEntry()
+{
+    Rig r;
+    r.writeRecord(r.file(2, 0, 0, "Alpha", 6, 1));
+    r.writeRecord(r.file(2, 0, 1, "Beta", 4, 2));
+    r.writeRecord(r.file(2, 3, 0, "Other", 9, 3));
+    r.load(1);
+    Menu1* menu = r.form->findChild<Menu1*>();
+    // The pop-up last showed another column: the tile's menu still acts on the tile's favourite.
+    r.state.sel.popupColumn = 3;
+    r.clickTile(2, Qt::RightButton);
+    emit menu->mll->aboutToShow();
+    emit menu->mll->aboutToShow(); // one folder an opening of the menu
+    QCOMPARE(r.desktop.folders, QStringList{"/opt/Alpha.exe"});
+    menu->sx->trigger();
+    QCOMPARE(r.desktop.properties, QStringList{"/opt/Alpha.exe"});
+    // An item of the folder's list starts that slot and counts it.
+    menu->qd1[1]->trigger();
+    QCOMPARE(r.desktop.started, QStringList{"/opt/Beta.exe"});
+    QCOMPARE(r.record(2)->useCounter, 5);
+    menu->close();
+
+    // "打开" from a cell starts the cell's program and closes the windows.
+    // (The start re-sorted the minor categories of the major: Other's may have moved.)
+    int column = 0;
+    while (column < 4 && r.state.catalogue.at(2, column, 0).name != "Other")
+        ++column;
+    Form3& f3 = r.openCategoryWindow(2, column);
+    QTest::mouseClick(ui(f3).Picture1[static_cast<std::size_t>(f3.anchorCell())], Qt::RightButton, {},
+                      QPoint(5, 5));
+    menu->dk->trigger();
+    QCOMPARE(r.desktop.started.last(), QStringLiteral("/opt/Other.exe"));
+    QVERIFY(r.form->categoryWindow() == nullptr);
+}
+
+void ProgramTest::takeOutFromTheMenu()
+{
+    Rig r;
+    r.writeRecord(r.file(1, 0, 0, "Alpha", 6, 1));
+    r.writeRecord(r.file(1, 0, 1, "Beta", 4, 2));
+    r.writeSetting("基本设置", "ycount", 2);
+    r.writeSetting("基本设置", "wcount", 1);
+    {
+        UnclassifiedEntry taken;
+        taken.name = "Kept";
+        taken.recordNo = 1;
+        RecordFile(r.state.unclassifiedFile(), kProgramRecordLength).write(1, encodeRecord(taken).value());
+    }
+    r.load(1);
+    Menu1* menu = r.form->findChild<Menu1*>();
+    r.clickTile(1, Qt::RightButton);
+    // Cancelled at the first question: nothing happens.
+    r.desktop.setNextAnswer(false);
+    menu->sc->trigger();
+    QCOMPARE(r.record(1)->name, std::string("Alpha"));
+    // The list is full: the user hears that the program will be dropped, and may still say no.
+    r.desktop.setNextAnswer(true);
+    r.desktop.setNextAnswer(false);
+    menu->sc->trigger();
+    QCOMPARE(r.desktop.confirms.size(), 3);
+    QCOMPARE(r.desktop.confirms.last(),
+             QStringLiteral("未分类程序列表已满，该程序将被直接删除，不再保留。确定吗?"));
+    QCOMPARE(r.record(1)->name, std::string("Alpha"));
+    QCOMPARE(*r.readSetting("基本设置", "ycount"), 2);
+    // Agreed: dropped, and counted out.
+    menu->sc->trigger();
+    QCOMPARE(*r.readSetting("基本设置", "ycount"), 1);
+    QCOMPARE(r.state.catalogue.at(1, 0, 0).name, std::string("Beta"));
+    menu->close();
 }
 
 #include "ProgramTest.moc"

@@ -14,6 +14,7 @@ class CatalogueChangesTest : public QObject {
 private slots:
     void takeOutWithoutListDropsTheProgram();
     void takeOutUsesOnlyRecordsAtTheirOwnPosition();
+    void fullListIsKnownBeforeTakingOut();
     void removedNumberIsNotWrittenOverItsNewOwner();
     void moveFollowsItsCategoryWhenCategoriesReorder();
 };
@@ -51,12 +52,37 @@ void CatalogueChangesTest::takeOutUsesOnlyRecordsAtTheirOwnPosition()
     // Record 3 was never written (zeros): it is used at its own position.
     f.put(3, 0, 0, "alpha", 7);
     f.setIni(kKeyYcount, 1);
+    QVERIFY(f.launcher.takeOutKeepsProgram().value());
     QVERIFY(f.launcher.takeOutProgram(3, 0, 0).applied);
+    // Kept in the list, the program has left the catalogue: the count follows.
+    QCOMPARE(f.iniValue(kKeyYcount), 0);
     QCOMPARE(f.unclassifiedRecord(3).name, std::string("alpha"));
     QCOMPARE(f.unclassifiedRecord(3).recordNo, 3);
     QCOMPARE(f.unclassifiedRecord(4).name, std::string("four"));
     QVERIFY(f.unclassifiedRecord(1).name.empty());
     QCOMPARE(f.state.unclassified.at(3).name, std::string("alpha"));
+}
+
+void CatalogueChangesTest::fullListIsKnownBeforeTakingOut()
+{
+    CoreFixture f;
+    f.setIni(kKeyWcount, 2);
+    f.state.unclassified.resize(2);
+    f.putUnclassified(1, "one", 1);
+    f.putUnclassified(2, "two", 2);
+    f.put(0, 0, 0, "alpha", 1);
+    f.put(0, 0, 1, "beta", 2);
+    f.setIni(kKeyYcount, 2);
+    const auto before = std::filesystem::last_write_time(f.state.programFile());
+    QVERIFY(!f.launcher.takeOutKeepsProgram().value());
+    QCOMPARE(std::filesystem::last_write_time(f.state.programFile()), before);
+    QCOMPARE(f.state.catalogue.at(0, 0, 0).name, std::string("alpha"));
+    // Taken out anyway, the program is dropped and counted out; the list keeps its records.
+    QVERIFY(f.launcher.takeOutProgram(0, 0, 0).applied);
+    QCOMPARE(f.iniValue(kKeyYcount), 1);
+    QCOMPARE(f.unclassifiedRecord(1).name, std::string("one"));
+    QCOMPARE(f.unclassifiedRecord(2).name, std::string("two"));
+    QCOMPARE(f.reload().catalogue.at(0, 0, 0).name, std::string("beta"));
 }
 
 void CatalogueChangesTest::removedNumberIsNotWrittenOverItsNewOwner()

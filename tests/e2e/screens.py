@@ -155,6 +155,19 @@ def open_popup(s, face, tile, arrow_on_right=True):
     s.wiggle(sx, ty)
 
 
+def open_category_window(s, main_wid, face, tile):
+    """Brings the main window back when it hid, opens the pop-up of `tile` and rests on its first
+    column until the category window shows; returns the pop-up."""
+    bring_back(s, main_wid)
+    open_popup(s, face, tile, arrow_on_right=True)
+    popup = wait_popup(s)
+    x, y = centre((popup.rect[0], popup.rect[1], popup.rect[2] // 5, popup.rect[3]))
+    s.move_pointer(x, y, steps=5)
+    s.wiggle(x, y)
+    wait_catwin(s)
+    return popup
+
+
 def _windows(s):
     return [w for w in s.atspi.windows(s.app()) if w.showing and w.rect]
 

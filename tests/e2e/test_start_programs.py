@@ -85,13 +85,7 @@ def body(app_dir, artifacts):
 
         # 2. The category window of 办公/业务: B's icon (slot 1) clicked twice, 5 -> 7, passes A (6).
         for round_ in range(2):
-            screens.bring_back(s, main)
-            screens.open_popup(s, face, 0, arrow_on_right=True)
-            popup = screens.wait_popup(s)
-            x, y = screens.centre((popup.rect[0], popup.rect[1], popup.rect[2] // 5, popup.rect[3]))
-            s.move_pointer(x, y, steps=5)
-            s.wiggle(x, y)
-            screens.wait_catwin(s)
+            screens.open_category_window(s, main, face, 0)
             icon = wait_until(lambda: [n for n in screens.named(s, None) if n.name.startswith("cat-icon-")
                                        and n.description.endswith("b.sh")], 10, "B's icon in the category window")[0]
             s.screenshot(f"category-window-{round_}")

@@ -133,3 +133,34 @@ TEST(FileProperties, RowsDescribeTheFile)
     const auto missing = qbx::FilePropertiesDialog::rowsFor(dir.filePath("gone"));
     EXPECT_EQ(missing.back().second, "文件不存在");
 }
+
+// The folder shown for a filed program: the program's own, for a desktop entry the program its
+// Exec line starts (a bare name found on PATH); a path without a folder shows nothing.
+TEST(LinuxProgramFolder, DesktopEntryPointsAtItsProgram)
+{
+    QTemporaryDir dir;
+    const QString bin = dir.path() + "/bin";
+    ASSERT_TRUE(QDir().mkpath(bin));
+    writeExecutable(bin + "/qbx-folder-probe", "#!/bin/sh\n");
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", (bin + ":" + QString::fromLocal8Bit(oldPath)).toLocal8Bit());
+    const QString entry = dir.path() + "/probe.desktop";
+    {
+        QFile f(entry);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Desktop Entry]\nType=Application\nName=Probe\nExec=qbx-folder-probe %U\nIcon=probe\n");
+    }
+    EXPECT_EQ(qbx::LinuxDesktop::programFile(entry), bin + "/qbx-folder-probe");
+    EXPECT_EQ(qbx::LinuxDesktop::programFile("/opt/a b/app"), QString("/opt/a b/app"));
+    qputenv("PATH", oldPath);
+
+    const auto rows = qbx::LinuxDesktop::desktopEntryRows(entry);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0], qMakePair(QString("名称："), QString("Probe")));
+    EXPECT_EQ(rows[1].second, QString("qbx-folder-probe %U"));
+    EXPECT_EQ(rows[2].second, QString("probe"));
+    EXPECT_TRUE(qbx::LinuxDesktop::desktopEntryRows(bin + "/qbx-folder-probe").isEmpty());
+
+    qbx::LinuxDesktop desktop;
+    EXPECT_FALSE(desktop.showProgramFolder("app"));
+}
