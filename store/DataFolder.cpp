@@ -62,15 +62,16 @@ bool prepareDataFolder(const std::filesystem::path& programDir, const std::files
     for (const char* name : kDataFiles) {
         const auto from = programDir / std::filesystem::u8path(name);
         const auto to = dataDir / std::filesystem::u8path(name);
-        if (std::filesystem::is_regular_file(from, ec) && std::filesystem::copy_file(from, to, ec))
-            // A read-only install ships read-only files; the user's copies must take changes.
-            std::filesystem::permissions(
-                to, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
-                std::filesystem::perm_options::add, ec);
-        if (ec) {
+        if (!std::filesystem::is_regular_file(from, ec))
+            continue; // not shipped: created empty at start-up
+        if (!std::filesystem::copy_file(from, to, ec)) {
             why = "copying " + from.string() + ": " + ec.message();
             return false;
         }
+        // A read-only install ships read-only files; the user's copies must take changes.
+        std::filesystem::permissions(to,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ec);
     }
     return true;
 }
