@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QToolTip>
 
@@ -115,9 +116,9 @@ void Form1::hidePopups()
 void Form1::hideAllWindows()
 {
     closePopups();
-    // Every other window of the program, the editors included.
+    // Every dialog of the program, the editors included (the tray icon's own window stays).
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && w->isVisible())
+        if (qobject_cast<QDialog*>(w) && w->isVisible())
             w->hide();
     }
     hide();
