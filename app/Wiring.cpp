@@ -68,6 +68,10 @@ void Wiring::wireMainWindow()
 
     // A start re-orders the catalogue: the tiles show the new favourites.
     connect(&launcher_, &Launcher::tilesChanged, &form1_, &Form1::refreshTileIcons);
+    // A program that would not start (its file gone, say) is counted all the same; a short
+    // notice that needs no answer says so.
+    connect(&launcher_, &Launcher::programNotStarted, &form1_,
+            [this](const QString& path) { form1_.showNotice(QStringLiteral("无法启动：") + path); });
 }
 
 void Wiring::wireCategoryWindow()

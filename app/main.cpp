@@ -1,15 +1,20 @@
-// Quillbox: the core reads the program folder (the folder of the executable), then the main
-// window is loaded and wired to it.
+// Quillbox: the data folder is chosen (the program folder when writable) and claimed, so that
+// one process works on it; the core reads it, then the main window is loaded and wired to it.
+// A second start hands over to the running one, which shows its window, and ends.
 
 #include "AppState.h"
+#include "DataFolder.h"
 #include "Form1.h"
 #include "Launcher.h"
 #include "NativeDesktop.h"
 #include "Paths.h"
+#include "SingleInstance.h"
 #include "Version.h"
 #include "Wiring.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 namespace {
 
@@ -35,12 +40,30 @@ int main(int argc, char** argv)
 
     qbx::AppState state;
     state.appDir = qbx::textPath(QCoreApplication::applicationDirPath());
+    state.dataDir = qbx::dataFolderFor(state.appDir);
     std::unique_ptr<qbx::Desktop> desktop = qbx::createNativeDesktop();
+    if (std::string why; !qbx::prepareDataFolder(state.appDir, state.dataDir, why)) {
+        std::fprintf(stderr, "qbx: cannot prepare the data folder %s: %s\n", state.dataDir.c_str(),
+                     why.c_str());
+        desktop->message(nullptr, QStringLiteral("无法建立数据文件夹：") + qbx::pathText(state.dataDir));
+    }
+
+    qbx::SingleInstance instance(state.dataFolder());
+    switch (instance.claim()) {
+    case qbx::SingleInstance::HandedOver:
+        return 0;
+    case qbx::SingleInstance::Failed:
+        std::fprintf(stderr, "qbx: another Quillbox holds %s but does not answer\n", state.dataDir.c_str());
+        return 1;
+    case qbx::SingleInstance::First:
+        break;
+    }
     qbx::Launcher launcher(state, *desktop);
     launcher.startUp();
 
     qbx::Form1 form1(state, *desktop);
     qbx::Wiring wiring(launcher, form1);
+    QObject::connect(&instance, &qbx::SingleInstance::showRequested, &form1, &qbx::Form1::bringBack);
     form1.show();
     return QApplication::exec();
 }

@@ -76,12 +76,15 @@ bool Launcher::startProgram(int major, int minor, int slot, int* recordsWritten)
     // The start is not waited for: a program that cannot be started is still counted.
     bool started = false;
     guarded(lcStart, "starting a program", [&] { started = desktop_.startProgram(qs(e.exePath)); });
-    if (!started)
-        qCInfo(lcStart, "could not start %s", e.exePath.c_str());
+    const QString path = qs(e.exePath);
     if (e.useCounter < std::numeric_limits<std::int32_t>::max())
         ++e.useCounter;
     // A write that fails leaves the count in memory; the next save of the record carries it.
     guarded(lcStore, "re-ordering after a start", [&] { sortCategory(major, minor, recordsWritten); });
+    if (!started) {
+        qCInfo(lcStart) << "could not start" << path;
+        emit programNotStarted(path);
+    }
     return true;
 }
 

@@ -152,6 +152,8 @@ signals:
     void combinationLaunched(const qbx::LaunchResult& result);
     // A hide delay was chosen: the main window's and the category window's delays now, in ms.
     void hideDelaysChanged(int mainMs, int categoryMs);
+    // A filed program could not be started (it was counted all the same).
+    void programNotStarted(const QString& path);
 
 private:
     // Tells the windows that the combinations of `group` (and maybe their order) changed.

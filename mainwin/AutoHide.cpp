@@ -122,6 +122,20 @@ void AutoHide::zx_Click()
     timer2_.setEnabled(true);
 }
 
+void AutoHide::bringBack()
+{
+    if (minimised_)
+        zx_Click();
+    guarded(lcWindows, "bringBack", [&] {
+        const int w = host_.screenWidth();
+        if (host_.mainLeft() < 0)
+            host_.setMainLeft(0);
+        else if (host_.mainLeft() > w - form1::kOuterWidth)
+            host_.setMainLeft(w - form1::kOuterWidth);
+        host_.showMainWindow();
+    });
+}
+
 void AutoHide::trayActivated(QSystemTrayIcon::ActivationReason reason)
 {
     guarded(lcWindows, "trayActivated", [&] {

@@ -67,6 +67,9 @@ public:
     void Timer2_Timer();
     void yc_Click();
     void zx_Click();
+    // Another start of the program asked for the window: shown again when minimised, and moved
+    // back on to the screen when it is hidden at an edge or placed off screen.
+    void bringBack();
     // The tray icon: a double-click is zx; a right click takes the auto-hide state from Timer1
     // and pops up "操作" at the pointer. Other activations are ignored.
     void trayActivated(QSystemTrayIcon::ActivationReason reason);

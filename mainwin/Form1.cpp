@@ -49,6 +49,7 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     buildMenus();
     nameControls();
     Form_Load();
+    followScreen();
 }
 
 Form1::~Form1()

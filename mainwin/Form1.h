@@ -119,6 +119,14 @@ public:
     // "最小化" / "显示Quillbox" and "不自动隐藏" / "自动隐藏" of the menu "操作".
     void minimiseOrShow();
     void switchAutoHide();
+    // A short notice that does not wait for the user: the tray icon's message, or without the
+    // icon a tooltip at the pointer.
+    void showNotice(const QString& text);
+    // The screen's size changed (the width is read again): a column docked or hidden at the
+    // right edge stays there, and the edges are snapped to again.
+    void screenResized();
+    // Shows the window wherever it was (minimised, hidden at an edge, off screen) and raises it.
+    void bringBack();
     // The tray icon was clicked: a double click minimises or shows, a right click opens "操作".
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
@@ -217,6 +225,9 @@ private:
     QRect lastPopupGeometry_;
     bool popupOnRight_ = false;
     bool snapping_ = false;
+    int screenWidthTw_ = 0; // the screen width the window was last placed for
+
+    void followScreen();
 };
 
 } // namespace qbx

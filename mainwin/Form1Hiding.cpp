@@ -1,15 +1,19 @@
-// The main window's hide timers, auto-hide, minimising and the tray icon's clicks. AutoHide runs
+// The main window's hide timers, auto-hide, minimising, the tray icon's clicks and notices. AutoHide runs
 // the rules; the window gives it its place, its pop-ups and its menu items.
 
 #include "Form1.h"
 
+#include "Desktop.h"
 #include "Form2.h"
 #include "Form3.h"
+#include "TrayIcon.h"
 #include "TwipPlace.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenu>
+#include <QToolTip>
 
 namespace qbx {
 
@@ -38,6 +42,20 @@ void Form1::setHideTimers(bool on)
 void Form1::minimiseOrShow()
 {
     autoHide_->zx_Click();
+}
+
+void Form1::showNotice(const QString& text)
+{
+    if (tray_ && tray_->showMessage(text))
+        return;
+    QToolTip::showText(desktop_.cursorPos().value_or(QPoint(0, 0)), text);
+}
+
+void Form1::bringBack()
+{
+    autoHide_->bringBack();
+    raise();
+    activateWindow();
 }
 
 void Form1::switchAutoHide()
@@ -98,9 +116,9 @@ void Form1::hidePopups()
 void Form1::hideAllWindows()
 {
     closePopups();
-    // The two editors, when one is open.
+    // Every dialog of the program, the editors included (the tray icon's own window stays).
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("Form6") || w->objectName() == QLatin1String("Form9"))
+        if (qobject_cast<QDialog*>(w) && w->isVisible())
             w->hide();
     }
     hide();

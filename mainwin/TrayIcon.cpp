@@ -25,6 +25,14 @@ bool TrayIcon::isShown() const
     return icon_ && icon_->isVisible();
 }
 
+bool TrayIcon::showMessage(const QString& text)
+{
+    if (!isShown())
+        return false;
+    icon_->showMessage(QStringLiteral("Quillbox"), text, QSystemTrayIcon::Warning, 4000);
+    return true;
+}
+
 QString TrayIcon::toolTip() const
 {
     return icon_ ? icon_->toolTip() : QString();

@@ -22,6 +22,8 @@ public:
     // Whether the icon stands in the tray.
     bool isShown() const;
     QString toolTip() const;
+    // A short message at the icon that goes away by itself; false without the icon.
+    bool showMessage(const QString& text);
     // Deletes the icon from the tray (closing and "退出").
     void remove();
 

@@ -1,4 +1,4 @@
-// The full paths of the program's own files, all inside the program folder.
+// The full paths of the data files, all inside the data folder.
 
 #include "AppState.h"
 
@@ -6,19 +6,19 @@ namespace qbx {
 
 std::filesystem::path AppState::programFile() const
 {
-    return file(kProgramFile);
+    return dataFile(kProgramFile);
 }
 std::filesystem::path AppState::unclassifiedFile() const
 {
-    return file(kUnclassifiedFile);
+    return dataFile(kUnclassifiedFile);
 }
 std::filesystem::path AppState::comboFile() const
 {
-    return file(kComboFile);
+    return dataFile(kComboFile);
 }
 std::filesystem::path AppState::settingsFile() const
 {
-    return file(kSettingsFileName);
+    return dataFile(kSettingsFileName);
 }
 
 } // namespace qbx

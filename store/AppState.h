@@ -22,7 +22,8 @@ struct Selection {
 };
 
 struct AppState {
-    std::filesystem::path appDir;
+    std::filesystem::path appDir;  // the program folder: the program's own files
+    std::filesystem::path dataDir; // the data files; empty: the program folder holds them
     Settings settings;
     Catalogue catalogue;
     UnclassifiedList unclassified;
@@ -31,6 +32,11 @@ struct AppState {
     Selection sel;
 
     std::filesystem::path file(const char* name) const { return appDir / std::filesystem::u8path(name); }
+    const std::filesystem::path& dataFolder() const { return dataDir.empty() ? appDir : dataDir; }
+    std::filesystem::path dataFile(const char* name) const
+    {
+        return dataFolder() / std::filesystem::u8path(name);
+    }
     std::filesystem::path programFile() const;
     std::filesystem::path unclassifiedFile() const;
     std::filesystem::path comboFile() const;

@@ -61,7 +61,7 @@ void settleJournals(const AppState& state, std::vector<std::string>& log)
 
 void removeStaleFiles(const AppState& state, std::vector<std::string>& log)
 {
-    for (const auto& p : staleTemporaryFiles(state.appDir)) {
+    for (const auto& p : staleTemporaryFiles(state.dataFolder())) {
         std::error_code ec;
         std::filesystem::remove(p, ec);
         log.push_back(

@@ -43,9 +43,20 @@ QString unescapeValue(const QString& v)
     return out;
 }
 
-bool isFieldCodeLetter(QChar c)
+// Codes that stand for files or URLs (none are passed) and the deprecated ones: removed.
+bool isDroppedCode(QChar c)
 {
-    return QStringLiteral("fFuUickdDnNvm").contains(c);
+    return QStringLiteral("fFuUdDnNvm").contains(c);
+}
+
+// What %i, %c and %k stand for; empty when the entry has nothing for them.
+QStringList codeArguments(QChar c, const DesktopEntry& e, const QString& entryPath)
+{
+    if (c == u'i')
+        return e.icon.isEmpty() ? QStringList() : QStringList{QStringLiteral("--icon"), e.icon};
+    if (c == u'c')
+        return e.name.isEmpty() ? QStringList() : QStringList{e.name};
+    return entryPath.isEmpty() ? QStringList() : QStringList{entryPath};
 }
 
 // How well a key serves as the localized `base` key: 3 for base[zh_CN], 2 for base[zh], 1 for
@@ -112,6 +123,12 @@ std::optional<DesktopEntry> readDesktopEntry(const QString& path)
             e.icon = value;
         else if (key == QStringLiteral("Hidden"))
             e.hidden = value == QStringLiteral("true");
+        else if (key == QStringLiteral("Terminal"))
+            e.terminal = value == QStringLiteral("true");
+        else if (key == QStringLiteral("Path"))
+            e.path = value;
+        else if (key == QStringLiteral("URL"))
+            e.url = value;
         else if (const int r = localeRank(key, QLatin1String("Name")); r > nameRank) {
             nameRank = r;
             e.name = value;
@@ -176,35 +193,46 @@ std::optional<QStringList> splitExecLine(const QString& exec)
     return args;
 }
 
-QStringList execArguments(const QString& exec)
+std::optional<QStringList> expandExec(const QString& exec, const DesktopEntry& entry,
+                                      const QString& entryPath)
 {
     const auto split = splitExecLine(exec);
     if (!split)
-        return {};
+        return std::nullopt;
     QStringList out;
     for (const QString& arg : *split) {
-        // An argument that is only a field code goes away entirely.
-        if (arg.size() == 2 && arg[0] == u'%' && isFieldCodeLetter(arg[1]))
+        // An argument that is only a field code becomes its arguments, or goes away entirely.
+        if (arg.size() == 2 && arg[0] == u'%' && arg[1] != u'%') {
+            if (isDroppedCode(arg[1]))
+                continue;
+            if (!QStringLiteral("ick").contains(arg[1]))
+                return std::nullopt;
+            out << codeArguments(arg[1], entry, entryPath);
             continue;
+        }
         QString a;
         for (qsizetype i = 0; i < arg.size(); ++i) {
-            if (arg[i] == u'%' && i + 1 < arg.size()) {
-                const QChar n = arg[i + 1];
-                if (n == u'%') {
-                    a += u'%';
-                    ++i;
-                    continue;
-                }
-                if (isFieldCodeLetter(n)) {
-                    ++i;
-                    continue;
-                }
+            // A % that ends the argument stands for itself.
+            if (arg[i] != u'%' || i + 1 >= arg.size()) {
+                a += arg[i];
+                continue;
             }
-            a += arg[i];
+            const QChar n = arg[++i];
+            if (n == u'%')
+                a += u'%';
+            else if (QStringLiteral("ick").contains(n))
+                a += codeArguments(n, entry, entryPath).join(u' ');
+            else if (!isDroppedCode(n))
+                return std::nullopt;
         }
         out << a;
     }
     return out;
+}
+
+QStringList execArguments(const QString& exec)
+{
+    return expandExec(exec).value_or(QStringList());
 }
 
 } // namespace qbx

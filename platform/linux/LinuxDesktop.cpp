@@ -3,6 +3,7 @@
 #include "Autostart.h"
 #include "DesktopEntry.h"
 #include "FilePropertiesDialog.h"
+#include "LaunchPlan.h"
 #include "Logging.h"
 
 #include <QCursor>
@@ -114,23 +115,27 @@ std::optional<QString> LinuxDesktop::openFileName(QWidget* parent, const QString
 
 QStringList LinuxDesktop::commandFor(const QString& storedPath)
 {
-    if (storedPath.isEmpty())
-        return {};
-    if (isDesktopEntryPath(storedPath) && QFileInfo(storedPath).isFile()) {
-        const auto e = readDesktopEntry(storedPath);
-        return e ? execArguments(e->exec) : QStringList();
-    }
-    // The whole stored string is the program: blanks, quotes and shell characters included.
-    return {storedPath};
+    return planLaunch(storedPath).argv;
 }
 
 bool LinuxDesktop::startProgram(const QString& storedPath)
 {
-    QStringList cmd = commandFor(storedPath);
-    if (cmd.isEmpty() || cmd.front().isEmpty())
+    const LaunchPlan plan = planLaunch(storedPath);
+    if (!plan.refusal.isEmpty()) {
+        qCInfo(lcStart) << "not starting" << storedPath << ":" << plan.refusal;
         return false;
-    const QString program = cmd.takeFirst();
-    return QProcess::startDetached(program, cmd);
+    }
+    if (!plan.url.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromUserInput(plan.url));
+    // Detached, in its own working folder, reading nothing and writing nothing into our output.
+    QProcess process;
+    process.setProgram(plan.argv.front());
+    process.setArguments(plan.argv.mid(1));
+    process.setWorkingDirectory(plan.workingDir);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
 }
 
 QString LinuxDesktop::programFile(const QString& storedPath)

@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QPushButton>
 #include <QFrame>
 #include <QMenu>
@@ -79,6 +80,7 @@ private slots:
     void timer1HidesWhenPointerOnePixelRight();
     void snappingOnMoves();
     void ycAndZxThroughTheMenu();
+    void anotherStartBringsTheWindowBack();
     void trayDoubleClicks();
     void windowPulledBackByTheWindowManagerStillCountsAsHidden();
     void systemSettingsApplyAtOnceAndRestoreTheTimers();
@@ -298,16 +300,47 @@ void ProgramTest::ycAndZxThroughTheMenu()
     QCOMPARE(r.form->leftTwips(), W - 1875);
     QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
     QVERIFY(!ui(*r.form).Timer1.isEnabled());
-    // Minimise and show again: both timers on afterwards, auto-hide state or not.
+    // Minimise and show again: both timers on afterwards, auto-hide state or not. Every other
+    // window of the program goes too.
     r.form->setHideTimers(false);
+    QDialog editor;
+    editor.show();
     ui(*r.form).zx->trigger();
     QVERIFY(!r.form->isVisible());
+    QVERIFY(!editor.isVisible());
     QCOMPARE(ui(*r.form).zx->text(), QString("显示Quillbox"));
     ui(*r.form).zx->trigger();
     QVERIFY(r.form->isVisible());
     QCOMPARE(ui(*r.form).zx->text(), QString("最小化"));
     QVERIFY(ui(*r.form).Timer1.isEnabled());
     QVERIFY(ui(*r.form).Timer2.isEnabled());
+}
+
+void ProgramTest::anotherStartBringsTheWindowBack()
+{
+    Rig r;
+    r.load(3); // off screen
+    r.form->bringBack();
+    QCOMPARE(r.form->leftTwips(), 0);
+    QVERIFY(r.form->isVisible());
+    // Minimised while hidden at the right edge: shown, docked there.
+    r.form->moveTwips(W - 100, 1500);
+    ui(*r.form).zx->trigger();
+    QVERIFY(!r.form->isVisible());
+    r.form->bringBack();
+    QVERIFY(r.form->isVisible());
+    QCOMPARE(r.form->leftTwips(), W - 1875);
+    QCOMPARE(ui(*r.form).zx->text(), QString("最小化"));
+
+    // The screen grows and shrinks again: the column stays hidden, then docked, at the right.
+    r.desktop.setScreenGeometry(QRect(0, 0, 1280, 1024));
+    r.form->moveTwips(W - 100, 1500);
+    r.form->screenResized();
+    QCOMPARE(r.form->leftTwips(), 1280 * 15 - 100);
+    r.form->moveTwips(1280 * 15 - 1875, 1500);
+    r.desktop.setScreenGeometry(QRect(0, 0, 1024, 768));
+    r.form->screenResized();
+    QCOMPARE(r.form->leftTwips(), W - 1875);
 }
 
 void ProgramTest::trayDoubleClicks()

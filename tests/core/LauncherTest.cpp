@@ -94,8 +94,12 @@ void LauncherTest::missingProgramIsStillCounted()
     core.desktop.setStartResult(false);
     core.file(2, 0, 0, "A", "/opt/a", 4, 1);
     core.file(2, 3, 0, "Gone", "/no/such/program", 4, 2);
+    QSignalSpy notStarted(&core.launcher, &Launcher::programNotStarted);
     QVERIFY(core.launcher.startProgram(2, 3, 0));
     QCOMPARE(core.desktop.started, QStringList{"/no/such/program"});
+    // The user is told which program, once.
+    QCOMPARE(notStarted.count(), 1);
+    QCOMPARE(notStarted.at(0).at(0).toString(), QString("/no/such/program"));
     // Counted, and its minor category now leads the major category.
     QCOMPARE(core.state.catalogue.at(2, 0, 0).name, std::string("Gone"));
     QCOMPARE(core.state.catalogue.at(2, 0, 0).useCounter, 5);

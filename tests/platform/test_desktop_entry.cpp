@@ -26,12 +26,21 @@ TEST(ExecLine, QuotingAndEscapes)
     EXPECT_FALSE(splitExecLine("prog \\"));
 }
 
-TEST(ExecLine, FieldCodesAreRemoved)
+TEST(ExecLine, FieldCodesAreExpandedOrRemoved)
 {
     EXPECT_EQ(execArguments("app %f %F %u %U %i %c %k"), QStringList{"app"});
     EXPECT_EQ(execArguments("app --file=%f 100%% %%U"), (QStringList{"app", "--file=", "100%", "%U"}));
     EXPECT_EQ(execArguments(R"("/a b/app" "%U" x%cy)"), (QStringList{"/a b/app", "xy"}));
-    EXPECT_EQ(execArguments("app %z"), (QStringList{"app", "%z"}));
+    EXPECT_TRUE(execArguments("app %z").isEmpty()) << "an unknown code makes the line invalid";
+    EXPECT_TRUE(execArguments("app --x=%z").isEmpty());
+    EXPECT_EQ(execArguments("app 100%"), (QStringList{"app", "100%"}));
+
+    qbx::DesktopEntry e;
+    e.icon = "my icon";
+    e.name = "编辑器";
+    EXPECT_EQ(qbx::expandExec("app %i %c %k %U", e, "/usr/share/applications/ed.desktop"),
+              (QStringList{"app", "--icon", "my icon", "编辑器", "/usr/share/applications/ed.desktop"}));
+    EXPECT_EQ(qbx::expandExec("app --title=%c", e), (QStringList{"app", "--title=编辑器"}));
     EXPECT_TRUE(execArguments(R"(app "broken)").isEmpty());
 }
 

@@ -1,5 +1,7 @@
 #include "Folder.h"
 
+#include "DataFolder.h"
+
 #include "Ini.h"
 #include "RecordFile.h"
 #include "Settings.h"
@@ -17,7 +19,8 @@ std::filesystem::path folderOf(const std::string& arg)
         return std::filesystem::path(arg);
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path(".") : exe.parent_path();
+    // The folder qbx keeps its data in, chosen by the same rule.
+    return ec ? std::filesystem::path(".") : qbx::dataFolderFor(exe.parent_path());
 }
 
 bool folderReadable(const std::filesystem::path& dir, std::string& why)

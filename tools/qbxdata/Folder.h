@@ -28,7 +28,7 @@ struct Folder {
     long long unclassifiedRecordsInFile = 0;
 };
 
-// The folder's own path when `arg` is empty: the folder holding this executable.
+// The folder's own path; when `arg` is empty, the data folder qbx uses beside this executable.
 std::filesystem::path folderOf(const std::string& arg);
 
 // Whether the folder can be listed; false sets `why`.

@@ -17,7 +17,7 @@ int usage()
     std::cerr << "usage: qbx-data dump [DIR]\n"
                  "       qbx-data check [DIR]\n"
                  "       qbx-data --version\n"
-                 "DIR defaults to the folder holding qbx-data.\n";
+                 "DIR defaults to the data folder of the program beside qbx-data.\n";
     return 1;
 }
 
