@@ -5,9 +5,11 @@
 #include "AppState.h"
 #include "DataFolder.h"
 #include "Form1.h"
+#include "IconTheme.h"
 #include "Launcher.h"
 #include "NativeDesktop.h"
 #include "Paths.h"
+#include "QtTranslations.h"
 #include "SingleInstance.h"
 #include "Version.h"
 #include "Wiring.h"
@@ -37,6 +39,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Quillbox"));
     QApplication::setApplicationVersion(QStringLiteral(QBX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
+    qbx::followDesktopIconTheme();
+    qbx::loadQtChineseTranslations(app);
 
     qbx::AppState state;
     state.appDir = qbx::textPath(QCoreApplication::applicationDirPath());

@@ -54,16 +54,29 @@ void releaseRecordNo(AppState& state, int recordNo)
                     e.recordNo = 0;
 }
 
-bool nameFiled(const AppState& state, const std::string& name)
+namespace {
+
+template <typename Pred>
+bool anyFiled(const AppState& state, Pred pred)
 {
-    if (name.empty())
-        return false;
     for (const auto& major : state.catalogue.e)
         for (const auto& minor : major)
             for (const ProgramEntry& e : minor)
-                if (e.name == name)
+                if (!e.name.empty() && pred(e))
                     return true;
     return false;
+}
+
+} // namespace
+
+bool nameFiled(const AppState& state, const std::string& name)
+{
+    return !name.empty() && anyFiled(state, [&](const ProgramEntry& e) { return e.name == name; });
+}
+
+bool pathFiled(const AppState& state, const std::string& exePath)
+{
+    return !exePath.empty() && anyFiled(state, [&](const ProgramEntry& e) { return e.exePath == exePath; });
 }
 
 } // namespace qbx

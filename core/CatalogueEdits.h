@@ -31,5 +31,7 @@ void releaseRecordNo(AppState& state, int recordNo);
 
 // Whether any catalogue entry, in all 7 x 5 x 25 places, is named exactly `name` (case matters).
 bool nameFiled(const AppState& state, const std::string& name);
+// Whether a filed program starts exactly `exePath`.
+bool pathFiled(const AppState& state, const std::string& exePath);
 
 } // namespace qbx

@@ -11,6 +11,7 @@
 #include "MainWindowLink.h"
 #include "ProgramChoice.h"
 #include "Text.h"
+#include "ListRows.h"
 #include "TightLabel.h"
 #include "Twips.h"
 #include "TypingLimit.h"
@@ -98,6 +99,9 @@ void Form6::buildControls()
     Label7 = label(this, QStringLiteral("程序列表"), 4560, 120);
     List1 = list(this, twipRect(120, 480, 1935, 960));
     List2 = list(this, twipRect(2160, 480, 1935, 960));
+    // The category lists' boxes were made for four whole rows.
+    fitRows(List1, 4);
+    fitRows(List2, 4);
     List3 = list(this, twipRect(4200, 480, 1935, 4560));
     Label3 = label(this, QString(), twipRect(240, 1680, 3735, 495));
     Label1 = label(this, QStringLiteral("程序标题"), 240, 2520);
@@ -186,6 +190,7 @@ void Form6::showCount()
 {
     Label8->setText(QStringLiteral("共有分类软件") + QString::number(state_.settings.ycount) +
                     QStringLiteral("个！"));
+    shrinkToOneLine(Label8, font());
 }
 
 void Form6::resetPendingProgram()

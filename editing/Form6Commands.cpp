@@ -72,14 +72,16 @@ void Form6::Command7_Click()
     resetPendingProgram();
     const QStringList filters{QStringLiteral("bmp Files (*.exe)"), QStringLiteral("程序 (*)"),
                               QStringLiteral("桌面项 (*.desktop)")};
-    const auto path =
-        desktop_.openFileName(this, QStringLiteral("查找exe文件"), filters, QDir::currentPath());
+    const auto path = desktop_.openFileName(this, QStringLiteral("查找exe文件"), filters, QString());
     const ChosenProgram chosen = path ? describeChosenFile(*path) : ChosenProgram{};
     if (!path || path->isEmpty() || chosen.name.isEmpty()) {
         desktop_.message(this, QStringLiteral("你还没有选择程序！请选择。"));
         return;
     }
-    const std::string base = utf8(chosen.name);
+    std::string base = utf8(chosen.name);
+    // Two different programs may share a Name ("终端"): the later one is told apart by its file id.
+    if (nameFiled(state_, base) && !chosen.fileId.isEmpty() && !pathFiled(state_, utf8(*path)))
+        base = utf8(chosen.fileId);
     if (nameFiled(state_, base)) {
         desktop_.message(this, QStringLiteral("该程序已经分类了！"));
         return;
@@ -98,8 +100,8 @@ void Form6::Command7_Click()
     Command2->setVisible(false);
     Command3->setVisible(true);
     setLimitedText(Text1, chosen.title, kTitleChars);
-    if (!chosen.description.isEmpty())
-        setText2(chosen.description);
+    // A new choice replaces what the previous one suggested.
+    setText2(chosen.description);
     Command7->setEnabled(false);
     Command3->setEnabled(true);
 }

@@ -52,9 +52,11 @@ ChosenProgram describeChosenFile(const QString& path)
         out.name = file.left(file.size() - 4);
         out.title = out.name + QLatin1String("exe");
     } else if (endsWithCi(file, ".desktop") && file.size() > 8) {
-        out.name = file.left(file.size() - 8);
+        out.fileId = file.left(file.size() - 8);
         const DesktopEntry entry = readDesktopEntry(path).value_or(DesktopEntry{});
-        out.title = cutToChars(entry.name.isEmpty() ? out.name : entry.name, kTitleChars);
+        const QString shown = trimBlanks(entry.name);
+        out.name = shown.isEmpty() ? out.fileId : shown;
+        out.title = cutToChars(out.name, kTitleChars);
         out.description = cutToChars(entry.comment, kDescriptionChars);
     } else {
         out.name = file;

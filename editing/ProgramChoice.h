@@ -13,14 +13,16 @@ struct ChosenProgram {
     QString name;        // empty when the path names no file
     QString title;       // suggested title
     QString description; // offered description (desktop entries only)
+    QString fileId;      // a desktop entry's file name without ".desktop": the name to use
+                         // when another filed program already has the entry's Name
 };
 
 // The file name: the text after the last "/" or "\" (Windows paths read the same on Linux).
 QString fileNameOf(const QString& path);
 
 // - "x.exe" (any case): name "x", title "xexe" (name and "exe" with no dot between);
-// - "x.desktop": name "x", title and description the entry's Name and Comment (zh_CN first,
-//   then zh, then plain), cut to the boxes' limits; an entry without Name suggests the name;
+// - "x.desktop": name the entry's Name (zh_CN first, then zh, then plain), else "x"; title and
+//   description the Name and Comment cut to the boxes' limits;
 // - any other file: name and title the whole file name, the title cut to the title box.
 // A file called just ".exe" or ".desktop" keeps its whole file name as its name.
 ChosenProgram describeChosenFile(const QString& path);

@@ -1,6 +1,7 @@
 #include "TightLabel.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -27,6 +28,14 @@ void TightLabel::paintEvent(QPaintEvent*)
     }
     layout.endLayout();
     layout.draw(&painter, QPointF(0, 0));
+}
+
+void shrinkToOneLine(QLabel* label, const QFont& font)
+{
+    QFont f = font;
+    while (QFontMetrics(f).horizontalAdvance(label->text()) > label->width() && f.pointSizeF() > 6.0)
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    label->setFont(f);
 }
 
 } // namespace qbx

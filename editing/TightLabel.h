@@ -16,4 +16,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// Sets the label's font (from `font`) small enough for its text to stand on one line in its
+// width, down to 6 point at most: a count that grew a digit still reads whole.
+void shrinkToOneLine(QLabel* label, const QFont& font);
+
 } // namespace qbx

@@ -84,6 +84,9 @@ public:
     // Loads them on first use.
     Form2& form2();
     Form3& form3();
+    // Raises the pop-up and the category window over the column again (a click on the column
+    // raises it, and they must not be cut by it).
+    void keepFloatingAbove();
 
     // ---- MainWindowLink ----
     QWidget* ownerWindow() override { return this; }

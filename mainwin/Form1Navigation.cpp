@@ -150,6 +150,7 @@ void Form1::Picture1_MouseDown(int i, Qt::MouseButton button)
 {
     emit tilePressed(i, button);
     showTileSkin(i, kTilePressedSkin);
+    keepFloatingAbove();
 }
 
 void Form1::Picture1_MouseUp(int i, Qt::MouseButton button)

@@ -42,6 +42,14 @@ Form3& Form1::form3()
     return *form3_;
 }
 
+void Form1::keepFloatingAbove()
+{
+    if (form2_ && form2_->isVisible())
+        form2_->raise();
+    if (form3_ && form3_->isVisible())
+        form3_->raise();
+}
+
 void Form1::unloadPopup()
 {
     if (!form2_)

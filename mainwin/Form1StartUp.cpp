@@ -10,6 +10,7 @@
 #include "PictureBox.h"
 #include "ProgramIcon.h"
 #include "Skin.h"
+#include "Text.h"
 #include "TrayIcon.h"
 #include "Twips.h"
 #include "Windows.h"
@@ -29,6 +30,16 @@ template <typename Step>
 void step(const char* what, Step&& s)
 {
     guarded(lcWindows, what, std::forward<Step>(s));
+}
+
+// What the pointer over a tile tells: the program it starts and how often it was started.
+QString tileToolTip(const ProgramEntry& e)
+{
+    if (e.name.empty())
+        return {};
+    const QString shown = e.title.empty() ? qs(e.name) : qs(e.title);
+    return shown + QStringLiteral("使用") + QString::number(std::max<qint64>(0, qint64{e.useCounter} - 1)) +
+           QStringLiteral("次");
 }
 
 } // namespace
@@ -71,6 +82,7 @@ void Form1::placeInitialTiles()
                 const ProgramEntry& e = state_.catalogue.at(i, 0, 0);
                 if (!e.name.empty() && !e.exePath.empty())
                     drawProgramIcon(desktop_, e.exePath, *Picture2[at]);
+                Picture1[at]->setToolTip(tileToolTip(e));
                 showSkin(*Picture1[at], state_.appDir, kTileRestSkin);
                 showSkin(*Image2[at], state_.appDir, kArrowRightSkin);
                 showSkin(*Image3[at], state_.appDir, nameStripSkin(i, false));
@@ -133,6 +145,7 @@ void Form1::drawTileIcon(int major)
     const ProgramEntry& e = state_.catalogue.at(major, 0, 0);
     if (!e.exePath.empty())
         drawProgramIcon(desktop_, e.exePath, *Picture2[at]);
+    Picture1[at]->setToolTip(tileToolTip(e));
 }
 
 void Form1::drawCombinationTileIcon()

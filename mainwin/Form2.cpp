@@ -30,6 +30,8 @@ Form2::Form2(AppState& state, MainWindowLink& mainWindow, std::function<Form3&()
 
     for (int k = 0; k < kColumns; ++k) {
         auto* overlay = addCellOverlay(this, QRect(kCellWidth * k, 0, kCellWidth, kHeight), songTiFont(true));
+        // The names stand light on the blue column from the start, as after the first hover.
+        overlay->setTextColour(kCaptionText);
         Label1[static_cast<std::size_t>(k)] = overlay;
         connect(overlay, &EventLabel::mouseMoved, this,
                 [this, k](QPoint, Qt::MouseButtons) { Label1_MouseMove(k); });

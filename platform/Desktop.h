@@ -36,6 +36,7 @@ public:
     // A question with OK and Cancel; true for OK.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     // The open-file dialog. `filters` as for QFileDialog ("bmp Files (*.exe)"). nullopt = cancelled.
+    // An empty `startDir` opens it where a file was last chosen, else in the home folder.
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
                                                 const QStringList& filters, const QString& startDir) = 0;
 

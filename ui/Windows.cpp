@@ -1,5 +1,6 @@
 #include "Windows.h"
 
+#include <QFontInfo>
 #include <QWidget>
 
 namespace qbx {
@@ -19,10 +20,21 @@ void makeTopmostTool(QWidget& window, bool takesFocus)
 QFont songTiFont(bool bold)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("Noto Sans CJK SC"),
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"),
+                      QStringLiteral("AR PL UMing"), QStringLiteral("Noto Sans CJK SC"),
                       QStringLiteral("Noto Sans CJK")});
     font.setPointSize(9);
     font.setBold(bold);
+    // A Song face sets its glyphs as the boxes were designed for; the broader sans faces need
+    // a size smaller (11 instead of 12 pixels) to keep captions on one line.
+    static const bool songFace = [&font] {
+        const QString family = QFontInfo(font).family();
+        return family.contains(QLatin1String("SimSun"), Qt::CaseInsensitive) ||
+               family == QStringLiteral("宋体") ||
+               family.contains(QLatin1String("UMing"), Qt::CaseInsensitive);
+    }();
+    if (!songFace)
+        font.setPointSizeF(8.25);
     return font;
 }
 

@@ -14,7 +14,8 @@ namespace qbx {
 // `takesFocus` false for the pop-ups, which must not take the focus from the main window.
 void makeTopmostTool(QWidget& window, bool takesFocus);
 
-// "宋体" 9 point, the font of the labels (a CJK font the system has when SimSun is absent).
+// "宋体" 9 point, the font of the labels: a Song face when the system has one, else a CJK sans
+// face at 8.25 point, which keeps captions within their boxes.
 QFont songTiFont(bool bold = false);
 
 // Windows are unloaded from inside their own event handlers, so they are deleted once control

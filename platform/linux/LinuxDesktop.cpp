@@ -5,9 +5,11 @@
 #include "FilePropertiesDialog.h"
 #include "LaunchPlan.h"
 #include "Logging.h"
+#include "XdgIconIndex.h"
 
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -94,8 +96,21 @@ bool LinuxDesktop::confirm(QWidget* parent, const QString& text)
 std::optional<QString> LinuxDesktop::openFileName(QWidget* parent, const QString& title,
                                                   const QStringList& filters, const QString& startDir)
 {
-    QFileDialog dlg(parent, title, startDir);
+    // Without a folder of its own the dialog opens where the user last chose a file, else at home.
+    QString dir = startDir;
+    if (dir.isEmpty())
+        dir = lastOpenDir_.isEmpty() || !QFileInfo(lastOpenDir_).isDir() ? QDir::homePath() : lastOpenDir_;
+    QFileDialog dlg(parent, title, dir);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    // The side bar: home and the folders applications are installed in.
+    QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath())};
+    for (const QString& apps : XdgIconIndex::applicationDirs())
+        if (QFileInfo(apps).isDir())
+            places << QUrl::fromLocalFile(apps);
+    for (const char* bin : {"/usr/bin", "/opt"})
+        if (QFileInfo(QLatin1String(bin)).isDir())
+            places << QUrl::fromLocalFile(QLatin1String(bin));
+    dlg.setSidebarUrls(places);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     if (!filters.isEmpty())
@@ -110,6 +125,7 @@ std::optional<QString> LinuxDesktop::openFileName(QWidget* parent, const QString
     const QString chosen = dlg.selectedFiles().front();
     if (chosen.isEmpty())
         return std::nullopt;
+    lastOpenDir_ = QFileInfo(chosen).absolutePath();
     return chosen;
 }
 

@@ -43,6 +43,7 @@ public:
     ProgramIcons& icons() { return icons_; }
 
 private:
+    QString lastOpenDir_; // where the open-file dialog last chose a file
     ProgramIcons icons_;
 };
 

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMap>
+#include <QPainter>
 
 namespace qbx {
 
@@ -90,6 +91,17 @@ QIcon ProgramIcons::load(const QString& path)
     const QFileInfo fi(path);
     if (!fi.isFile())
         return {};
+    const QIcon own = loadOwn(fi);
+    if (!own.isNull())
+        return own;
+    // A program of its own without any icon still gets the desktop's picture of a program.
+    static const QString generic = QStringLiteral("application-x-executable");
+    return QIcon::hasThemeIcon(generic) ? QIcon::fromTheme(generic) : QIcon();
+}
+
+QIcon ProgramIcons::loadOwn(const QFileInfo& fi)
+{
+    const QString path = fi.filePath();
     if (isDesktopEntryPath(path)) {
         const auto e = readDesktopEntry(path);
         return e ? iconFromName(e->icon) : QIcon();
@@ -103,9 +115,9 @@ QIcon ProgramIcons::load(const QString& path)
         if (!i.isNull())
             return i;
     }
-    const QString own = fi.fileName();
-    if (!own.isEmpty() && QIcon::hasThemeIcon(own))
-        return QIcon::fromTheme(own);
+    const QString named = fi.fileName();
+    if (!named.isEmpty() && QIcon::hasThemeIcon(named))
+        return QIcon::fromTheme(named);
     return {};
 }
 
@@ -124,6 +136,27 @@ QIcon ProgramIcons::icon(const QString& path)
     return i;
 }
 
+QPixmap fittedIconPixmap(const QIcon& icon, int logicalSize, qreal dpr)
+{
+    const int device = std::max(1, qRound(logicalSize * dpr));
+    // The largest picture the icon has up to the box, or its smallest when all are larger.
+    QPixmap src = icon.pixmap(QSize(device, device), 1.0);
+    if (src.isNull())
+        return {};
+    src.setDevicePixelRatio(1.0);
+    if (std::max(src.width(), src.height()) != device)
+        src = src.scaled(device, device, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmap out(device, device);
+    out.fill(Qt::transparent);
+    {
+        QPainter p(&out);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap((device - src.width()) / 2, (device - src.height()) / 2, src);
+    }
+    out.setDevicePixelRatio(dpr);
+    return out;
+}
+
 QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize, qreal dpr)
 {
     if (path.isEmpty() || logicalSize <= 0)
@@ -132,8 +165,7 @@ QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize
     if (icon.isNull())
         return {};
     const qreal ratio = dpr > 0 ? dpr : 1.0;
-    QPixmap pm = icon.pixmap(QSize(logicalSize, logicalSize), ratio);
-    return pm;
+    return fittedIconPixmap(icon, logicalSize, ratio);
 }
 
 } // namespace qbx

@@ -14,13 +14,16 @@
 //   - a desktop entry (.desktop): the icon its Icon key names (absolute file, theme name, or a
 //     picture in the XDG pixmaps/ folders);
 //   - any other program: the Icon of the desktop entry whose Exec starts that path (XdgIconIndex),
-//     else the theme icon named after the file, else none.
+//     else the theme icon named after the file;
+//   - any existing file that has no icon of its own: the theme's generic program icon
+//     (application-x-executable), so no tile or cell stays blank.
 // Results (also "no icon") are cached by path, file size and modification time, so a file that
 // changes is read again and an unchanged one is not.
 
 #include "XdgIconIndex.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QIcon>
 #include <QPixmap>
@@ -49,6 +52,7 @@ private:
         QIcon icon;
     };
     QIcon iconFromName(const QString& nameOrFile);
+    QIcon loadOwn(const QFileInfo& fi);
 
     QHash<QString, Entry> cache_;
     XdgIconIndex xdg_;
@@ -58,8 +62,12 @@ private:
 // An icon as .ico bytes in memory -> QIcon holding every size in it; null when Qt cannot decode it.
 QIcon iconFromIcoBytes(const QByteArray& ico);
 
+// `icon` as a square pixmap of logicalSize × logicalSize at the given device pixel ratio: the
+// icon's best picture scaled to fit (up or down) and centred, transparent around it.
+QPixmap fittedIconPixmap(const QIcon& icon, int logicalSize, qreal dpr);
+
 // The pixmap to draw for a program in a box of logicalSize × logicalSize at the given device
-// pixel ratio; null when the path is empty or the program has no icon.
+// pixel ratio (fitted as above); null when the path is empty or the program has no icon.
 QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize, qreal dpr);
 
 } // namespace qbx

@@ -59,18 +59,24 @@ void XdgIconIndex::addEntry(const QString& file)
     const auto e = readDesktopEntry(file);
     if (!e || e->hidden || e->icon.isEmpty() || (!e->type.isEmpty() && e->type != u"Application"))
         return;
+    // The program the Exec line starts, and the one TryExec names (often the real binary
+    // behind a wrapper script).
     const QStringList args = execArguments(e->exec);
-    if (args.isEmpty())
-        return;
-    QString program = args.front();
-    if (!QDir::isAbsolutePath(program))
-        program = QStandardPaths::findExecutable(program);
-    if (program.isEmpty())
-        return;
-    // Earlier folders take precedence, as the desktop's own lookup does.
-    for (const QString& key : {QDir::cleanPath(program), canonicalOr(program)})
-        if (!iconByProgram_.contains(key))
-            iconByProgram_.insert(key, e->icon);
+    QStringList programs;
+    if (!args.isEmpty())
+        programs << args.front();
+    if (!e->tryExec.isEmpty())
+        programs << e->tryExec;
+    for (QString program : programs) {
+        if (!QDir::isAbsolutePath(program))
+            program = QStandardPaths::findExecutable(program);
+        if (program.isEmpty())
+            continue;
+        // Earlier folders take precedence, as the desktop's own lookup does.
+        for (const QString& key : {QDir::cleanPath(program), canonicalOr(program)})
+            if (!iconByProgram_.contains(key))
+                iconByProgram_.insert(key, e->icon);
+    }
 }
 
 void XdgIconIndex::build()

@@ -4,10 +4,13 @@
 #include "EditorFixture.h"
 
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextLayout>
 
 using namespace qbx;
 using namespace qbx::test;
@@ -30,6 +33,49 @@ private slots:
     void desktopEntryOffersItsNameAndComment();
     void typingIsLimitedButSuggestionsAreNot();
 };
+
+namespace {
+
+// How many lines a word-wrapped label needs at its width.
+int linesAtWidth(const QLabel& label)
+{
+    QTextLayout layout(label.text(), label.font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(label.width());
+        ++lines;
+    }
+    layout.endLayout();
+    return lines;
+}
+
+// Every caption, help text and the category lists' rows measured against their boxes.
+void checkNothingIsClipped(Form6& w)
+{
+    for (QLabel* label : w.findChildren<QLabel*>()) {
+        if (label->isHidden() || label->text().isEmpty())
+            continue;
+        const int lineHeight = QFontInfo(label->font()).pixelSize();
+        QVERIFY2(linesAtWidth(*label) * lineHeight <= label->height(), qPrintable(label->text()));
+    }
+    // The count stands on one line.
+    QCOMPARE(linesAtWidth(*w.Label8), 1);
+    for (QPushButton* b : w.findChildren<QPushButton*>())
+        if (!b->isHidden())
+            QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) <= b->width() - 4,
+                     qPrintable(b->text()));
+    for (QListWidget* list : {w.List1, w.List2}) {
+        QVERIFY(list->count() >= 4);
+        const QRect fourth = list->visualItemRect(list->item(3));
+        QVERIFY2(fourth.bottom() < list->viewport()->height(), "the fourth row is cut");
+    }
+}
+
+} // namespace
 
 void Form6FilingTest::modesShowTheirCommands()
 {
@@ -66,6 +112,7 @@ void Form6FilingTest::modesShowTheirCommands()
         QCOMPARE(w.List1->count(), 5);
         QCOMPARE(w.List1->item(4)->text(), QStringLiteral("系统"));
         QCOMPARE(w.Label8->text(), QStringLiteral("共有分类软件0个！"));
+        checkNothingIsClipped(w);
     }
 }
 
@@ -215,6 +262,7 @@ void Form6FilingTest::catalogueLimitIs755()
     QVERIFY(f.desktop.messages.isEmpty());
     QCOMPARE(f.iniValue(kKeyYcount), 755);
     QCOMPARE(w.Label8->text(), QStringLiteral("共有分类软件755个！"));
+    checkNothingIsClipped(w);
 
     for (const char* path : {"/opt/app755", "/opt/app756"}) {
         f.find(QString::fromLatin1(path));
@@ -325,20 +373,23 @@ void Form6FilingTest::newProgramGetsAFreeRecordNumber()
 void Form6FilingTest::desktopEntryOffersItsNameAndComment()
 {
     EditorFixture f;
-    const QString path = f.dir.filePath(QStringLiteral("org.example.Writer.desktop"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(
-        "[Desktop Entry]\nType=Application\nName=Writer\nName[zh_CN]=文字处理程序\n"
-        "Comment=Write "
-        "letters\nComment[de]=Briefe\nComment[zh_CN]=写信、写报告、写论文，排版后打印或导出为各种格式的文件\n"
-        "Exec=writer %U\n[Desktop Action New]\nName=New\n");
-    file.close();
+    auto entry = [&f](const char* file, const QByteArray& text) {
+        const QString path = f.dir.filePath(QString::fromUtf8(file));
+        QFile out(path);
+        if (out.open(QIODevice::WriteOnly))
+            out.write(text);
+        return path;
+    };
+    const QString path = entry("org.example.Writer.desktop",
+                               "[Desktop Entry]\nType=Application\nName=Writer\nName[zh_CN]=文字处理程序\n"
+                               "Comment=Write letters\nComment[de]=Briefe\n"
+                               "Comment[zh_CN]=写信、写报告、写论文，排版后打印或导出为各种格式的文件\n"
+                               "Exec=writer %U\n[Desktop Action New]\nName=New\n");
 
     Form6& w = f.open(Form6Mode::ClassifyMenu);
     f.choose(0, 0);
     f.find(path);
-    QCOMPARE(f.state.sel.pendingProgram.name, std::string("org.example.Writer"));
+    QCOMPARE(f.state.sel.pendingProgram.name, std::string("文字处理程序"));
     QCOMPARE(w.Text1->text(), QStringLiteral("文字处理程"));
     QCOMPARE(w.Text2->toPlainText(), QStringLiteral("写信、写报告、写论文，排版后打印或导出为各种格式的"));
     f.click(w.Command3);
@@ -348,14 +399,25 @@ void Form6FilingTest::desktopEntryOffersItsNameAndComment()
     QCOMPARE(e.title, std::string("文字处理程"));
 
     // Without a Chinese name the plain one is offered.
-    const QString plain = f.dir.filePath(QStringLiteral("calc.desktop"));
-    QFile p(plain);
-    QVERIFY(p.open(QIODevice::WriteOnly));
-    p.write("[Desktop Entry]\nName=Calc\nComment=Sums\n");
-    p.close();
-    f.find(plain);
+    f.find(entry("calc.desktop", "[Desktop Entry]\nName=Calc\nComment=Sums\n"));
     QCOMPARE(w.Text1->text(), QStringLiteral("Calc"));
     QCOMPARE(w.Text2->toPlainText(), QStringLiteral("Sums"));
+    f.click(w.Command3);
+
+    // Another program of the same Name is told apart by its file id; the next choice replaces
+    // the previous description even when it offers none.
+    const QString other =
+        entry("org.other.Writer.desktop", "[Desktop Entry]\nName[zh_CN]=文字处理程序\nExec=other\n");
+    f.find(other);
+    QCOMPARE(f.state.sel.pendingProgram.name, std::string("org.other.Writer"));
+    QCOMPARE(w.Text2->toPlainText(), QString());
+    QCOMPARE(f.state.sel.pendingProgram.exePath, u8s(other));
+    f.click(w.Command3);
+    QVERIFY(f.desktop.messages.isEmpty());
+
+    // The entry already filed is refused, not filed again under its file id.
+    f.find(path);
+    QCOMPARE(f.desktop.messages, QStringList{QStringLiteral("该程序已经分类了！")});
 }
 
 void Form6FilingTest::typingIsLimitedButSuggestionsAreNot()

@@ -422,11 +422,15 @@ void Form1Test::tilesFollowTheCatalogue()
     QCOMPARE(ui(f).Picture2[3]->accessibleDescription(), QStringLiteral("/opt/book.exe"));
     QVERIFY(ui(f).Picture2[3]->hasDrawing());
     QVERIFY(!ui(f).Picture2[0]->hasDrawing());
+    // The tooltip names the program by its title and tells how often it was started.
+    QCOMPARE(ui(f).Picture1[3]->toolTip(), QStringLiteral("book标题使用1次"));
     // A redraw after a re-sort: tile 3 lost its program, tile 0 gained one.
     m.app.state.catalogue.at(3, 0, 0) = {};
     m.app.file(0, 0, 0, "edit", 2);
     f.refreshTileIcons();
     QVERIFY(!ui(f).Picture2[3]->hasDrawing());
+    QCOMPARE(ui(f).Picture1[3]->toolTip(), QString());
+    QCOMPARE(ui(f).Picture1[0]->toolTip(), QStringLiteral("edit标题使用1次"));
     QCOMPARE(ui(f).Picture2[0]->accessibleDescription(), QStringLiteral("/opt/edit.exe"));
     const QImage drawn = ui(f).Picture2[0]->drawing();
     QCOMPARE(drawn.pixelColor(5, 5), QColor(200, 30, 30));

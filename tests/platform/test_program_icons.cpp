@@ -1,7 +1,9 @@
 // Program icons end to end: PE and .ico files decoded by Qt, desktop entries, the XDG lookup
-// through temporary data folders, the cache, and the pixmap helper the windows draw with.
+// through temporary data folders, the cache, the pixmap helper the windows draw with, and the
+// icon theme chosen from the desktop's settings.
 
 #include "FakeDesktop.h"
+#include "IconTheme.h"
 #include "PeBuilder.h"
 #include "ProgramIcons.h"
 
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -58,6 +61,16 @@ struct XdgDirs {
         qputenv("XDG_DATA_DIRS", oldDirs);
     }
     QString path(const QString& rel) const { return root.path() + "/" + rel; }
+};
+
+struct Env {
+    QByteArray name, old;
+    bool had;
+    Env(const char* n, const QByteArray& value) : name(n), old(qgetenv(n)), had(qEnvironmentVariableIsSet(n))
+    {
+        qputenv(n, value);
+    }
+    ~Env() { had ? qputenv(name.constData(), old) : qunsetenv(name.constData()); }
 };
 
 } // namespace
@@ -226,4 +239,97 @@ TEST(ProgramIconPixmap, SizedForTheScreenAndEmptyForNoIcon)
     const QPixmap two = qbx::programIconPixmap(desktop, "/p/a.exe", 32, 2.0);
     EXPECT_EQ(two.size(), QSize(64, 64));
     EXPECT_DOUBLE_EQ(two.devicePixelRatio(), 2.0);
+}
+
+TEST(ProgramIconPixmap, SmallIconsFillTheBoxAndOddShapesAreCentred)
+{
+    QPixmap small(16, 16);
+    small.fill(Qt::green);
+    const QImage big = qbx::fittedIconPixmap(QIcon(small), 32, 2.0).toImage();
+    ASSERT_EQ(big.size(), QSize(64, 64));
+    // Not drawn at its own size in the top-left corner: scaled over the whole box.
+    EXPECT_EQ(big.pixel(60, 60), qRgb(0, 255, 0));
+    EXPECT_EQ(big.pixel(3, 3), qRgb(0, 255, 0));
+
+    QPixmap wide(32, 16);
+    wide.fill(Qt::blue);
+    const QImage centred = qbx::fittedIconPixmap(QIcon(wide), 32, 1.0).toImage();
+    EXPECT_EQ(qAlpha(centred.pixel(16, 2)), 0) << "transparent above";
+    EXPECT_EQ(centred.pixel(16, 16), qRgb(0, 0, 255));
+    EXPECT_EQ(qAlpha(centred.pixel(16, 29)), 0) << "transparent below";
+}
+
+TEST(ProgramIcons, TryExecAndTheGenericProgramIcon)
+{
+    XdgDirs xdg;
+    const QString wrapper = xdg.path("bin/wrapper"), real = xdg.path("bin/real-tool"),
+                  bare = xdg.path("bin/bare");
+    for (const QString& p : {wrapper, real, bare})
+        writeFile(p, "#!/bin/sh\n");
+    // The entry starts a wrapper; its TryExec names the real program.
+    writeFile(xdg.path("home/applications/tool.desktop"),
+              "[Desktop Entry]\nType=Application\nExec=" + wrapper.toUtf8() + "\nTryExec=" + real.toUtf8() +
+                  "\nIcon=" + xdg.path("pics/tool.png").toUtf8() + "\n");
+    writeFile(xdg.path("pics/tool.png"), pngOf(Qt::cyan));
+    writeFile(xdg.path("home/applications/lost.desktop"),
+              "[Desktop Entry]\nType=Application\nExec=true\nIcon=no-such-icon-anywhere\n");
+
+    const QString themeRoot = xdg.path("icons");
+    writeFile(themeRoot + "/qbxgeneric/index.theme",
+              "[Icon Theme]\nName=qbxgeneric\nDirectories=mimetypes\n\n[mimetypes]\nSize=24\nType=Fixed\n");
+    writeFile(themeRoot + "/qbxgeneric/mimetypes/application-x-executable.png", pngOf(Qt::darkGray));
+    QIcon::setThemeSearchPaths({themeRoot});
+    QIcon::setThemeName("qbxgeneric");
+
+    qbx::ProgramIcons icons;
+    EXPECT_EQ(centre(icons.icon(real), 24), qRgb(0, 255, 255));
+    EXPECT_EQ(centre(icons.icon(wrapper), 24), qRgb(0, 255, 255));
+    // No icon of its own anywhere: the theme's picture of a program, never a blank cell.
+    EXPECT_EQ(centre(icons.icon(bare), 24), QColor(Qt::darkGray).rgb());
+    EXPECT_EQ(centre(icons.icon(xdg.path("home/applications/lost.desktop")), 24), QColor(Qt::darkGray).rgb());
+    EXPECT_TRUE(icons.icon(xdg.path("bin/missing")).isNull()) << "a file that is gone has no icon";
+    QIcon::setThemeName(QString());
+}
+
+TEST(IconTheme, SettingFilesAreReadByGroupAndKey)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("settings.ini");
+    writeFile(ini, "[Other]\ngtk-icon-theme-name=Wrong\n[Settings]\n# gtk-icon-theme-name=Commented\n"
+                   "gtk-icon-theme-name-extra=No\n gtk-icon-theme-name = \"Papirus-Dark\" \n");
+    EXPECT_EQ(qbx::iniFileValue(ini, "Settings", "gtk-icon-theme-name"), QStringLiteral("Papirus-Dark"));
+    EXPECT_TRUE(qbx::iniFileValue(ini, "Settings", "missing").isEmpty());
+    EXPECT_TRUE(qbx::iniFileValue(dir.filePath("none.ini"), "Settings", "gtk-icon-theme-name").isEmpty());
+}
+
+TEST(IconTheme, TheDesktopsOwnSettingIsChosen)
+{
+    QTemporaryDir dir;
+    Env config("XDG_CONFIG_HOME", dir.path().toUtf8());
+    writeFile(dir.filePath("gtk-3.0/settings.ini"), "[Settings]\ngtk-icon-theme-name=FromGtk3\n");
+    writeFile(dir.filePath("kdeglobals"), "[General]\nTheme=NotThis\n[Icons]\nTheme=breeze-dark\n");
+    {
+        Env desk("XDG_CURRENT_DESKTOP", "XFCE");
+        EXPECT_EQ(qbx::chosenIconTheme(), QStringLiteral("FromGtk3"));
+        writeFile(dir.filePath("gtk-4.0/settings.ini"), "[Settings]\ngtk-icon-theme-name=FromGtk4\n");
+        EXPECT_EQ(qbx::chosenIconTheme(), QStringLiteral("FromGtk4"));
+    }
+    {
+        Env desk("XDG_CURRENT_DESKTOP", "KDE");
+        EXPECT_EQ(qbx::chosenIconTheme(), QStringLiteral("breeze-dark"));
+    }
+}
+
+TEST(IconTheme, ChosenWhenInstalledElseTheUsualOnesElseHicolor)
+{
+    QSet<QString> installed{"Papirus", "breeze", "Mine"};
+    auto has = [&](const QString& n) { return installed.contains(n); };
+    EXPECT_EQ(qbx::pickIconTheme("Mine", has), QStringLiteral("Mine"));
+    EXPECT_EQ(qbx::pickIconTheme("Gone", has), QStringLiteral("breeze"));
+    EXPECT_EQ(qbx::pickIconTheme("", has), QStringLiteral("breeze"));
+    EXPECT_EQ(qbx::pickIconTheme("../Mine", has), QStringLiteral("breeze")) << "a path is no theme name";
+    installed.insert("Adwaita");
+    EXPECT_EQ(qbx::pickIconTheme("Gone", has), QStringLiteral("Adwaita"));
+    installed.clear();
+    EXPECT_EQ(qbx::pickIconTheme("Gone", has), QStringLiteral("hicolor"));
 }

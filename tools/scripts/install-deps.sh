@@ -7,6 +7,7 @@ build_pkgs=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libbenchmark-dev
+  libqt6svg6 qt6-translations-l10n
   fonts-noto-cjk xdg-utils
 )
 test_pkgs=(
