@@ -22,9 +22,11 @@ using namespace form1;
 Form2& Form1::form2()
 {
     if (!form2_) {
-        form2_.reset(new Form2(state_, *this, [this]() -> Form3& { return form3(); }));
+        form2_.reset(new Form2(state_, *this));
         form2_->moveTwips(lastPopupGeometry_.left(), lastPopupGeometry_.top());
         connect(form2_.get(), &Form2::unloadRequested, this, &Form1::unloadPopup);
+        connect(form2_.get(), &Form2::columnOpened, this,
+                [this](int k, const QString& caption) { form3().openAndFill(k, caption); });
         form2_->installEventFilter(this);
     }
     return *form2_;

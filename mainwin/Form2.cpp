@@ -3,7 +3,6 @@
 #include "AppState.h"
 #include "Colours.h"
 #include "EventLabel.h"
-#include "Form3.h"
 #include "IconCell.h"
 #include "Logging.h"
 #include "MainWindowLink.h"
@@ -15,10 +14,8 @@
 
 namespace qbx {
 
-Form2::Form2(AppState& state, MainWindowLink& mainWindow, std::function<Form3&()> categoryWindow,
-             QWidget* parent)
-    : QWidget(parent), state_(state), mainWindow_(mainWindow), categoryWindow_(std::move(categoryWindow)),
-      place_(*this)
+Form2::Form2(AppState& state, MainWindowLink& mainWindow, QWidget* parent)
+    : QWidget(parent), state_(state), mainWindow_(mainWindow), place_(*this)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
@@ -67,7 +64,7 @@ void Form2::columnHover(int k)
         state_.sel.popupColumn = static_cast<std::int16_t>(k);
         state_.sel.popupActive = true;
         state_.sel.curMinor = static_cast<std::int16_t>(mainWindow_.roomOnRight() ? k : kColumns - 1 - k);
-        categoryWindow_().openAndFill(k, Label1[static_cast<std::size_t>(k)]->text());
+        emit columnOpened(k, Label1[static_cast<std::size_t>(k)]->text());
         repaintOverlays();
     });
 }

@@ -12,13 +12,11 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 namespace qbx {
 
 struct AppState;
 class EventLabel;
-class Form3;
 class MainWindowLink;
 class PictureBox;
 
@@ -29,9 +27,7 @@ public:
     static constexpr int kHeight = 960;
     static constexpr int kColumns = 5;
 
-    // `categoryWindow` gives the category window, loading it on first use.
-    Form2(AppState& state, MainWindowLink& mainWindow, std::function<Form3&()> categoryWindow,
-          QWidget* parent = nullptr);
+    Form2(AppState& state, MainWindowLink& mainWindow, QWidget* parent = nullptr);
 
     std::array<PictureBox*, kColumns> Picture1{};
     std::array<EventLabel*, kColumns> Label1{};
@@ -50,6 +46,9 @@ public:
     void repaintOverlays();
 
 signals:
+    // Column k was hovered and selected: the category window opens over it, `caption` being the
+    // column's overlay caption.
+    void columnOpened(int k, const QString& caption);
     // A double click on the pop-up's own surface: the owner unloads it.
     void unloadRequested();
 
@@ -62,7 +61,6 @@ private:
 
     AppState& state_;
     MainWindowLink& mainWindow_;
-    std::function<Form3&()> categoryWindow_;
     TwipPlace place_;
 };
 
