@@ -265,4 +265,10 @@ void Form3::Picture1_MouseUp(int n, Qt::MouseButton button)
     emit iconReleased(n, button);
 }
 
+void Form3::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    place_.noteMoved();
+}
+
 } // namespace qbx

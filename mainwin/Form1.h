@@ -182,9 +182,10 @@ private:
     void drawTileIcon(int major);
     void drawCombinationTileIcon();
     void applyStartMode();
-    void tileHover(int i, Qt::MouseButtons buttons, int x, int y);
+    void tileHover(int i, Qt::MouseButtons buttons, int x, int y, bool popupFollows = false);
+    void handOnToArrow(int i, Qt::MouseButtons buttons);
     void leaveTile(int i, int x, int y);
-    void enterTile(int i);
+    void enterTile(int i, bool popupFollows = false);
     void openPopup(bool onRight);
     void fillPopup(bool mirrored);
     void showStrip(PictureBox& strip, const QString& skin);

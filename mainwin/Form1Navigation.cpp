@@ -9,6 +9,9 @@
 #include "PictureBox.h"
 #include "Logging.h"
 #include "Skin.h"
+#include "Twips.h"
+
+#include <QCursor>
 
 namespace qbx {
 
@@ -61,17 +64,39 @@ void Form1::showStrip(PictureBox& strip, const QString& skin)
 
 void Form1::Picture1_MouseMove(int i, Qt::MouseButtons buttons, int x, int y)
 {
-    guarded(lcWindows, "Picture1_MouseMove", [&] { tileHover(i, buttons, x, y); });
+    guarded(lcWindows, "Picture1_MouseMove", [&] {
+        tileHover(i, buttons, x, y);
+        handOnToArrow(i, buttons);
+    });
 }
 
-void Form1::tileHover(int i, Qt::MouseButtons buttons, int x, int y)
+void Form1::handOnToArrow(int i, Qt::MouseButtons buttons)
+{
+    // The tile holds the pointer while it is inside; the move that leaves it lands on the tile.
+    // When that move already rests on the shown arrow (a quick flick, or moves merged while the
+    // program was busy), no further move may come, so the arrow takes this one.
+    const auto at = static_cast<std::size_t>(i);
+    if (buttons != Qt::NoButton || QWidget::mouseGrabber() == Picture1[at])
+        return;
+    PictureBox* arrow = popupOnRight_ ? Image2[at] : Image3[at];
+    const QPoint inArrow = arrow->mapFromGlobal(QCursor::pos());
+    if (!arrow->isVisible() || !arrow->rect().contains(inArrow))
+        return;
+    const QPoint twips = pxPointToTwips(inArrow);
+    if (popupOnRight_)
+        Image2_MouseMove(i, buttons, twips.x(), twips.y());
+    else
+        Image3_MouseMove(i, buttons, twips.x(), twips.y());
+}
+
+void Form1::tileHover(int i, Qt::MouseButtons buttons, int x, int y, bool popupFollows)
 {
     if (buttons != Qt::NoButton)
         return;
     if (x < 0 || y < 0 || x > kTileSize || y > kTileSize)
         leaveTile(i, x, y);
     else
-        enterTile(i);
+        enterTile(i, popupFollows);
 }
 
 void Form1::leaveTile(int i, int x, int y)
@@ -94,7 +119,7 @@ void Form1::leaveTile(int i, int x, int y)
     }
 }
 
-void Form1::enterTile(int i)
+void Form1::enterTile(int i, bool popupFollows)
 {
     const auto at = static_cast<std::size_t>(i);
     PictureBox& tile = *Picture1[at];
@@ -112,7 +137,9 @@ void Form1::enterTile(int i)
     showStrip(*arrows[at], onRight ? kArrowRightSkin : kArrowLeftSkin);
     showStrip(*names[at], nameStripSkin(i, true));
     state_.sel.hoverTile = static_cast<std::int16_t>(i);
-    if (form2_)
+    // On the arrow the pop-up opens again at once: it is not hidden first, since unmapping and
+    // mapping it within one event leaves the toolkit believing it stands at the screen's corner.
+    if (form2_ && !popupFollows)
         form2_->hide();
     if (form3_)
         form3_->hide();
@@ -127,7 +154,7 @@ void Form1::Image2_MouseMove(int i, Qt::MouseButtons buttons, int x, int y)
         if (!roomOnRight())
             return;
         state_.sel.curMajor = static_cast<std::int16_t>(i);
-        tileHover(i, buttons, x, y);
+        tileHover(i, buttons, x, y, true);
         if (!roomOnRight())
             return;
         openPopup(true);
@@ -141,7 +168,7 @@ void Form1::Image3_MouseMove(int i, Qt::MouseButtons buttons, int x, int y)
         if (roomOnRight())
             return;
         state_.sel.curMajor = static_cast<std::int16_t>(i);
-        tileHover(i, buttons, x, y);
+        tileHover(i, buttons, x, y, true);
         openPopup(false);
     });
 }

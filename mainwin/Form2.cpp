@@ -92,4 +92,10 @@ void Form2::mouseDoubleClickEvent(QMouseEvent* event)
     emit unloadRequested();
 }
 
+void Form2::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    place_.noteMoved();
+}
+
 } // namespace qbx

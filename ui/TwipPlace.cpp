@@ -40,19 +40,32 @@ void TwipPlace::move(int left, int top)
     const QScreen* screen = window_.screen();
     const int width = window_.frameGeometry().width();
     if (screen &&
-        (pixels_.x() < screen->geometry().left() || pixels_.x() + width - 1 > screen->geometry().right()))
+        (pixels_.x() < screen->geometry().left() || pixels_.x() + width - 1 > screen->geometry().right())) {
         requested_.start();
-    else
+        onScreenRequested_.invalidate();
+    } else {
         requested_.invalidate();
+        onScreenRequested_.start();
+        askedAgain_ = false;
+    }
     window_.move(pixels_);
 }
 
 void TwipPlace::noteMoved()
 {
-    if (!set_ || landedKnown_ || !requested_.isValid())
+    if (!set_ || landedKnown_)
         return;
     const QPoint at = window_.pos();
     if (at == pixels_)
+        return;
+    if (onScreenRequested_.isValid()) {
+        if (!askedAgain_ && window_.isVisible() && onScreenRequested_.elapsed() <= kAnswerWindowMs) {
+            askedAgain_ = true;
+            window_.move(pixels_);
+        }
+        return;
+    }
+    if (!requested_.isValid())
         return;
     // The window manager's answer keeps the height and pulls the window a little towards the
     // screen; anything else (a drag, a move of the program's own) is read as it is.

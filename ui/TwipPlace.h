@@ -7,6 +7,11 @@
 // stand almost off the screen back by a few pixels. The place the window lands on right after such
 // a request (reported through noteMoved) counts as the place asked for, so a window hidden at an
 // edge is still known to be hidden there.
+//
+// A window shown again soon after it was hidden may race the window manager's re-framing: the
+// toolkit then hears an in-between place (the screen's corner) while the window stands where it
+// was asked to. A move the program did not ask for, right after a request for a place on the
+// screen, is answered by asking for that place once more, which makes the toolkit hear the truth.
 
 #include <QElapsedTimer>
 #include <QPoint>
@@ -26,7 +31,8 @@ public:
     void setTop(int top) { move(left(), top); }
 
     // Call from the window's move event: a move that follows a request to stand partly off the
-    // screen within a moment, to another pixel than asked for, is the window manager's answer.
+    // screen within a moment, to another pixel than asked for, is the window manager's answer;
+    // one that follows a request for a place on the screen is asked again (once).
     void noteMoved();
 
 private:
@@ -38,7 +44,9 @@ private:
     QPoint landed_;
     bool set_ = false;
     bool landedKnown_ = false;
+    bool askedAgain_ = false;
     QElapsedTimer requested_;
+    QElapsedTimer onScreenRequested_;
 };
 
 } // namespace qbx

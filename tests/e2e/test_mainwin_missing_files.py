@@ -30,7 +30,14 @@ def body(app_dir, artifacts):
         # The pointer then rests on the pop-up's first column, which may open the category
         # window over it; that window is not refilled for tile 6 and keeps tile 2's names, but
         # the pop-up under it is empty.
-        screens.open_popup(s, geom, 6, arrow_on_right=True)
+        # It is opened with one flick: a single motion from inside the tile onto its arrow (the
+        # tile holds the pointer, so that motion reaches the tile, not the arrow).
+        tx, ty = screens.centre(screens.tile_rect(geom, 6))
+        s.move_pointer(tx, ty, steps=4)
+        s.wiggle(tx, ty)
+        wait_until(lambda: screens.named(s, "strip-right-6"), 5, "the arrow of tile 6")
+        sx, _ = screens.centre(screens.arrow_strip(s, geom, 6, True))
+        s.move_pointer(sx, ty)
         below = screens.tile_rect(geom, 5)[1]
         seen = {}
 
