@@ -72,6 +72,8 @@ void Wiring::wireMainWindow()
     // notice that needs no answer says so.
     connect(&launcher_, &Launcher::programNotStarted, &form1_,
             [this](const QString& path) { form1_.showNotice(QStringLiteral("无法启动：") + path); });
+    // A use that could not be written is not counted; the same kind of notice says why.
+    connect(&launcher_, &Launcher::useNotCounted, &form1_, &Form1::showNotice);
 }
 
 void Wiring::wireCategoryWindow()

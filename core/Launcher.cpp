@@ -5,6 +5,7 @@
 #include "Desktop.h"
 #include "Logging.h"
 #include "Repair.h"
+#include "Rollback.h"
 #include "Store.h"
 #include "Text.h"
 #include "Unclassified.h"
@@ -77,10 +78,16 @@ bool Launcher::startProgram(int major, int minor, int slot, int* recordsWritten)
     bool started = false;
     guarded(lcStart, "starting a program", [&] { started = desktop_.startProgram(qs(e.exePath)); });
     const QString path = qs(e.exePath);
+    const StateSnapshot before = takeSnapshot(state_);
     if (e.useCounter < std::numeric_limits<std::int32_t>::max())
         ++e.useCounter;
-    // A write that fails leaves the count in memory; the next save of the record carries it.
-    guarded(lcStore, "re-ordering after a start", [&] { sortCategory(major, minor, recordsWritten); });
+    // A use that cannot be written is not counted: what is shown is what the files hold.
+    guarded(lcStore, "re-ordering after a start", [&] {
+        if (const Status written = sortCategory(major, minor, recordsWritten); !written) {
+            takeBack(before);
+            emit useNotCounted(QStringLiteral("无法保存使用次数：") + qs(written.error().message));
+        }
+    });
     if (!started) {
         qCInfo(lcStart) << "could not start" << path;
         emit programNotStarted(path);

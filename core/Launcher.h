@@ -27,11 +27,14 @@
 namespace qbx {
 
 class Desktop;
+struct StateSnapshot;
 
 // What a change of the catalogue or the combinations did. Refused: nothing changed, and
 // `refusal` says why when the user is to be told (empty when there was simply nothing to do).
-// Applied: the change is in memory; `written` keeps the first write that failed, and
-// `countWritten` whether the settings file took a new program count.
+// Applied: the change is in memory and in the files. A change one of whose writes failed is
+// taken back, in memory and on disk, and comes back refused with the reason; `written` (the
+// first write that failed) and `countWritten` (whether the settings file took the new program
+// count) say what went wrong.
 struct EditOutcome {
     bool applied = false;
     std::optional<std::string> refusal; // UTF-8, for a message box
@@ -68,7 +71,8 @@ public:
     // ---- starting ----
 
     // Starts the program at (major, minor, slot) without waiting, counts the use (even when the
-    // start failed), re-orders its minor and major category and writes what moved. False (and
+    // start failed), re-orders its minor and major category and writes what moved. When that
+    // write fails the use is not counted in memory either and useNotCounted tells why. False (and
     // nothing counted) for an empty place or one outside the catalogue. `recordsWritten`, when
     // given, receives how many records the re-ordering wrote.
     bool startProgram(int major, int minor, int slot, int* recordsWritten = nullptr);
@@ -154,6 +158,8 @@ signals:
     void hideDelaysChanged(int mainMs, int categoryMs);
     // A filed program could not be started (it was counted all the same).
     void programNotStarted(const QString& path);
+    // The use of a started program could not be written (it is not counted): why, for the user.
+    void useNotCounted(const QString& why);
 
 private:
     // Tells the windows that the combinations of `group` (and maybe their order) changed.
@@ -165,6 +171,11 @@ private:
     // `major` as wholes: `entry`, just put into (major, minor), is found where it is now, selected,
     // written there, and its category re-sorted.
     void settle(EditOutcome& outcome, int major, int minor, const ProgramEntry& entry);
+    // A change all of whose writes went through is kept as it is; one whose write failed is taken
+    // back to `before` and refused with the reason for the user.
+    EditOutcome keptOrTakenBack(const StateSnapshot& before, const EditOutcome& outcome);
+    // Memory and files back to `before`; every window redraws.
+    void takeBack(const StateSnapshot& before);
 
     SettingsChoices& settingsRound();
 

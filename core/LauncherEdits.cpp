@@ -1,12 +1,14 @@
 // The core's changes to the catalogue and the combinations: filing, moving, exchanging,
 // retitling and taking out programs, and adding members to combinations. Each change is checked
-// for being writable before anything changes, then made in memory and written at once.
+// for being writable before anything changes, then made in memory and written at once; when a
+// write fails, the change is taken back in memory and on disk and the user is told why.
 
 #include "Launcher.h"
 
 #include "CatalogueEdits.h"
 #include "Ini.h"
 #include "Logging.h"
+#include "Rollback.h"
 #include "Store.h"
 #include "Unclassified.h"
 
@@ -63,6 +65,28 @@ void Launcher::settle(EditOutcome& outcome, int major, int minor, const ProgramE
     keepFirstFailure(outcome.written, sortCategory(major, column));
 }
 
+EditOutcome Launcher::keptOrTakenBack(const StateSnapshot& before, const EditOutcome& outcome)
+{
+    if (outcome.written && outcome.countWritten)
+        return outcome;
+    const std::string why = !outcome.written ? outcome.written.error().message : "无法写入设置文件！";
+    qCWarning(lcStore, "a change could not be written and was taken back: %s", why.c_str());
+    takeBack(before);
+    return EditOutcome::refused(why + "\n这次更改没有保存，已撤销。");
+}
+
+void Launcher::takeBack(const StateSnapshot& before)
+{
+    if (const Status restored = restoreSnapshot(state_, before); !restored)
+        qCWarning(lcStore, "the files could not all be put back: %s", restored.error().message.c_str());
+    for (int major = 0; major < kNamedMajors; ++major)
+        for (int minor = 0; minor < kMinors; ++minor)
+            emit categoryChanged(major, minor);
+    for (int group = 0; group < kGroups; ++group)
+        emit combinationsChanged(group);
+    emit tilesChanged();
+}
+
 int Launcher::storedProgramCount()
 {
     if (auto stored = readIniInt(kSectionBasic, kKeyYcount, 0, state_.settingsFile()))
@@ -97,6 +121,7 @@ EditOutcome Launcher::fileProgram(const ProgramEntry& program, int major, int na
         return refusedBy(writable);
 
     // Nothing refused it: the entry goes in, and from here on every step is taken.
+    const StateSnapshot before = takeSnapshot(state_);
     EditOutcome outcome;
     outcome.applied = true;
     select(major, c, slot);
@@ -110,7 +135,7 @@ EditOutcome Launcher::fileProgram(const ProgramEntry& program, int major, int na
     // Re-sorting may have moved the whole minor category; the entry is written where it is now.
     if (const auto at = locateEntry(state_, major, entry))
         keepFirstFailure(outcome.written, saveProgramEntry(state_, major, at->first, at->second));
-    return outcome;
+    return keptOrTakenBack(before, outcome);
 }
 
 EditOutcome Launcher::moveProgram(int major, int minor, int slot, int toMajor, int nameIndex)
@@ -129,6 +154,7 @@ EditOutcome Launcher::moveProgram(int major, int minor, int slot, int toMajor, i
     if (const Status writable = checkWritable(moved); !writable)
         return refusedBy(writable);
 
+    const StateSnapshot before = takeSnapshot(state_);
     EditOutcome outcome;
     outcome.applied = true;
     state_.catalogue.at(toMajor, c, kSlots - 1) = moved;
@@ -136,7 +162,7 @@ EditOutcome Launcher::moveProgram(int major, int minor, int slot, int toMajor, i
     outcome.written = saveProgramEntry(state_, major, minor, slot);
     keepFirstFailure(outcome.written, sortCategory(major, minor));
     settle(outcome, toMajor, c, moved);
-    return outcome;
+    return keptOrTakenBack(before, outcome);
 }
 
 EditOutcome Launcher::exchangePrograms(int major, int minor, int slot, int otherMajor, int otherNameIndex,
@@ -160,6 +186,7 @@ EditOutcome Launcher::exchangePrograms(int major, int minor, int slot, int other
     if (const Status writable = checkWritable(b); !writable)
         return refusedBy(writable);
 
+    const StateSnapshot before = takeSnapshot(state_);
     EditOutcome outcome;
     outcome.applied = true;
     state_.catalogue.at(major, minor, slot) = a;
@@ -167,7 +194,7 @@ EditOutcome Launcher::exchangePrograms(int major, int minor, int slot, int other
     outcome.written = saveProgramEntry(state_, major, minor, slot);
     keepFirstFailure(outcome.written, sortCategory(major, minor));
     settle(outcome, otherMajor, otherMinor, b);
-    return outcome;
+    return keptOrTakenBack(before, outcome);
 }
 
 EditOutcome Launcher::retitleProgram(int major, int minor, int slot, const std::string& title,
@@ -180,12 +207,13 @@ EditOutcome Launcher::retitleProgram(int major, int minor, int slot, const std::
     changed.description = description;
     if (const Status writable = checkWritable(changed); !writable)
         return refusedBy(writable);
+    const StateSnapshot before = takeSnapshot(state_);
     EditOutcome outcome;
     outcome.applied = true;
     state_.catalogue.at(major, minor, slot) = changed;
     outcome.written = saveProgramEntry(state_, major, minor, slot);
     emit categoryChanged(major, minor);
-    return outcome;
+    return keptOrTakenBack(before, outcome);
 }
 
 EditOutcome Launcher::takeOutProgram(int major, int minor, int slot)
@@ -194,6 +222,11 @@ EditOutcome Launcher::takeOutProgram(int major, int minor, int slot)
         return EditOutcome::refused();
     // Into the first free record of the taken-out list; when the list has no free record (or
     // there is no list) the program is dropped, as the user asked for it to go.
+    // The list is read afresh first, so that what is kept to take the change back is what its
+    // file holds.
+    if (Result<int> read = firstFreeUnclassified(state_); !read)
+        return EditOutcome::refused(read.error().message);
+    const StateSnapshot before = takeSnapshot(state_, true);
     bool moved = false;
     if (state_.settings.wcount > 0) {
         auto into = moveToUnclassified(state_, major, minor, slot);
@@ -210,7 +243,7 @@ EditOutcome Launcher::takeOutProgram(int major, int minor, int slot)
         state_.settings.ycount = static_cast<std::int16_t>(state_.settings.ycount - 1);
     outcome.countWritten =
         writeIniInt(kSectionBasic, kKeyYcount, state_.settings.ycount, state_.settingsFile());
-    return outcome;
+    return keptOrTakenBack(before, outcome);
 }
 
 Result<bool> Launcher::takeOutKeepsProgram()
@@ -246,11 +279,12 @@ EditOutcome Launcher::addComboMember(int group, int position, int major, int min
     if (const Status writable = checkWritable(combo); !writable)
         return refusedBy(writable);
 
+    const StateSnapshot before = takeSnapshot(state_);
     EditOutcome outcome;
     outcome.applied = true;
     state_.combos.at(group, position) = combo;
     outcome.written = sortGroup(group);
-    return outcome;
+    return keptOrTakenBack(before, outcome);
 }
 
 } // namespace qbx

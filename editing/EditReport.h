@@ -10,11 +10,9 @@ struct EditOutcome;
 class Desktop;
 class Launcher;
 
-// Shows why a change was refused (when there is something to say); true when it was made.
+// Shows why a change was refused or taken back (when there is something to say); true when it
+// was made and written.
 bool showRefusal(Desktop& desktop, QWidget* parent, const EditOutcome& outcome);
-// Shows the first write that failed after a change, else that the settings file could not be
-// written when it could not.
-void showWriteFailure(Desktop& desktop, QWidget* parent, const EditOutcome& outcome);
 
 // Takes the program at (major, minor, slot) out once the user has agreed to it. When the
 // taken-out list has no free record left the user is told first that the program will be

@@ -83,11 +83,8 @@ private:
     bool selectedPlace(int& major, int& minor, int& slot) const;
     // Shows a store failure; true when `status` was a success.
     bool reported(const Status& status);
-    // Shows why a change was refused; true when it was made.
+    // Shows why a change was refused or taken back; true when it was made and written.
     bool applied(const EditOutcome& outcome);
-    // Shows the first write that failed after a change, else that the settings file could not
-    // be written when it could not.
-    void reportWritten(const EditOutcome& outcome);
     // Makes (major, minor, slot) the current catalogue place.
     void makeCurrent(int major, int minor, int slot);
     // The selected program for a command that asks first: none selected is said, then `question`

@@ -62,11 +62,6 @@ bool Form6::applied(const EditOutcome& outcome)
     return showRefusal(desktop_, this, outcome);
 }
 
-void Form6::reportWritten(const EditOutcome& outcome)
-{
-    showWriteFailure(desktop_, this, outcome);
-}
-
 void Form6::Command7_Click()
 {
     resetPendingProgram();
@@ -121,7 +116,6 @@ void Form6::Command3_Click()
     List3->setCurrentRow(List3->count() - 1);
     showCount();
     ListedMinor = minorColumn(state_, m, List2->currentRow());
-    reportWritten(outcome);
 
     resetPendingProgram();
     link_.closePopups();
@@ -137,7 +131,6 @@ void Form6::Command1_Click()
                               List1->currentRow(), List2->currentRow());
     if (!applied(outcome))
         return;
-    reportWritten(outcome);
     link_.closePopups();
     accept();
 }
@@ -154,7 +147,6 @@ void Form6::Command2_Click()
         List2->currentRow(), List3->currentRow());
     if (!applied(outcome))
         return;
-    reportWritten(outcome);
     link_.closePopups();
     accept();
 }
@@ -190,7 +182,6 @@ void Form6::Command8_Click()
     if (!applied(outcome))
         return;
     link_.closePopups(); // rebuilt with the new title on next use
-    reportWritten(outcome);
 }
 
 void Form6::command4_Click()
@@ -217,7 +208,6 @@ void Form6::command4_Click()
             break;
         }
     }
-    reportWritten(outcome);
     accept();
 }
 

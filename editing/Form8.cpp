@@ -93,7 +93,6 @@ bool Form8::retitle(const QString& title)
     const EditOutcome outcome = launcher_.retitleProgram(major_, minor_, slot_, utf8(title), description);
     if (!showRefusal(launcher_.desktop(), this, outcome))
         return false;
-    showWriteFailure(launcher_.desktop(), this, outcome);
     link_.closePopups();
     accept();
     return true;
