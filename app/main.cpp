@@ -17,6 +17,8 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -45,13 +47,10 @@ int main(int argc, char** argv)
     qbx::AppState state;
     state.appDir = qbx::textPath(QCoreApplication::applicationDirPath());
     state.dataDir = qbx::dataFolderFor(state.appDir);
-    std::unique_ptr<qbx::Desktop> desktop = qbx::createNativeDesktop();
-    if (std::string why; !qbx::prepareDataFolder(state.appDir, state.dataDir, why)) {
-        std::fprintf(stderr, "qbx: cannot prepare the data folder %s: %s\n", state.dataDir.c_str(),
-                     why.c_str());
-        desktop->message(nullptr, QStringLiteral("无法建立数据文件夹：") + qbx::pathText(state.dataDir));
-    }
-
+    // The folder is claimed before anything in it is prepared: a second start never touches the
+    // data files. The lock is taken on the folder itself, so it is made (empty) first.
+    std::error_code made;
+    std::filesystem::create_directories(state.dataDir, made);
     qbx::SingleInstance instance(state.dataFolder());
     switch (instance.claim()) {
     case qbx::SingleInstance::HandedOver:
@@ -61,6 +60,12 @@ int main(int argc, char** argv)
         return 1;
     case qbx::SingleInstance::First:
         break;
+    }
+    std::unique_ptr<qbx::Desktop> desktop = qbx::createNativeDesktop();
+    if (std::string why; !qbx::prepareDataFolder(state.appDir, state.dataDir, why)) {
+        std::fprintf(stderr, "qbx: cannot prepare the data folder %s: %s\n", state.dataDir.c_str(),
+                     why.c_str());
+        desktop->message(nullptr, QStringLiteral("无法建立数据文件夹：") + qbx::pathText(state.dataDir));
     }
     qbx::Launcher launcher(state, *desktop);
     launcher.startUp();
