@@ -237,6 +237,7 @@ void Form1::moveEvent(QMoveEvent* event)
     Timer3_Timer();
     if (autoHide_)
         autoHide_->mainWindowMoved();
+    updateReservedEdge();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

@@ -27,6 +27,7 @@
 //                     program path); Label1(n), Label2(n) by their text
 
 #include "AutoHide.h"
+#include "Desktop.h"
 #include "HideTimer.h"
 #include "MainWindowLink.h"
 #include "TwipPlace.h"
@@ -191,6 +192,9 @@ private:
     void showStrip(PictureBox& strip, const QString& skin);
     void unloadPopup();
     QIcon programWindowIcon() const;
+    // Reserves the screen edge the column is docked to while auto-hide is off (ReservedEdge.h),
+    // or gives it back; the desktop hears only changes.
+    void updateReservedEdge();
 
     // ---- controls (named as the window was designed; object names "Picture1_3", "yc" ...) ----
     EventLabel* Label1 = nullptr;               // top band
@@ -224,6 +228,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<AutoHide> autoHide_;
     bool autoHideOn_ = true;
+    EdgeReservation reservedEdge_;
     WindowPtr<Form2> form2_;
     WindowPtr<Form3> form3_;
     QRect lastPopupGeometry_;

@@ -6,12 +6,12 @@
 #include "Desktop.h"
 #include "Form2.h"
 #include "Form3.h"
+#include "ReservedEdge.h"
 #include "TrayIcon.h"
 #include "TwipPlace.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QMenu>
 #include <QToolTip>
 
@@ -72,6 +72,17 @@ void Form1::showAutoHide(bool on)
 {
     autoHideOn_ = on;
     yc->setText(on ? QStringLiteral("不自动隐藏") : QStringLiteral("自动隐藏"));
+    updateReservedEdge();
+}
+
+void Form1::updateReservedEdge()
+{
+    const EdgeReservation r = columnReservation(autoHideOn_, leftTwips(), screenWidthTwips(), geometry(),
+                                                desktop_.screenGeometry());
+    if (r == reservedEdge_)
+        return;
+    reservedEdge_ = r;
+    desktop_.reserveEdge(this, r);
 }
 
 void Form1::showMinimised(bool minimised)
@@ -116,9 +127,10 @@ void Form1::hidePopups()
 void Form1::hideAllWindows()
 {
     closePopups();
-    // Every dialog of the program, the editors included (the tray icon's own window stays).
+    // Every window of the program: the editors, the message boxes and the combination report
+    // (a plain window) too. The tray icon has no window of its own.
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (qobject_cast<QDialog*>(w) && w->isVisible())
+        if (w != this && w->isVisible())
             w->hide();
     }
     hide();

@@ -36,6 +36,7 @@ void Form1::screenResized()
     else if (left == oldWidth - form1::kOuterWidth || left > width - form1::kOuterWidth)
         moveTwips(width - form1::kOuterWidth, topTwips()); // docked right, or now beyond the edge
     Timer3_Timer();
+    updateReservedEdge();
 }
 
 } // namespace qbx

@@ -22,6 +22,18 @@ struct StartAtLoginResult {
     QString error; // why it could not be written, for the log
 };
 
+// A screen edge a docked window keeps for itself, as docks and panels do, so that maximised
+// windows stay clear of it. Logical pixels of the screen; `top`..`bottom` is the stretch of the
+// edge the window covers.
+struct EdgeReservation {
+    enum Side { None, Left, Right };
+    Side side = None;
+    int width = 0;
+    int top = 0;
+    int bottom = 0;
+    bool operator==(const EdgeReservation&) const = default;
+};
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -62,6 +74,10 @@ public:
 
     // Whether a system tray host is there to show our icon.
     virtual bool trayAvailable() const = 0;
+
+    // Keeps a screen edge for `window` (side None: gives it back). Desktops without such a
+    // reservation ignore it.
+    virtual void reserveEdge(QWidget* window, const EdgeReservation& reservation) = 0;
 
     // Start at login. `enabled`: the desktop starts `program` (absolute path, shown with `icon`)
     // when the user logs in. Not enabled: the entry stays where it is but is switched off.

@@ -13,7 +13,7 @@
 //                                               // unmapped paths with the real icon reader
 //   ... run the window ...
 //   d.messages, d.confirms, d.fileDialogs, d.started, d.opened, d.folders, d.properties,
-//   d.loginEntries                                                            // what happened
+//   d.loginEntries, d.reservations                                            // what happened
 //
 // With nothing queued, confirm() answers OK (defaultAnswer) and openFileName() is cancelled.
 
@@ -64,13 +64,18 @@ public:
         QString icon;
         bool enabled;
     };
-    QList<LoginEntry> loginEntries; // every setStartAtLogin(), written or not
+    QList<LoginEntry> loginEntries;      // every setStartAtLogin(), written or not
+    QList<EdgeReservation> reservations; // every reserveEdge()
     // Number of queued answers / file names not used yet.
     int pendingAnswers() const { return static_cast<int>(answers_.size()); }
     int pendingFileNames() const { return static_cast<int>(fileNames_.size()); }
 
     std::optional<QPoint> cursorPos() const override { return cursor_; }
     QRect screenGeometry() const override { return screen_; }
+    void reserveEdge(QWidget*, const EdgeReservation& reservation) override
+    {
+        reservations.push_back(reservation);
+    }
     void message(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& title, const QStringList& filters,

@@ -2,6 +2,7 @@
 
 #include "Autostart.h"
 #include "DesktopEntry.h"
+#include "EdgeStrut.h"
 #include "FilePropertiesDialog.h"
 #include "LaunchPlan.h"
 #include "Logging.h"
@@ -224,6 +225,11 @@ QIcon LinuxDesktop::programIcon(const QString& exePath)
 bool LinuxDesktop::trayAvailable() const
 {
     return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void LinuxDesktop::reserveEdge(QWidget* window, const EdgeReservation& reservation)
+{
+    setEdgeStrut(window, reservation);
 }
 
 StartAtLoginResult LinuxDesktop::setStartAtLogin(const QString& program, const QString& icon, bool enabled)

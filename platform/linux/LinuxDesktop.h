@@ -27,6 +27,8 @@ public:
     void showFileProperties(QWidget* parent, const QString& path) override;
     QIcon programIcon(const QString& exePath) override;
     bool trayAvailable() const override;
+    // _NET_WM_STRUT_PARTIAL on the window under X11 (EdgeStrut.h).
+    void reserveEdge(QWidget* window, const EdgeReservation& reservation) override;
     // An XDG autostart entry (see Autostart.h).
     StartAtLoginResult setStartAtLogin(const QString& program, const QString& icon, bool enabled) override;
 

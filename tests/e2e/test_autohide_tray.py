@@ -3,7 +3,8 @@
 the main window slides off after the main-window delay once the pointer has left it, leaving a
 thin strip (100 twips asked for); touching the strip brings it back. With a tray host (Debian's trayer) running, a
 double-click on the tray icon hides the window and a second one shows it again; a right click
-pops up the menu "操作"."""
+pops up the menu "操作". While auto-hide is off and the window is docked, it keeps its edge for
+itself (_NET_WM_STRUT_PARTIAL, read with xprop); while auto-hide is on it keeps nothing."""
 
 import re
 import time
@@ -38,6 +39,13 @@ def main_window(s):
     return tall[0]
 
 
+def strut(s, wid):
+    """The window's _NET_WM_STRUT_PARTIAL as numbers, or None when it has none."""
+    out = s.x("xprop", "-id", str(wid), "_NET_WM_STRUT_PARTIAL", check=False)
+    m = re.search(r"=\s*([\d, ]+)$", out.strip())
+    return [int(v) for v in m.group(1).split(",")] if m else None
+
+
 def left_of(s, wid):
     return s.geometry(wid)[0]
 
@@ -59,6 +67,7 @@ def body(app_dir, artifacts):
         s.wiggle(60, 300)
         x0 = left_of(s, main)
         check(x0 == 0, f"the window starts at left {x0}, expected 0")
+        check(strut(s, main) is None, f"with auto-hide on the edge is kept: {strut(s, main)}")
         s.screenshot("docked")
 
         # The pointer leaves: at the timer's next tick the window is hidden with a strip left.
@@ -106,6 +115,19 @@ def body(app_dir, artifacts):
         wait_until(lambda: left_of(s, main) == 0, 5, "auto-hide switched off from the tray menu")
         time.sleep(DELAY_MS / 1000 * 2.5)
         check(left_of(s, main) == 0, "the window hid with auto-hide switched off")
+        # Docked with auto-hide off: its width at the left edge, over its height.
+        height = s.geometry(main)[3]
+        kept = wait_until(lambda: strut(s, main), 5, "the left edge to be kept")
+        check(kept[:4] == [125, 0, 0, 0] and kept[4:6] == [s.geometry(main)[1], s.geometry(main)[1] + height - 1],
+              f"_NET_WM_STRUT_PARTIAL {kept}")
+        s.screenshot("edge-kept")
+        # Auto-hide on again (the tray menu's same item): the edge is given back.
+        s.move_pointer(tx, ty)
+        before = set(s.qbx_windows())
+        s.x("xdotool", "click", "3")
+        s.wait_new_window(before, "the menu to pop up at the tray icon again")
+        s.x("xdotool", "key", "--delay", "100", "Down", "Down", "Return")
+        wait_until(lambda: strut(s, main) is None, 5, "the edge to be given back")
         s.check_running()
 
 

@@ -17,6 +17,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QDialog>
 #include <QFile>
 #include <QMenu>
 #include <QPushButton>
@@ -83,6 +84,7 @@ private slots:
     void menusCarryEveryItem();
     void snapToEdgesInBothOrders();
     void movesSnapToTheEdges();
+    void dockedColumnKeepsItsEdge();
     void tileHoverLightsTheTileAndShowsTheArrow();
     void leavingThroughTheArrowSideKeepsTheArrow();
     void rightEdgeLayoutIsMirrored();
@@ -91,6 +93,7 @@ private slots:
     void combinationTileAndReservedTile();
     void tilesFollowTheCatalogue();
     void helpExitAndClose();
+    void minimiseHidesEveryWindow();
     void skinsKeepTheLastPictureAndPreferSharpOnes();
     void accessibleNames();
 };
@@ -220,6 +223,29 @@ void Form1Test::movesSnapToTheEdges()
     f.moveTwips(-50, 0); // beyond the left edge: not the snapping's business
     QTest::qWait(20);
     QCOMPARE(f.leftTwips(), -50);
+}
+
+void Form1Test::dockedColumnKeepsItsEdge()
+{
+    Main m; // start-up mode 1: auto-hide off
+    Form1& f = m.load();
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const auto reserved = [&m] {
+        const auto& r = m.app.desktop.reservations;
+        return r.isEmpty() ? EdgeReservation{} : r.last();
+    };
+    // Docked with auto-hide off, the column keeps its edge over its own height.
+    QTRY_COMPARE(reserved(), (EdgeReservation{EdgeReservation::Left, 125, 0, 572}));
+    f.moveTwips(kScreenW - 1875, 1500);
+    QTRY_COMPARE(reserved(), (EdgeReservation{EdgeReservation::Right, 125, 100, 672}));
+    f.moveTwips(3000, 0);
+    QTRY_COMPARE(reserved(), EdgeReservation{});
+    // Back at the edge it keeps it again, until auto-hide goes on.
+    f.moveTwips(0, 0);
+    QTRY_COMPARE(reserved().side, EdgeReservation::Left);
+    f.switchAutoHide();
+    QCOMPARE(reserved(), EdgeReservation{});
 }
 
 void Form1Test::tileHoverLightsTheTileAndShowsTheArrow()
@@ -459,6 +485,23 @@ void Form1Test::helpExitAndClose()
     f.close();
     QVERIFY(!f.popup());
     QCOMPARE(m.quits, 2);
+}
+
+void Form1Test::minimiseHidesEveryWindow()
+{
+    Main m;
+    Form1& f = m.load();
+    f.show();
+    QDialog editor(&f);
+    QWidget report; // the combination report is a plain window, not a dialog
+    editor.show();
+    report.show();
+    f.minimiseOrShow();
+    QVERIFY(!f.isVisible() && !editor.isVisible() && !report.isVisible());
+    QCOMPARE(ui(f).zx->text(), QStringLiteral("显示Quillbox"));
+    f.minimiseOrShow();
+    QVERIFY(f.isVisible());
+    QCOMPARE(ui(f).zx->text(), QStringLiteral("最小化"));
 }
 
 void Form1Test::skinsKeepTheLastPictureAndPreferSharpOnes()

@@ -2,6 +2,7 @@
 // and reports a failed start; the rows of our own properties dialog.
 
 #include "FilePropertiesDialog.h"
+#include "linux/EdgeStrut.h"
 #include "linux/LinuxDesktop.h"
 
 #include <QDeadlineTimer>
@@ -163,4 +164,26 @@ TEST(LinuxProgramFolder, DesktopEntryPointsAtItsProgram)
 
     qbx::LinuxDesktop desktop;
     EXPECT_FALSE(desktop.showProgramFolder("app"));
+}
+
+// What the window manager reads to keep maximised windows clear of the docked column: its width
+// from its edge over its own height, in device pixels of the whole X screen.
+TEST(EdgeStrut, CountsFromTheEdgeOfTheWholeXScreen)
+{
+    using qbx::EdgeReservation;
+    using Values = std::array<std::uint32_t, 12>;
+    const QRect first(0, 0, 1280, 800);
+    const QSize alone(1280, 800);
+    EXPECT_EQ(qbx::strutPartial({EdgeReservation::Left, 125, 0, 572}, first, alone, 1.0),
+              (Values{125, 0, 0, 0, 0, 572, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(qbx::strutPartial({EdgeReservation::Right, 125, 10, 582}, first, alone, 1.0),
+              (Values{0, 125, 0, 0, 0, 0, 10, 582, 0, 0, 0, 0}));
+    EXPECT_EQ(qbx::strutPartial({}, first, alone, 1.0), Values{});
+    // A second monitor to the right at twice the pixels (1920 x 1080 device pixels from x 1280).
+    const QRect second(1280, 0, 960, 540);
+    const QSize both(3200, 1080);
+    EXPECT_EQ(qbx::strutPartial({EdgeReservation::Right, 125, 0, 539}, second, both, 2.0),
+              (Values{0, 250, 0, 0, 0, 0, 0, 1078, 0, 0, 0, 0}));
+    EXPECT_EQ(qbx::strutPartial({EdgeReservation::Left, 125, 0, 539}, second, both, 2.0),
+              (Values{1530, 0, 0, 0, 0, 1078, 0, 0, 0, 0, 0, 0}));
 }

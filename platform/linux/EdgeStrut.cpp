@@ -1,0 +1,90 @@
+#include "EdgeStrut.h"
+
+#include "Logging.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace qbx {
+
+namespace {
+
+std::uint32_t device(double value)
+{
+    return static_cast<std::uint32_t>(std::max(0L, std::lround(value)));
+}
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
+{
+    const auto cookie = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
+    const xcb_atom_t a = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return a;
+}
+
+} // namespace
+
+std::array<std::uint32_t, 12> strutPartial(const EdgeReservation& r, const QRect& screen, const QSize& root,
+                                           double ratio)
+{
+    std::array<std::uint32_t, 12> v{};
+    const auto y = [&](int logical) { return device(screen.y() + (logical - screen.y()) * ratio); };
+    switch (r.side) {
+    case EdgeReservation::None:
+        break;
+    case EdgeReservation::Left:
+        v[0] = device(screen.x() + r.width * ratio);
+        v[4] = y(r.top);
+        v[5] = y(r.bottom);
+        break;
+    case EdgeReservation::Right:
+        v[1] = device(root.width() - (screen.x() + screen.width() * ratio) + r.width * ratio);
+        v[6] = y(r.top);
+        v[7] = y(r.bottom);
+        break;
+    }
+    return v;
+}
+
+void setEdgeStrut(QWidget* window, const EdgeReservation& r)
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !window || !x11->connection())
+        return; // not on X11: the desktop has no such reservation
+    xcb_connection_t* c = x11->connection();
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_atom_t partial = atom(c, "_NET_WM_STRUT_PARTIAL");
+    const xcb_atom_t strut = atom(c, "_NET_WM_STRUT");
+    if (partial == XCB_ATOM_NONE || strut == XCB_ATOM_NONE) {
+        qCWarning(lcWindows, "the X server names no strut properties: the screen edge is not reserved");
+        return;
+    }
+    if (r.side == EdgeReservation::None) {
+        xcb_delete_property(c, id, partial);
+        xcb_delete_property(c, id, strut);
+    } else {
+        const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        const double ratio = screen->devicePixelRatio();
+        const QRect all = screen->virtualGeometry();
+        const QSize root(static_cast<int>(device(all.x() + all.width() * ratio)),
+                         static_cast<int>(device(all.y() + all.height() * ratio)));
+        const auto values = strutPartial(r, screen->geometry(), root, ratio);
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, partial, XCB_ATOM_CARDINAL, 32, 12, values.data());
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, strut, XCB_ATOM_CARDINAL, 32, 4, values.data());
+    }
+    xcb_flush(c);
+}
+
+} // namespace qbx
