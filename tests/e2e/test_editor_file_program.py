@@ -2,13 +2,16 @@
 """Filing a program through the classification editor: "设置" → "分类程序设置" opens "软件添加分类";
 the user picks "网络" / "文传", chooses a program with "查找程序" by typing its path into the
 real file dialog, gives it a title and presses "添加分类". The count line goes up, the pop-up of
-tile 2 shows the new program's title, and the data files hold its record."""
+tile 2 shows the new program's title, and the data files hold its record. Two more starts of qbx
+come at the moment of filing: they hand over to the running one and end, one column stays, and
+nothing is lost (qbx-data check is clean)."""
 
 import os
 import stat
+import subprocess
 import time
 
-from harness import Session, check, check_equal, run_test, wait_until
+from harness import MAIN_TITLE, Session, check, check_equal, run_test, wait_until
 import screens
 from screens import click_node, one
 
@@ -64,6 +67,8 @@ def body(app_dir, artifacts):
         s.x("xdotool", "key", "ctrl+a", "BackSpace")
         s.x("xdotool", "type", "--delay", "30", "Hello")
         s.screenshot("program-found")
+        racers = [subprocess.Popen([os.path.join(s.prog, "qbx")], env=s.qbx_env(), cwd=s.tmp,
+                                   stdout=subprocess.PIPE, stderr=subprocess.STDOUT) for _ in range(2)]
         click_node(s, add)
 
         one(s, "label", "共有分类软件1个！", within=inside)
@@ -78,6 +83,14 @@ def body(app_dir, artifacts):
         check_equal((e["exePath"], e["majorName"], e["minorName"], e["title"], e["useCounter"],
                      e["major"], e["slot"], e["recordNo"]),
                     (program, "网络", "文传", "Hello", 1, 2, 0, 1), "the filed record")
+        for n, p in enumerate(racers):
+            out, _ = p.communicate(timeout=30)
+            check_equal(p.returncode, 0, f"start {n + 2} during the filing ({out.decode(errors='replace')!r})")
+        s.check_running()
+        check_equal(len(s.windows_by_name(MAIN_TITLE)), 1, "columns after three starts")
+        r = subprocess.run([os.path.join(s.app_dir, "qbx-data"), "check", s.prog], capture_output=True,
+                           timeout=30)
+        check_equal((r.returncode, r.stdout.decode()), (0, ""), "qbx-data check after the filing")
 
         click_node(s, one(s, "push button", "退出", within=inside))
         wait_until(lambda: not s.windows_by_name(TITLE), 10, "the editor to close")
