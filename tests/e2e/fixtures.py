@@ -37,6 +37,17 @@ NETWORK_MINORS = [
 MARKER_SCRIPT = '#!/bin/sh\ndate +%s.%N >> "{marker}"\n'
 
 
+def write_tool(folder, name="hello"):
+    """A program that does nothing, in "tools" beside the program folder; its path."""
+    tools = os.path.join(os.path.dirname(folder), "tools")
+    os.makedirs(tools, exist_ok=True)
+    path = os.path.join(tools, name)
+    with open(path, "w") as f:
+        f.write("#!/bin/sh\nexit 0\n")
+    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+    return path
+
+
 def write_marker_script(path, marker):
     """An executable script at `path` that appends its start time to `marker`."""
     os.makedirs(os.path.dirname(path), exist_ok=True)

@@ -121,6 +121,18 @@ def choose_menu_item(s, button, item, index):
         s.x("xdotool", "key", *(["Down"] * (index + 1)), "Return")
 
 
+def choose_file(s, path):
+    """Types `path` into the open-file dialog "查找exe文件" and waits for it to close."""
+    dialog = s.wait_window("查找exe文件")
+    s.screenshot("file-dialog")
+    s.x("xdotool", "windowactivate", "--sync", str(dialog), check=False)
+    time.sleep(0.3)
+    s.x("xdotool", "type", "--delay", "20", path)
+    time.sleep(0.2)
+    s.x("xdotool", "key", "Return")
+    wait_until(lambda: not s.windows_by_name("查找exe文件"), 10, "the file dialog to close")
+
+
 def arrow_strip(s, face, tile, on_right):
     """The arrow strip of a lit tile once it shows (by its accessible name), else where the
     layout puts it."""

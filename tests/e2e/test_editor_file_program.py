@@ -7,10 +7,9 @@ come at the moment of filing: they hand over to the running one and end, one col
 nothing is lost (qbx-data check is clean)."""
 
 import os
-import stat
 import subprocess
-import time
 
+import fixtures
 from harness import MAIN_TITLE, Session, check, check_equal, run_test, wait_until
 import screens
 from screens import click_node, one
@@ -19,12 +18,7 @@ TITLE = "软件添加分类"
 
 
 def prepare(folder):
-    tools = os.path.join(os.path.dirname(folder), "tools")
-    os.makedirs(tools, exist_ok=True)
-    path = os.path.join(tools, "hello")
-    with open(path, "w") as f:
-        f.write("#!/bin/sh\nexit 0\n")
-    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+    fixtures.write_tool(folder)
 
 
 def body(app_dir, artifacts):
@@ -48,14 +42,7 @@ def body(app_dir, artifacts):
         click_node(s, one(s, "list item", "文传", within=inside))
         click_node(s, one(s, "push button", "查找程序", within=inside))
 
-        dialog = s.wait_window("查找exe文件")
-        s.screenshot("file-dialog")
-        s.x("xdotool", "windowactivate", "--sync", str(dialog), check=False)
-        time.sleep(0.3)
-        s.x("xdotool", "type", "--delay", "20", program)
-        time.sleep(0.2)
-        s.x("xdotool", "key", "Return")
-        wait_until(lambda: not s.windows_by_name("查找exe文件"), 10, "the file dialog to close")
+        screens.choose_file(s, program)
 
         # The title box (the upper of the two text boxes) offers the file name; the user types a
         # title of their own.

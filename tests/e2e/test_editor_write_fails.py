@@ -5,10 +5,9 @@ taken back; the editor lists nothing new, its count stays at 0, the catalogue on
 empty and qbx-data check finds nothing wrong."""
 
 import os
-import stat
 import subprocess
-import time
 
+import fixtures
 from harness import Session, check, check_equal, run_test, wait_until
 import screens
 from screens import click_node, one
@@ -17,12 +16,7 @@ TITLE = "软件添加分类"
 
 
 def prepare(folder):
-    tools = os.path.join(os.path.dirname(folder), "tools")
-    os.makedirs(tools, exist_ok=True)
-    path = os.path.join(tools, "hello")
-    with open(path, "w") as f:
-        f.write("#!/bin/sh\nexit 0\n")
-    os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+    fixtures.write_tool(folder)
     open(os.path.join(folder, "yfrj.dat"), "wb").close()
 
 
@@ -38,13 +32,7 @@ def file_program(s, program):
     click_node(s, one(s, "list item", "网络", within=inside))
     click_node(s, one(s, "list item", "文传", within=inside))
     click_node(s, one(s, "push button", "查找程序", within=inside))
-    dialog = s.wait_window("查找exe文件")
-    s.x("xdotool", "windowactivate", "--sync", str(dialog), check=False)
-    time.sleep(0.3)
-    s.x("xdotool", "type", "--delay", "20", program)
-    time.sleep(0.2)
-    s.x("xdotool", "key", "Return")
-    wait_until(lambda: not s.windows_by_name("查找exe文件"), 10, "the file dialog to close")
+    screens.choose_file(s, program)
     click_node(s, one(s, "push button", "添加分类", within=inside))
     return inside
 
