@@ -48,6 +48,9 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     buildControls();
     buildMenus();
     nameControls();
+    edgeHold_.setSingleShot(true);
+    edgeHold_.setInterval(kEdgeHoldMs);
+    connect(&edgeHold_, &QTimer::timeout, this, &Form1::updateReservedEdge);
     Form_Load();
     followScreen();
 }
@@ -218,6 +221,18 @@ void Form1::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         closePopups();
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    holdReservedEdge();
+}
+
+void Form1::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    updateReservedEdge();
 }
 
 void Form1::closeEvent(QCloseEvent* event)

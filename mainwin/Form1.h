@@ -158,6 +158,8 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -193,8 +195,11 @@ private:
     void unloadPopup();
     QIcon programWindowIcon() const;
     // Reserves the screen edge the column is docked to while auto-hide is off (ReservedEdge.h),
-    // or gives it back; the desktop hears only changes.
+    // or gives it back; the desktop hears only changes. A hidden column keeps nothing.
     void updateReservedEdge();
+    // Gives the edge back for a moment while the window is shown or brought forward: window
+    // managers place a window that is mapped or activated outside the edges kept, its own too.
+    void holdReservedEdge();
 
     // ---- controls (named as the window was designed; object names "Picture1_3", "yc" ...) ----
     EventLabel* Label1 = nullptr;               // top band
@@ -229,6 +234,8 @@ private:
     std::unique_ptr<AutoHide> autoHide_;
     bool autoHideOn_ = true;
     EdgeReservation reservedEdge_;
+    static constexpr int kEdgeHoldMs = 1000;
+    QTimer edgeHold_;
     WindowPtr<Form2> form2_;
     WindowPtr<Form3> form3_;
     QRect lastPopupGeometry_;

@@ -53,6 +53,7 @@ void Form1::showNotice(const QString& text)
 
 void Form1::bringBack()
 {
+    holdReservedEdge();
     autoHide_->bringBack();
     raise();
     activateWindow();
@@ -75,10 +76,18 @@ void Form1::showAutoHide(bool on)
     updateReservedEdge();
 }
 
+void Form1::holdReservedEdge()
+{
+    edgeHold_.start();
+    updateReservedEdge();
+}
+
 void Form1::updateReservedEdge()
 {
-    const EdgeReservation r = columnReservation(autoHideOn_, leftTwips(), screenWidthTwips(), geometry(),
-                                                desktop_.screenGeometry());
+    const bool settled = isVisible() && !edgeHold_.isActive();
+    const EdgeReservation r = settled ? columnReservation(autoHideOn_, leftTwips(), screenWidthTwips(),
+                                                          geometry(), desktop_.screenGeometry())
+                                      : EdgeReservation{};
     if (r == reservedEdge_)
         return;
     reservedEdge_ = r;
@@ -128,9 +137,10 @@ void Form1::hideAllWindows()
 {
     closePopups();
     // Every window of the program: the editors, the message boxes and the combination report
-    // (a plain window) too. The tray icon has no window of its own.
+    // (a plain window) too. The tray icon's window, which the tray host embeds outside the
+    // window manager, stays: it is the way back.
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && w->isVisible())
+        if (w != this && w->isVisible() && !w->windowFlags().testFlag(Qt::BypassWindowManagerHint))
             w->hide();
     }
     hide();
