@@ -11,6 +11,7 @@
 
 #include "About.h"
 #include "Desktop.h"
+#include "FirstStartOffer.h"
 #include "Form1.h"
 #include "Form10.h"
 #include "Form3.h"
@@ -22,6 +23,7 @@
 #include "Version.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QVersionNumber>
 
 namespace qbx {
@@ -36,6 +38,7 @@ Wiring::Wiring(Launcher& launcher, Form1& form1, QObject* parent)
     wireTray();
     wireCombinations();
     wireCommandMenu();
+    wireFirstStart();
 }
 
 Wiring::~Wiring()
@@ -72,6 +75,13 @@ void Wiring::wireMainWindow()
     // notice that needs no answer says so.
     connect(&launcher_, &Launcher::programNotStarted, &form1_,
             [this](const QString& path) { form1_.showNotice(QStringLiteral("无法启动：") + path); });
+}
+
+void Wiring::wireFirstStart()
+{
+    // Once the main window shows: an empty catalogue on a machine with applications asks once
+    // whether to file them; the tiles then show them through the core's signals.
+    QTimer::singleShot(0, &form1_, [this] { offerInstalledApplications(launcher_, &form1_); });
 }
 
 void Wiring::wireCategoryWindow()

@@ -60,6 +60,20 @@ void Form1::showStrip(PictureBox& strip, const QString& skin)
     strip.show();
     if (strip.pictureName() != skin || !strip.hasPicture())
         showSkin(strip, state_.appDir, skin);
+    nameStrip(strip);
+}
+
+void Form1::nameStrip(PictureBox& strip)
+{
+    for (int i = 0; i < kTiles; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        if (&strip != Image2[at] && &strip != Image3[at])
+            continue;
+        const QString& skin = strip.pictureName();
+        const bool arrow = skin == kArrowRightSkin || skin == kArrowLeftSkin;
+        strip.setAccessibleName(arrow ? QStringLiteral("打开 ") + tileLabel(i) : tileLabel(i));
+        return;
+    }
 }
 
 void Form1::Picture1_MouseMove(int i, Qt::MouseButtons buttons, int x, int y)

@@ -47,6 +47,11 @@ def body(app_dir, artifacts):
 
         dialog = s.wait_window("查找exe文件")
         s.screenshot("file-dialog")
+        # The dialog speaks Chinese: its two buttons and its first filter, the applications.
+        in_dialog = s.geometry(dialog)
+        one(s, "push button", "打开", within=in_dialog)
+        one(s, "push button", "取消", within=in_dialog)
+        one(s, "combo box", "应用程序 (*.desktop)", within=in_dialog)
         s.x("xdotool", "windowactivate", "--sync", str(dialog), check=False)
         time.sleep(0.3)
         s.x("xdotool", "type", "--delay", "20", program)
