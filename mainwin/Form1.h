@@ -196,8 +196,9 @@ private:
     void openPopup(bool onRight);
     void fillPopup(bool mirrored);
     void showStrip(PictureBox& strip, const QString& skin);
-    // Names a strip after what it shows: "打开 办公" for an arrow, "办公" for a name.
-    void nameStrip(PictureBox& strip);
+    // Names the strips after what they show on the pop-up's side: "打开 办公" for the arrow
+    // strip, "办公" for the name strip.
+    void nameStrips();
     void unloadPopup();
     QIcon programWindowIcon() const;
 

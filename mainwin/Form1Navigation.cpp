@@ -60,19 +60,15 @@ void Form1::showStrip(PictureBox& strip, const QString& skin)
     strip.show();
     if (strip.pictureName() != skin || !strip.hasPicture())
         showSkin(strip, state_.appDir, skin);
-    nameStrip(strip);
 }
 
-void Form1::nameStrip(PictureBox& strip)
+void Form1::nameStrips()
 {
     for (int i = 0; i < kTiles; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        if (&strip != Image2[at] && &strip != Image3[at])
-            continue;
-        const QString& skin = strip.pictureName();
-        const bool arrow = skin == kArrowRightSkin || skin == kArrowLeftSkin;
-        strip.setAccessibleName(arrow ? QStringLiteral("打开 ") + tileLabel(i) : tileLabel(i));
-        return;
+        const QString opens = QStringLiteral("打开 ") + tileLabel(i);
+        Image2[at]->setAccessibleName(popupOnRight_ ? opens : tileLabel(i));
+        Image3[at]->setAccessibleName(popupOnRight_ ? tileLabel(i) : opens);
     }
 }
 
@@ -121,7 +117,10 @@ void Form1::leaveTile(int i, int x, int y)
         tile.releaseMouse();
     showTileSkin(i, kTileRestSkin);
     if (roomOnRight()) {
-        popupOnRight_ = true;
+        if (!popupOnRight_) {
+            popupOnRight_ = true;
+            nameStrips();
+        }
         // Leaving through the right edge keeps the arrow, so the pointer can move on to it.
         if (x < 0 || y < 0 || y > kTileSize)
             Image2[at]->hide();
@@ -147,6 +146,7 @@ void Form1::enterTile(int i, bool popupFollows)
         for (int k = 0; k < kTiles; ++k)
             showStrip(*names[static_cast<std::size_t>(k)], nameStripSkin(k, false));
         popupOnRight_ = onRight;
+        nameStrips();
     }
     showStrip(*arrows[at], onRight ? kArrowRightSkin : kArrowLeftSkin);
     showStrip(*names[at], nameStripSkin(i, true));

@@ -112,10 +112,7 @@ void Form1::placeInitialTiles()
         showSkin(*Image2[6], state_.appDir, kArrowRightSkin);
         showSkin(*Image3[6], state_.appDir, QStringLiteral("pnl371.jpg"));
     });
-    for (int i = 0; i < kTiles; ++i) {
-        nameStrip(*Image2[static_cast<std::size_t>(i)]);
-        nameStrip(*Image3[static_cast<std::size_t>(i)]);
-    }
+    nameStrips();
 }
 
 void Form1::applyStartMode()
