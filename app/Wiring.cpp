@@ -11,6 +11,7 @@
 
 #include "About.h"
 #include "Desktop.h"
+#include "FirstStartOffer.h"
 #include "Form1.h"
 #include "Form10.h"
 #include "Form3.h"
@@ -22,6 +23,7 @@
 #include "Version.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QVersionNumber>
 
 namespace qbx {
@@ -36,6 +38,7 @@ Wiring::Wiring(Launcher& launcher, Form1& form1, QObject* parent)
     wireTray();
     wireCombinations();
     wireCommandMenu();
+    wireFirstStart();
 }
 
 Wiring::~Wiring()
@@ -74,6 +77,13 @@ void Wiring::wireMainWindow()
             [this](const QString& path) { form1_.showNotice(QStringLiteral("无法启动：") + path); });
     // A use that could not be written is not counted; the same kind of notice says why.
     connect(&launcher_, &Launcher::useNotCounted, &form1_, &Form1::showNotice);
+}
+
+void Wiring::wireFirstStart()
+{
+    // Once the main window shows: an empty catalogue on a machine with applications asks once
+    // whether to file them; the tiles then show them through the core's signals.
+    QTimer::singleShot(0, &form1_, [this] { offerInstalledApplications(launcher_, &form1_); });
 }
 
 void Wiring::wireCategoryWindow()

@@ -32,6 +32,7 @@ private:
     void wireTray();
     void wireCombinations();
     void wireCommandMenu();
+    void wireFirstStart();
     // The combination editor "程序组合", modal (from the "设置" menu and the command menu).
     void openComboEditor();
 

@@ -42,7 +42,6 @@ Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, QWid
     : QWidget(parent), state_(state), desktop_(desktop), mainWindow_(mainWindow), place_(*this)
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Form3"));
     setFixedSize(twipSize(kWidth, kHeight));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -56,7 +55,7 @@ Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, QWid
         Label1[static_cast<std::size_t>(n)]->setObjectName(QStringLiteral("Label1_%1").arg(n));
     }
     for (int n = 0; n < kCells; ++n) {
-        auto* icon = addCellIcon(this, 0, kCellHeight * n, QStringLiteral("cat-icon-%1").arg(n));
+        auto* icon = addCellIcon(this, 0, kCellHeight * n);
         Picture1[static_cast<std::size_t>(n)] = icon;
         icon->setObjectName(QStringLiteral("Picture1_%1").arg(n));
 
@@ -108,6 +107,7 @@ void Form3::openAndFill(int k, const QString& columnCaption)
         state_.sel.popupActive = true;
         state_.sel.curMinor = static_cast<std::int16_t>(mainWindow_.roomOnRight() ? k : kCells - 1 - k);
         place(k);
+        setWindowTitle(columnCaption);
         show();
         // The pop-up repaints its own overlays once this returns.
         const int major = state_.sel.curMajor;
@@ -144,11 +144,11 @@ void Form3::fillCatalogue(const QString& columnCaption)
         EventLabel& caption = *Label2[static_cast<std::size_t>(n)];
         icon.clear();
         if (!e.exePath.empty()) {
-            drawProgramIcon(desktop_, e.exePath, icon);
+            drawProgramIcon(desktop_, e.exePath, shownTitle(e), icon);
             overlay.setText(QString());
             Label1[static_cast<std::size_t>(anchor)]->setText(
                 qs(state_.catalogue.at(major, minor, 0).minorName));
-            caption.setText(qs(e.title.empty() ? e.name : e.title));
+            caption.setText(shownTitle(e));
         } else {
             // The empty cell is cleared before the anchor is named, so that an empty anchor cell
             // still carries the minor category's name.
@@ -171,7 +171,7 @@ void Form3::fillCombinations()
         PictureBox& icon = *Picture1[static_cast<std::size_t>(n)];
         icon.clear();
         if (const std::string path = comboIconPath(state_, o); !path.empty())
-            drawProgramIcon(desktop_, path, icon);
+            drawProgramIcon(desktop_, path, qs(o.name), icon);
         Label1[static_cast<std::size_t>(n)]->setText(qs(o.groupName));
         Label2[static_cast<std::size_t>(n)]->setText(qs(o.name));
     }

@@ -3,8 +3,9 @@
 // pop-up over the column the pointer rests on. It shows slots 0-4 of that minor category (the
 // five most used programs) or, for the combination tile, the first five combinations of a group.
 //
-// Accessible names: window title and object name "Form3"; icon box of cell n "cat-icon-n"
-// (description: the program shown); the labels' texts are their names.
+// Accessible names: the window's title is the caption of the column it opened over ("文字"); the
+// icon box of a cell is its program's title (description: the program's path); the labels'
+// texts are their names.
 
 #include "TwipPlace.h"
 

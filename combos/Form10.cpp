@@ -53,9 +53,10 @@ Form10::Form10(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Window),
             label(this, designText(k), twipRect(120, 720 + 255 * k, 4215, 255), kLineColour);
     Label7 = label(this, QString(), twipRect(120, 2160, 1815, 375), kWindowText);
     Command1 = new QPushButton(QStringLiteral("再看一下"), this);
-    Command1->setGeometry(twipRect(1920, 2160, 1215, 495));
+    // The two buttons keep a margin from the window's right edge, as the texts do on the left.
+    Command1->setGeometry(twipRect(1995, 2160, 1095, 495));
     Command2 = new QPushButton(QStringLiteral("关闭窗口"), this);
-    Command2->setGeometry(twipRect(3240, 2160, 1215, 495));
+    Command2->setGeometry(twipRect(3180, 2160, 1095, 495));
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &Form10::Timer1_Timer);

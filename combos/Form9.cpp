@@ -70,7 +70,8 @@ QPushButton* button(QWidget* parent, const QString& caption, int left)
 QRadioButton* option(QWidget* parent, const QString& caption, int top)
 {
     auto* o = new QRadioButton(caption, parent);
-    o->setGeometry(twipRect(240, top, 1080, 375));
+    // Wide enough for the indicator and four characters; it ends where the description box begins.
+    o->setGeometry(twipRect(180, top, 1140, 375));
     return o;
 }
 
@@ -106,9 +107,9 @@ void Form9::buildControls()
     Label4 = label(this, QStringLiteral("程序组合分类"), twipRect(360, 120, 1700, 375));
     Label5 = label(this, QStringLiteral("程序组合名称"), twipRect(2280, 120, 1700, 375));
     Label6 = label(this, QStringLiteral("组合程序列表"), twipRect(4440, 120, 1600, 375));
-    List1 = list(this, QStringLiteral("List1"), twipRect(240, 600, 1575, 960));
-    List2 = list(this, QStringLiteral("List2"), twipRect(2280, 600, 1575, 960));
-    List3 = list(this, QStringLiteral("List3"), twipRect(4320, 600, 1575, 960));
+    List1 = list(this, QStringLiteral("程序组合分类"), twipRect(240, 600, 1575, 960));
+    List2 = list(this, QStringLiteral("程序组合名称"), twipRect(2280, 600, 1575, 960));
+    List3 = list(this, QStringLiteral("组合程序列表"), twipRect(4320, 600, 1575, 960));
     Label1 = label(this, kLoadHelp, twipRect(240, 1800, 5655, 855), true);
 
     Frame1 = new QGroupBox(QStringLiteral("程序组合操作"), this);
@@ -122,12 +123,12 @@ void Form9::buildControls()
     Option3 = option(Frame1, QStringLiteral("添减程序"), 1680);
     Label2 = label(Frame1, QStringLiteral("类别名"), twipRect(2280, 240, 1935, 330));
     Text1 = new QLineEdit(Frame1);
-    Text1->setAccessibleName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("类别名")); // named after the label above it
     Text1->setGeometry(twipRect(2160, 600, 1935, 270));
     limitTyping(Text1, kComboNameChars);
     Label3 = label(Frame1, QStringLiteral("程序组合说明"), twipRect(2520, 1080, 2500, 330));
     Text2 = new QPlainTextEdit(Frame1);
-    Text2->setAccessibleName(QStringLiteral("Text2"));
+    Text2->setAccessibleName(QStringLiteral("程序组合说明"));
     Text2->setGeometry(twipRect(1320, 1680, 4215, 495));
     text2Limit_ = new PlainTextLimit(Text2, kComboDescriptionChars);
     Command1 = button(Frame1, QStringLiteral("新增"), 240);

@@ -8,8 +8,8 @@
 // for, wherever a re-sort moved the entry being worked on.
 //
 // Accessible names: window title "组合程序设置"; labels, option buttons and buttons by their
-// texts; the lists "List1" (groups), "List2" (combinations), "List3" (members); the boxes
-// "Text1" (name) and "Text2" (description).
+// texts; the lists and boxes after the labels above them: "程序组合分类" (groups), "程序组合名称"
+// (combinations), "组合程序列表" (members), "类别名" (name), "程序组合说明" (description).
 
 #include "ComboEdits.h"
 

@@ -79,4 +79,13 @@ bool pathFiled(const AppState& state, const std::string& exePath)
     return !exePath.empty() && anyFiled(state, [&](const ProgramEntry& e) { return e.exePath == exePath; });
 }
 
+std::string nameForFiling(const AppState& state, const std::string& name, const std::string& fileId,
+                          const std::string& exePath)
+{
+    std::string base = name;
+    if (nameFiled(state, base) && !fileId.empty() && !pathFiled(state, exePath))
+        base = fileId;
+    return nameFiled(state, base) ? std::string() : base;
+}
+
 } // namespace qbx

@@ -33,5 +33,10 @@ void releaseRecordNo(AppState& state, int recordNo);
 bool nameFiled(const AppState& state, const std::string& name);
 // Whether a filed program starts exactly `exePath`.
 bool pathFiled(const AppState& state, const std::string& exePath);
+// The name a program chosen at `exePath` is filed under: `name`, or, when another filed program
+// already has that name (two programs may share a Name, "终端"), its desktop entry's `fileId`.
+// Empty when the name it would take is filed already (the program itself is).
+std::string nameForFiling(const AppState& state, const std::string& name, const std::string& fileId,
+                          const std::string& exePath);
 
 } // namespace qbx

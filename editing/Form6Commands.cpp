@@ -65,19 +65,18 @@ bool Form6::applied(const EditOutcome& outcome)
 void Form6::Command7_Click()
 {
     resetPendingProgram();
-    const QStringList filters{QStringLiteral("bmp Files (*.exe)"), QStringLiteral("程序 (*)"),
-                              QStringLiteral("桌面项 (*.desktop)")};
+    // People choose applications (their desktop entries) first; any file, a Windows program
+    // among them, stays one choice away.
+    const QStringList filters{QStringLiteral("应用程序 (*.desktop)"), QStringLiteral("所有文件 (*)"),
+                              QStringLiteral("Windows 程序 (*.exe)")};
     const auto path = desktop_.openFileName(this, QStringLiteral("查找exe文件"), filters, QString());
     const ChosenProgram chosen = path ? describeChosenFile(*path) : ChosenProgram{};
     if (!path || path->isEmpty() || chosen.name.isEmpty()) {
         desktop_.message(this, QStringLiteral("你还没有选择程序！请选择。"));
         return;
     }
-    std::string base = utf8(chosen.name);
-    // Two different programs may share a Name ("终端"): the later one is told apart by its file id.
-    if (nameFiled(state_, base) && !chosen.fileId.isEmpty() && !pathFiled(state_, utf8(*path)))
-        base = utf8(chosen.fileId);
-    if (nameFiled(state_, base)) {
+    const std::string base = nameForFiling(state_, utf8(chosen.name), utf8(chosen.fileId), utf8(*path));
+    if (base.empty()) {
         desktop_.message(this, QStringLiteral("该程序已经分类了！"));
         return;
     }

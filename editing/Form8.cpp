@@ -57,6 +57,7 @@ Form8::Form8(Launcher& launcher, MainWindowLink& link, int major, int minor, int
     Label2 = label(this, QString(), twipRect(593, 600, 3135, 255), "Label2");
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("标题"));
     Text1->setGeometry(twipRect(1313, 1320, 1695, 465));
     QFont big = songTiFont(true);
     big.setPointSizeF(14.25);

@@ -2,7 +2,7 @@
 // The change-title dialog "更改标题": a new title (at most five typed characters) for one filed
 // program, or none.
 //
-// Accessible names: the controls' object names (Label1, Label2, Text1, Command1-3).
+// Accessible names: window title "更改标题"; labels and buttons by their texts, the title box "标题".
 
 #include <QDialog>
 

@@ -23,16 +23,14 @@ namespace qbx {
 
 using namespace form1;
 
-namespace {
+namespace {} // namespace
 
-QString tileName(int i)
+QString Form1::tileLabel(int i)
 {
-    if (i < kNamedMajors)
-        return QStringLiteral("tile-") + qs(majorNames()[static_cast<std::size_t>(i)]);
-    return i == kNamedMajors ? QStringLiteral("tile-程序组合") : QStringLiteral("tile-预留");
+    if (i >= 0 && i < kNamedMajors)
+        return qs(majorNames()[static_cast<std::size_t>(i)]);
+    return i == kNamedMajors ? QStringLiteral("程序组合") : QStringLiteral("预留");
 }
-
-} // namespace
 
 Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     : QWidget(parent), state_(state), desktop_(desktop), place_(*this)
@@ -100,13 +98,11 @@ void Form1::buildControls()
         const auto at = static_cast<std::size_t>(i);
         auto* left = new PictureBox(client_);
         left->setGeometry(twipRect(0, kStripTop[at], kStripWidth, kStripHeight));
-        left->setAccessibleName(QStringLiteral("strip-left-%1").arg(i));
         Image3[at] = left;
         connect(left, &PictureBox::mouseMoved, this,
                 [this, i](QPoint p, Qt::MouseButtons b) { Image3_MouseMove(i, b, p.x(), p.y()); });
         auto* right = new PictureBox(client_);
         right->setGeometry(twipRect(kRightStripLeft[at], kStripTop[at], kStripWidth, kStripHeight));
-        right->setAccessibleName(QStringLiteral("strip-right-%1").arg(i));
         Image2[at] = right;
         connect(right, &PictureBox::mouseMoved, this,
                 [this, i](QPoint p, Qt::MouseButtons b) { Image2_MouseMove(i, b, p.x(), p.y()); });
@@ -114,7 +110,7 @@ void Form1::buildControls()
 
     Image4 = new PictureBox(client_);
     Image4->setGeometry(twipRect(0, 55, 370, 370));
-    Image4->setAccessibleName(QStringLiteral("intro-icon"));
+    Image4->setAccessibleName(QStringLiteral("软件介绍"));
     Image4->setToolTip(QStringLiteral("点击看软件介绍！"));
     Image4->setCursor(Qt::PointingHandCursor);
     connect(Image4, &PictureBox::mouseReleased, this, [this](Qt::MouseButton b, QPoint p) {
@@ -136,7 +132,7 @@ void Form1::buildControls()
         const auto at = static_cast<std::size_t>(i);
         auto* tile = new PictureBox(client_);
         tile->setGeometry(twipRect(kTileLeft, tileTop(i), kTileSize, kTileSize));
-        tile->setAccessibleName(tileName(i));
+        tile->setAccessibleName(tileLabel(i));
         Picture1[at] = tile;
         connect(tile, &PictureBox::mouseMoved, this,
                 [this, i](QPoint p, Qt::MouseButtons b) { Picture1_MouseMove(i, b, p.x(), p.y()); });
@@ -150,7 +146,6 @@ void Form1::buildControls()
         icon->setGeometry(twipRect(kIconInset, kIconInset, kIconBox, kIconBox));
         icon->setAttribute(Qt::WA_TransparentForMouseEvents);
         icon->setDescribesPicture(false);
-        icon->setAccessibleName(QStringLiteral("tile-icon-%1").arg(i));
         Picture2[at] = icon;
     }
 

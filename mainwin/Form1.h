@@ -12,19 +12,23 @@
 // Names the desktop's accessibility interface shows (for the end-to-end tests):
 //   window            object name "Form1", title "Velmora软件"; caption strip label "Velmora软件"
 //   Label3            "Quillbox" (labels are named by their text)
-//   Picture1(i)       tile i: "tile-办公", "tile-娱乐", "tile-网络", "tile-学习", "tile-系统",
-//                     "tile-程序组合", "tile-预留"; description = skin shown ("pnl11.jpg" at rest,
-//                     "pnl12.jpg" lit, "pnl13.jpg" pressed)
-//   Picture2(i)       icon box of tile i: "tile-icon-i"; description = the program whose icon it shows
-//   Image2(i)         right strip: "strip-right-i"; Image3(i) left strip: "strip-left-i";
-//                     description = skin shown ("pnl21.jpg" arrow right, "pnl22.jpg" arrow left,
-//                     "pnl3<i+1>1.jpg" name, "pnl3<i+1>2.jpg" lit name); hidden strips are not showing
-//   Image4            "intro-icon" (tooltip "点击看软件介绍！")
+//   Picture1(i)       tile i: its category, "办公", "娱乐", "网络", "学习", "系统", "程序组合",
+//                     "预留"; description = skin shown ("pnl11.jpg" at rest, "pnl12.jpg" lit,
+//                     "pnl13.jpg" pressed)
+//   Picture2(i)       icon box of tile i: the title of the program whose icon it shows (the
+//                     combination's name on tile 5); description = the program's path
+//   Image2(i), Image3(i)  right and left strips: the arrow strip "打开 <category>", the name strip
+//                     "<category>"; description = skin shown ("pnl21.jpg" arrow right, "pnl22.jpg"
+//                     arrow left, "pnl3<i+1>1.jpg" name, "pnl3<i+1>2.jpg" lit name); hidden strips
+//                     are not showing
+//   Image4            "软件介绍" (tooltip "点击看软件介绍！")
 //   Command1/2        buttons "设置" and "操作"; menus sz "设置" and cz "操作" with their captions
-//   Form2             object name and title "Form2"; column k icon "popup-icon-k" (description =
-//                     program path); overlay Label1(k) and caption Label2(k) by their text
-//   Form3             object name and title "Form3"; cell n icon "cat-icon-n" (description =
-//                     program path); Label1(n), Label2(n) by their text
+//   Form2             object name "Form2", title the category it shows ("办公"); column k's icon
+//                     the title of its program (description = program path); overlay Label1(k)
+//                     and caption Label2(k) by their text
+//   Form3             object name "Form3", title the column it opened over ("文字"); cell n's
+//                     icon the title of its program (description = program path); Label1(n),
+//                     Label2(n) by their text
 
 #include "AutoHide.h"
 #include "Desktop.h"
@@ -72,6 +76,8 @@ public:
     int screenWidthTwips() const;
     int screenHeightTwips() const;
     bool popupOnRight() const { return popupOnRight_; }
+    // What tile i shows a person: its category's name, "程序组合" or "预留".
+    static QString tileLabel(int i);
     TrayIcon* trayIcon() const { return tray_.get(); }
     AutoHide& autoHide() { return *autoHide_; }
     // Whether auto-hide is on ("不自动隐藏" in the menu) and the windows are minimised.
@@ -193,6 +199,9 @@ private:
     void openPopup(bool onRight);
     void fillPopup(bool mirrored);
     void showStrip(PictureBox& strip, const QString& skin);
+    // Names the strips after what they show on the pop-up's side: "打开 办公" for the arrow
+    // strip, "办公" for the name strip.
+    void nameStrips();
     void unloadPopup();
     QIcon programWindowIcon() const;
     // Reserves the screen edge the column is docked to while auto-hide is off (ReservedEdge.h),

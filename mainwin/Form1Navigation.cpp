@@ -62,6 +62,16 @@ void Form1::showStrip(PictureBox& strip, const QString& skin)
         showSkin(strip, state_.appDir, skin);
 }
 
+void Form1::nameStrips()
+{
+    for (int i = 0; i < kTiles; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const QString opens = QStringLiteral("打开 ") + tileLabel(i);
+        Image2[at]->setAccessibleName(popupOnRight_ ? opens : tileLabel(i));
+        Image3[at]->setAccessibleName(popupOnRight_ ? tileLabel(i) : opens);
+    }
+}
+
 void Form1::Picture1_MouseMove(int i, Qt::MouseButtons buttons, int x, int y)
 {
     guarded(lcWindows, "Picture1_MouseMove", [&] {
@@ -107,7 +117,10 @@ void Form1::leaveTile(int i, int x, int y)
         tile.releaseMouse();
     showTileSkin(i, kTileRestSkin);
     if (roomOnRight()) {
-        popupOnRight_ = true;
+        if (!popupOnRight_) {
+            popupOnRight_ = true;
+            nameStrips();
+        }
         // Leaving through the right edge keeps the arrow, so the pointer can move on to it.
         if (x < 0 || y < 0 || y > kTileSize)
             Image2[at]->hide();
@@ -133,6 +146,7 @@ void Form1::enterTile(int i, bool popupFollows)
         for (int k = 0; k < kTiles; ++k)
             showStrip(*names[static_cast<std::size_t>(k)], nameStripSkin(k, false));
         popupOnRight_ = onRight;
+        nameStrips();
     }
     showStrip(*arrows[at], onRight ? kArrowRightSkin : kArrowLeftSkin);
     showStrip(*names[at], nameStripSkin(i, true));

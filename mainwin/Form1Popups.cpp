@@ -90,6 +90,7 @@ void Form1::openPopup(bool onRight)
     } else {
         popup.moveTwips(leftTwips() - kPopupLeftOffset, tileTop(static_cast<int>(hover)) + topTwips() + drop);
     }
+    popup.setWindowTitle(tileLabel(state_.sel.curMajor));
     popup.show();
     fillPopup(!onRight);
 }
@@ -108,9 +109,9 @@ void Form1::fillPopup(bool mirrored)
             icon.clear();
             const ProgramEntry& first = state_.catalogue.at(m, e, 0);
             if (!first.exePath.empty()) {
-                drawProgramIcon(desktop_, first.exePath, icon);
+                drawProgramIcon(desktop_, first.exePath, shownTitle(first), icon);
                 name.setText(qs(first.minorName));
-                title.setText(qs(first.title.empty() ? first.name : first.title));
+                title.setText(shownTitle(first));
             } else {
                 // An empty minor category shows the name whose programs would stand here.
                 for (int n = 0; n < kMinors; ++n) {
@@ -126,7 +127,7 @@ void Form1::fillPopup(bool mirrored)
             icon.clear();
             const ComboEntry& combo = state_.combos.at(e, 0);
             if (const std::string path = comboIconPath(state_, combo); !path.empty())
-                drawProgramIcon(desktop_, path, icon);
+                drawProgramIcon(desktop_, path, qs(combo.name), icon);
             name.setText(qs(combo.groupName));
             title.setText(qs(combo.name));
         } else {

@@ -37,9 +37,8 @@ QString tileToolTip(const ProgramEntry& e)
 {
     if (e.name.empty())
         return {};
-    const QString shown = e.title.empty() ? qs(e.name) : qs(e.title);
-    return shown + QStringLiteral("使用") + QString::number(std::max<qint64>(0, qint64{e.useCounter} - 1)) +
-           QStringLiteral("次");
+    return shownTitle(e) + QStringLiteral("使用") +
+           QString::number(std::max<qint64>(0, qint64{e.useCounter} - 1)) + QStringLiteral("次");
 }
 
 } // namespace
@@ -81,7 +80,7 @@ void Form1::placeInitialTiles()
                 Image2[at]->hide();
                 const ProgramEntry& e = state_.catalogue.at(i, 0, 0);
                 if (!e.name.empty() && !e.exePath.empty())
-                    drawProgramIcon(desktop_, e.exePath, *Picture2[at]);
+                    drawProgramIcon(desktop_, e.exePath, shownTitle(e), *Picture2[at]);
                 Picture1[at]->setToolTip(tileToolTip(e));
                 showSkin(*Picture1[at], state_.appDir, kTileRestSkin);
                 showSkin(*Image2[at], state_.appDir, kArrowRightSkin);
@@ -113,6 +112,7 @@ void Form1::placeInitialTiles()
         showSkin(*Image2[6], state_.appDir, kArrowRightSkin);
         showSkin(*Image3[6], state_.appDir, QStringLiteral("pnl371.jpg"));
     });
+    nameStrips();
 }
 
 void Form1::applyStartMode()
@@ -144,7 +144,7 @@ void Form1::drawTileIcon(int major)
     Picture2[at]->clear();
     const ProgramEntry& e = state_.catalogue.at(major, 0, 0);
     if (!e.exePath.empty())
-        drawProgramIcon(desktop_, e.exePath, *Picture2[at]);
+        drawProgramIcon(desktop_, e.exePath, shownTitle(e), *Picture2[at]);
     Picture1[at]->setToolTip(tileToolTip(e));
 }
 
@@ -152,9 +152,10 @@ void Form1::drawCombinationTileIcon()
 {
     PictureBox& box = *Picture2[5];
     box.clear();
-    const std::string icon = comboIconPath(state_, state_.combos.at(0, 0));
+    const ComboEntry& combo = state_.combos.at(0, 0);
+    const std::string icon = comboIconPath(state_, combo);
     if (!icon.empty())
-        drawProgramIcon(desktop_, icon, box);
+        drawProgramIcon(desktop_, icon, qs(combo.name), box);
 }
 
 void Form1::refreshTileIcons()

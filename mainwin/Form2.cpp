@@ -18,7 +18,6 @@ Form2::Form2(AppState& state, MainWindowLink& mainWindow, QWidget* parent)
     : QWidget(parent), state_(state), mainWindow_(mainWindow), place_(*this)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Form2"));
     setFixedSize(twipSize(kWidth, kHeight));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -34,7 +33,7 @@ Form2::Form2(AppState& state, MainWindowLink& mainWindow, QWidget* parent)
                 [this, k](QPoint, Qt::MouseButtons) { Label1_MouseMove(k); });
     }
     for (int k = 0; k < kColumns; ++k) {
-        auto* icon = addCellIcon(this, kCellWidth * k, 0, QStringLiteral("popup-icon-%1").arg(k));
+        auto* icon = addCellIcon(this, kCellWidth * k, 0);
         Picture1[static_cast<std::size_t>(k)] = icon;
         connect(icon, &PictureBox::mouseMoved, this,
                 [this, k](QPoint, Qt::MouseButtons) { Picture1_MouseMove(k); });

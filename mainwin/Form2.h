@@ -3,8 +3,8 @@
 // category's most used program (icon and title) under the category's name. Resting on a column
 // drops the category window over it. The main window places and fills it (PopupFill.h).
 //
-// Accessible names: window title and object name "Form2"; icon of column k "popup-icon-k"
-// (description: the program shown); the labels' texts are their names.
+// Accessible names: the window's title is the category it shows ("办公"); the icon of a column
+// is its program's title (description: the program's path); the labels' texts are their names.
 
 #include "TwipPlace.h"
 

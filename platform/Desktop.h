@@ -34,6 +34,15 @@ struct EdgeReservation {
     bool operator==(const EdgeReservation&) const = default;
 };
 
+// An application installed on this machine, as its desktop entry shows it in the menus.
+struct InstalledApplication {
+    QString path;           // the desktop entry's file
+    QString fileId;         // its file name without ".desktop"
+    QString name;           // Name, in the interface's language where the entry has it
+    QString comment;        // Comment, the same way
+    QStringList categories; // Categories ("Office", "Game", ...)
+};
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -71,6 +80,10 @@ public:
 
     // The first icon of a program (see ProgramIcons), or a null icon when it has none.
     virtual QIcon programIcon(const QString& exePath) = 0;
+
+    // The applications the desktop's menus list, each once (the first folder holding an entry
+    // wins); none where the desktop has no such list.
+    virtual QList<InstalledApplication> installedApplications() { return {}; }
 
     // Whether a system tray host is there to show our icon.
     virtual bool trayAvailable() const = 0;

@@ -27,7 +27,7 @@ about::about(const std::filesystem::path& appDir, const QString& title, const QV
 
     picIcon = new PictureBox(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setAccessibleName(QStringLiteral("picIcon"));
+    picIcon->setAccessibleName(title); // the program's own icon
     picIcon->setFixedSize(32, 32);
     showFile(*picIcon, appDir, QStringLiteral("exe13.ico"));
 

@@ -15,6 +15,8 @@ inline constexpr const char* kKeyZhcount = "zhcount";
 inline constexpr const char* kKeyWcount = "wcount";
 inline constexpr const char* kKeyMainDelay = "主窗口";
 inline constexpr const char* kKeyCategoryDelay = "分类窗口";
+// 1 once the user answered the first start's offer to file the installed applications.
+inline constexpr const char* kKeyAppsOffered = "应用程序导入";
 
 struct Settings {
     std::int16_t startMode = 1;

@@ -25,12 +25,11 @@ EventLabel* addCellOverlay(QWidget* parent, const QRect& twips, const QFont& fon
     return overlay;
 }
 
-PictureBox* addCellIcon(QWidget* parent, int left, int top, const QString& accessibleName)
+PictureBox* addCellIcon(QWidget* parent, int left, int top)
 {
     auto* icon = new PictureBox(parent);
     icon->setDescribesPicture(false);
     icon->setGeometry(twipRect(left + kIconLeft, top + kIconTop, kIconSize, kIconSize));
-    icon->setAccessibleName(accessibleName);
     return icon;
 }
 

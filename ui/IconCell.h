@@ -18,9 +18,9 @@ inline constexpr int kCellWidth = 900;
 
 // An overlay label over `twips`, its text centred at the top, in the designed colours.
 EventLabel* addCellOverlay(QWidget* parent, const QRect& twips, const QFont& font);
-// The icon of the cell whose corner is at (left, top) twips; its accessible description is set
-// by the owner, not taken from a picture file.
-PictureBox* addCellIcon(QWidget* parent, int left, int top, const QString& accessibleName);
+// The icon of the cell whose corner is at (left, top) twips; its accessible name and description
+// name the program drawn on it, not a picture file.
+PictureBox* addCellIcon(QWidget* parent, int left, int top);
 // The caption strip of the cell whose corner is at (left, top) twips, its text centred.
 EventLabel* addCellCaption(QWidget* parent, int left, int top, const QFont& font);
 

@@ -37,6 +37,8 @@ void PictureBox::clear()
         layer_.fill(Qt::transparent);
     drawn_ = false;
     setAccessibleDescription(QString());
+    if (!describesPicture_)
+        setAccessibleName(QString()); // an empty icon box names no program
     update();
 }
 

@@ -22,7 +22,8 @@ public:
     const QString& pictureName() const { return pictureName_; }
     bool hasPicture() const { return !picture_.isNull(); }
 
-    // Loads an empty picture: removes the picture and everything drawn.
+    // Loads an empty picture: removes the picture and everything drawn; a box that shows a
+    // program's icon also loses the program's name.
     void clear();
     // Paints `icon` at the top-left corner at 32 x 32 logical pixels over what is there.
     void drawIcon(const QIcon& icon);

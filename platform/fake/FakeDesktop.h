@@ -49,6 +49,7 @@ public:
     void setTrayAvailable(bool on) { tray_ = on; }
     void setStartAtLoginResult(bool ok) { loginResult_ = ok; }
     bool defaultAnswer = true;
+    QList<InstalledApplication> installed; // what installedApplications() lists
 
     // What the program asked for, in order
     QStringList messages;
@@ -89,6 +90,7 @@ public:
     }
     void showFileProperties(QWidget* parent, const QString& path) override;
     QIcon programIcon(const QString& exePath) override;
+    QList<InstalledApplication> installedApplications() override { return installed; }
     bool trayAvailable() const override { return tray_; }
     StartAtLoginResult setStartAtLogin(const QString& program, const QString& icon, bool enabled) override;
 

@@ -123,6 +123,10 @@ std::optional<DesktopEntry> readDesktopEntry(const QString& path)
             e.icon = value;
         else if (key == QStringLiteral("Hidden"))
             e.hidden = value == QStringLiteral("true");
+        else if (key == QStringLiteral("NoDisplay"))
+            e.noDisplay = value == QStringLiteral("true");
+        else if (key == QStringLiteral("Categories"))
+            e.categories = value.split(u';', Qt::SkipEmptyParts);
         else if (key == QStringLiteral("Terminal"))
             e.terminal = value == QStringLiteral("true");
         else if (key == QStringLiteral("Path"))

@@ -4,6 +4,7 @@
 #include "DesktopEntry.h"
 #include "EdgeStrut.h"
 #include "FilePropertiesDialog.h"
+#include "InstalledApplications.h"
 #include "LaunchPlan.h"
 #include "Logging.h"
 #include "XdgIconIndex.h"
@@ -128,6 +129,11 @@ std::optional<QString> LinuxDesktop::openFileName(QWidget* parent, const QString
         return std::nullopt;
     lastOpenDir_ = QFileInfo(chosen).absolutePath();
     return chosen;
+}
+
+QList<InstalledApplication> LinuxDesktop::installedApplications()
+{
+    return listInstalledApplications(XdgIconIndex::applicationDirs());
 }
 
 QStringList LinuxDesktop::commandFor(const QString& storedPath)

@@ -43,6 +43,7 @@ public:
     static QList<QPair<QString, QString>> desktopEntryRows(const QString& path);
 
     ProgramIcons& icons() { return icons_; }
+    QList<InstalledApplication> installedApplications() override;
 
 private:
     QString lastOpenDir_; // where the open-file dialog last chose a file

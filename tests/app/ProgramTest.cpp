@@ -87,6 +87,7 @@ private slots:
     void commandMenuEnableRules();
     void commandMenuActsOnItsOwnEntry();
     void takeOutFromTheMenu();
+    void firstStartAsksOnceToFileTheApplications();
 };
 
 namespace {
@@ -365,6 +366,35 @@ void ProgramTest::trayDoubleClicks()
     QCOMPARE(ui(*r.form).yc->text(), QString("自动隐藏"));
     QTRY_VERIFY(ui(*r.form).cz->isVisible());
     ui(*r.form).cz->hide();
+}
+
+void ProgramTest::firstStartAsksOnceToFileTheApplications()
+{
+    const QString question = QStringLiteral("分类中还没有软件。要把本机已安装的应用程序按类别加入分类吗？");
+    // No applications installed: nothing to ask.
+    {
+        Rig r;
+        r.load(1);
+        QTest::qWait(20);
+        QVERIFY(r.desktop.confirms.isEmpty());
+    }
+    // Asked once after the window shows; no files nothing, and no second start asks again.
+    Rig r;
+    r.desktop.installed = {{QStringLiteral("/nonexistent/app.desktop"),
+                            QStringLiteral("app"),
+                            QStringLiteral("App"),
+                            QString(),
+                            {QStringLiteral("Game")}}};
+    r.desktop.setNextAnswer(false);
+    r.load(1);
+    QTRY_COMPARE(r.desktop.confirms, QStringList{question});
+    QCOMPARE(r.state.settings.ycount, 0);
+    Rig again;
+    again.state.appDir = r.state.appDir;
+    again.desktop.installed = r.desktop.installed;
+    again.load(1);
+    QTest::qWait(20);
+    QVERIFY(again.desktop.confirms.isEmpty());
 }
 
 QTEST_MAIN(ProgramTest)

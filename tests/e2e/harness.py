@@ -265,6 +265,25 @@ class Session:
             "QBX_E2E_SESSION": self.marker_value,
         })
         self.env = env
+        self.qbx_data_dirs = self._data_dirs()
+
+    def _data_dirs(self):
+        """The XDG data folders qbx is given: the machine's shared data (icon themes, schemas)
+        without its applications/ folders, so that a first start finds no installed applications
+        and does not ask to file them. A test that wants some writes desktop entries into
+        <tmp>/share/applications. (The X server, the window manager and the buses keep the
+        machine's own folders: openbox maps no windows with these.)"""
+        dirs = [os.path.join(self.tmp, "share")]
+        for i, base in enumerate(("/usr/local/share", "/usr/share")):
+            mirror = os.path.join(self.tmp, f"share{i}")
+            os.makedirs(mirror, exist_ok=True)
+            if os.path.isdir(base):
+                for name in os.listdir(base):
+                    if name != "applications":
+                        os.symlink(os.path.join(base, name), os.path.join(mirror, name))
+            dirs.append(mirror)
+        os.makedirs(dirs[0], exist_ok=True)
+        return ":".join(dirs)
 
     def _spawn(self, label, argv, env=None, stdout=None, **kw):
         """Starts a process in a group of its own; its output goes to <label>.log (or a pipe).
@@ -355,7 +374,8 @@ class Session:
 
     def qbx_env(self):
         env = dict(self.env)
-        env.update({"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+        env.update({"XDG_DATA_DIRS": self.qbx_data_dirs,
+                    "QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
                     "QT_ACCESSIBILITY": "1", "ASAN_OPTIONS": "detect_leaks=0"})
         return env
 

@@ -4,8 +4,6 @@ read through AT-SPI."""
 
 import time
 
-import time
-
 from harness import SCREEN_W, E2EError, px, wait_until
 
 # Main window layout (twips, inside the window).
@@ -119,12 +117,66 @@ def choose_file(s, path):
 
 
 def arrow_strip(s, face, tile, on_right):
-    """The arrow strip of a lit tile once it shows (by its accessible name), else where the
-    layout puts it."""
-    name = f"strip-{'right' if on_right else 'left'}-{tile}"
+    """The arrow strip of a lit tile ("打开 <category>") once it shows, else where the layout puts
+    it."""
+    name = "打开 " + TILE_NAMES[tile]
     if not s.atspi.find(s.app(), name=name):
         return (right_strip_rect if on_right else left_strip_rect)(face, tile)
     return wait_until(lambda: (named(s, name) or [None])[0], 5, f"the arrow strip {name}").rect
+
+
+def tile_node(s, tile):
+    """Tile `tile` (0-6) as AT-SPI shows it: named after its category, the size of a tile (a
+    name strip and the pop-up window carry the same name)."""
+    def probe():
+        found = [n for n in named(s, TILE_NAMES[tile]) if n.role not in ("frame", "window", "dialog")
+                 and abs(n.rect[2] - px(TILE_SIZE)) <= 3 and abs(n.rect[3] - px(TILE_SIZE)) <= 3]
+        return found[0] if found else None
+    return wait_until(probe, 10, f"the tile {TILE_NAMES[tile]}")
+
+
+def strips(s, face, tile):
+    """{"left": node, "right": node} of the showing strips of `tile`, found where the layout
+    puts them."""
+    out = {}
+    for side, rect in (("left", left_strip_rect(face, tile)), ("right", right_strip_rect(face, tile))):
+        found = [n for n in s.atspi.find(s.app(), showing=True, within=rect)
+                 if n.rect and abs(n.rect[2] - px(STRIP_W)) <= 3 and n.rect[3] > px(TILE_SIZE) // 2]
+        if found:
+            out[side] = found[0]
+    return out
+
+
+def tile_skins(s, face, tiles):
+    """{("tile" | "left" | "right", i): the skin file shown} for the tiles `tiles` and their
+    strips; None for a strip that is not showing."""
+    out = {}
+    for i in tiles:
+        out[("tile", i)] = tile_node(s, i).description
+        shown = strips(s, face, i)
+        for side in ("left", "right"):
+            out[(side, i)] = shown[side].description if side in shown else None
+    return out
+
+
+def wait_skins(s, face, expected, what):
+    """Waits until tile_skins shows `expected` ({(part, i): skin or None})."""
+    seen = {}
+
+    def probe():
+        seen.update(tile_skins(s, face, sorted({i for _, i in expected})))
+        return all(seen[k] == v for k, v in expected.items())
+    try:
+        wait_until(probe, 5, what)
+    except E2EError as e:
+        raise E2EError(f"{what}: expected {expected}, saw {seen}") from e
+
+
+def program_icons(s, rect):
+    """Showing icon boxes that show a program, inside `rect`: their accessible name is the
+    program's title, their description its path."""
+    return [n for n in s.atspi.find(s.app(), showing=True, within=rect)
+            if n.description.startswith("/") and n.role != "label"]
 
 
 def bring_back(s, main_wid):
@@ -184,7 +236,7 @@ def _settled(s, win):
 
     Just after a window is shown (or shown again somewhere else) the toolkit may report a
     position it has not yet heard back from the window manager, such as (0, 0)."""
-    for wid in s.windows_by_name(win.name, s.qbx.pid):
+    for wid in s.qbx_windows():
         try:
             if s.geometry(wid) == tuple(win.rect):
                 return True
@@ -193,23 +245,23 @@ def _settled(s, win):
     return False
 
 
-def _find_window(s, name, width, height, settled=False):
-    """A showing window of qbx by its accessible name, else by its shape; with `settled`, only
+def _find_window(s, width, height, settled=False):
+    """A showing window of qbx by its shape (its title is what it shows); with `settled`, only
     once its extents are those the X server gives it."""
-    wins = _windows(s)
-    named = [w for w in wins if w.name == name]
-    found = named or _shaped(wins, width, height)
+    found = _shaped(_windows(s), width, height)
     if found and settled and not _settled(s, found[0]):
         return None
     return found[0] if found else None
 
 
 def find_popup(s, settled=False):
-    return _find_window(s, "Form2", px(POPUP_W), px(POPUP_H), settled)
+    """The minor-category pop-up, titled after the category it shows."""
+    return _find_window(s, px(POPUP_W), px(POPUP_H), settled)
 
 
 def find_catwin(s, settled=False):
-    return _find_window(s, "Form3", px(CATWIN_W), px(CATWIN_H), settled)
+    """The category window, titled after the column it opened over."""
+    return _find_window(s, px(CATWIN_W), px(CATWIN_H), settled)
 
 
 def wait_popup(s, timeout=10):

@@ -39,12 +39,15 @@ def body(app_dir, artifacts):
         expected = [("常用", "上网"), ("游戏", "休闲")] + [("", "")] * 3
         popup, _ = screens.wait_popup_columns(s, expected)
         s.screenshot("popup-combinations")
-        icons = {n.name: n.description for n in s.atspi.find(s.app(), within=popup.rect)
-                 if n.name.startswith("popup-icon-")}
-        if icons:
-            # The icon of a group is the first member of its most used combination.
-            check_equal(icons.get("popup-icon-0"), by_record[2]["exePath"], "icon of group 0")
-            check(not icons.get("popup-icon-1"), f"group 1 has no member, shows {icons}")
+        column_w = popup.rect[2] / 5
+        icons = {int((n.centre[0] - popup.rect[0]) // column_w): n
+                 for n in screens.program_icons(s, popup.rect)}
+        # The icon of a group is the first member of its most used combination, named after
+        # the combination.
+        check_equal(icons[0].description if 0 in icons else None, by_record[2]["exePath"],
+                    "icon of group 0")
+        check_equal(icons[0].name, "上网", "the name of group 0's icon")
+        check(1 not in icons, f"group 1 has no member, shows {icons}")
 
         cx, cy = screens.centre((popup.rect[0], popup.rect[1], popup.rect[2] // 5,
                                  popup.rect[3]))

@@ -103,15 +103,15 @@ def body(app_dir, artifacts):
         s.screenshot("editor-open")
 
         # A group: the editor carries on to the combination's name.
-        type_into(s, one(s, "text", "Text1", within=editor), "daily")
+        type_into(s, one(s, "text", "类别名", within=editor), "daily")
         click_node(s, one(s, "push button", "新增", within=editor))
         answer_message(s, "请打出组合名! ")
         one(s, "list item", "daily", within=editor)
         s.screenshot("group-made")
 
         # A combination: the member picker opens at once; then "新增" picks the second member.
-        type_into(s, one(s, "text", "Text1", within=editor), "work")
-        type_into(s, one(s, "text", "Text2", within=editor), "two tools")
+        type_into(s, one(s, "text", "类别名", within=editor), "work")
+        type_into(s, one(s, "text", "程序组合说明", within=editor), "two tools")
         click_node(s, one(s, "push button", "新增", within=editor))
         pick_member(s, "1 alpha")
         one(s, "list item", "alpha", within=editor)

@@ -45,8 +45,12 @@ def calls(record):
 
 
 def icon_of(s, key):
-    return wait_until(lambda: [n for n in screens.named(s, None) if n.name.startswith("cat-icon-")
-                               and n.description.endswith(f"/{key}.sh")], 10, f"the icon of {key}")[0]
+    """The icon of program `key` in the shown category window."""
+    def probe():
+        win = screens.find_catwin(s, settled=True)
+        return win and [n for n in screens.program_icons(s, win.rect)
+                        if n.description.endswith(f"/{key}.sh")]
+    return wait_until(probe, 10, f"the icon of {key}")[0]
 
 
 def menu_on(s, x, y, downs, *then):

@@ -42,6 +42,11 @@ def body(app_dir, artifacts):
         click_node(s, one(s, "list item", "文传", within=inside))
         click_node(s, one(s, "push button", "查找程序", within=inside))
 
+        # The dialog speaks Chinese: its two buttons and its first filter, the applications.
+        in_dialog = s.geometry(s.wait_window("查找exe文件"))
+        one(s, "push button", "打开", within=in_dialog)
+        one(s, "push button", "取消", within=in_dialog)
+        one(s, "combo box", "应用程序 (*.desktop)", within=in_dialog)
         screens.choose_file(s, program)
 
         # The title box (the upper of the two text boxes) offers the file name; the user types a

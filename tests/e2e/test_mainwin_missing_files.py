@@ -35,7 +35,7 @@ def body(app_dir, artifacts):
         tx, ty = screens.centre(screens.tile_rect(geom, 6))
         s.move_pointer(tx, ty, steps=4)
         s.wiggle(tx, ty)
-        wait_until(lambda: screens.named(s, "strip-right-6"), 5, "the arrow of tile 6")
+        wait_until(lambda: screens.named(s, "打开 预留"), 5, "the arrow of tile 6")
         sx, _ = screens.centre(screens.arrow_strip(s, geom, 6, True))
         s.move_pointer(sx, ty)
         below = screens.tile_rect(geom, 5)[1]

@@ -7,29 +7,11 @@ rest and hides its arrow; entering a tile hides an open pop-up and category wind
 import fixtures
 from harness import Session, check, run_test, wait_until
 import screens
+from screens import wait_skins
 
 
 def prepare(folder):
     fixtures.prepare_network(folder, settings={"分类窗口": 30000})
-
-
-def skins(s, names):
-    """{accessible name: description of each showing object so named}."""
-    return {n: [x.description for x in screens.named(s, n)] for n in names}
-
-
-def wait_skins(s, expected, what):
-    """expected: {name: skin file, or None for "not showing"}."""
-    want = {n: ([d] if d else []) for n, d in expected.items()}
-    seen = {}
-
-    def probe():
-        seen.update(skins(s, expected))
-        return all(seen[n] == want[n] for n in want)
-    try:
-        wait_until(probe, 5, what)
-    except AssertionError as e:
-        raise AssertionError(f"{what}: expected {want}, saw {seen}") from e
 
 
 def body(app_dir, artifacts):
@@ -42,15 +24,15 @@ def body(app_dir, artifacts):
 
         s.move_pointer(*t2, steps=4)
         s.wiggle(*t2)
-        wait_skins(s, {"tile-网络": "pnl12.jpg", "strip-right-2": "pnl21.jpg",
-                       "strip-left-2": "pnl332.jpg"}, "tile 2 lit")
+        wait_skins(s, face, {("tile", 2): "pnl12.jpg", ("right", 2): "pnl21.jpg",
+                             ("left", 2): "pnl332.jpg"}, "tile 2 lit")
 
         # Down into tile 3: tile 2 rests, its arrow goes, tile 3 lights.
         s.move_pointer(*t3, steps=6)
         s.wiggle(*t3)
-        wait_skins(s, {"tile-网络": "pnl11.jpg", "strip-right-2": None,
-                       "strip-left-2": "pnl331.jpg", "tile-学习": "pnl12.jpg",
-                       "strip-right-3": "pnl21.jpg", "strip-left-3": "pnl342.jpg"},
+        wait_skins(s, face, {("tile", 2): "pnl11.jpg", ("right", 2): None,
+                             ("left", 2): "pnl331.jpg", ("tile", 3): "pnl12.jpg",
+                             ("right", 3): "pnl21.jpg", ("left", 3): "pnl342.jpg"},
                    "tile 3 lit after leaving tile 2 downward")
         s.screenshot("tile-3-lit")
 
@@ -58,14 +40,14 @@ def body(app_dir, artifacts):
         left = screens.centre(screens.left_strip_rect(face, 3))
         s.move_pointer(left[0], t3[1], steps=4)
         s.wiggle(left[0], t3[1])
-        wait_skins(s, {"tile-学习": "pnl11.jpg", "strip-right-3": None,
-                       "strip-left-3": "pnl341.jpg"}, "tile 3 at rest after leaving to the left")
+        wait_skins(s, face, {("tile", 3): "pnl11.jpg", ("right", 3): None,
+                             ("left", 3): "pnl341.jpg"}, "tile 3 at rest after leaving to the left")
         s.screenshot("left-through-the-name-side")
 
         # Back in and out through the arrow: the arrow stays and the pop-up opens.
         screens.open_popup(s, face, 3, arrow_on_right=True)
         popup = screens.wait_popup(s)
-        check(screens.named(s, "strip-right-3"), "the arrow strip went when the pointer reached it")
+        check(screens.named(s, "打开 学习"), "the arrow strip went when the pointer reached it")
         cx, cy = screens.centre((popup.rect[0] + popup.rect[2] // 5 * 2, popup.rect[1],
                                  popup.rect[2] // 5, popup.rect[3]))
         s.move_pointer(cx, cy, steps=4)

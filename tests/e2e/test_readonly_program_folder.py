@@ -10,7 +10,8 @@ import subprocess
 
 import fixtures
 from harness import Session, check, check_equal, run_test, wait_until
-from screens import click_node, named
+import screens
+from screens import click_node
 
 
 def prepare(folder):
@@ -56,7 +57,7 @@ def body(app_dir, artifacts):
             s.screenshot("started-read-only")
             before = office_count(dump(s))
 
-            click_node(s, wait_until(lambda: named(s, "tile-办公"), 10, "the tile 办公")[0])
+            click_node(s, screens.tile_node(s, 0))
             marker = os.path.join(s.tmp, "marker-office")
             wait_until(lambda: os.path.exists(marker), 10, "the office program to start")
             wait_until(lambda: office_count(dump(s)) == before + 1, 10,

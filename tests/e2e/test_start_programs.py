@@ -86,8 +86,8 @@ def body(app_dir, artifacts):
         # 2. The category window of 办公/业务: B's icon (slot 1) clicked twice, 5 -> 7, passes A (6).
         for round_ in range(2):
             screens.open_category_window(s, main, face, 0)
-            icon = wait_until(lambda: [n for n in screens.named(s, None) if n.name.startswith("cat-icon-")
-                                       and n.description.endswith("b.sh")], 10, "B's icon in the category window")[0]
+            icon = wait_until(lambda: [n for n in screens.program_icons(s, screens.wait_catwin(s).rect)
+                                       if n.description.endswith("b.sh")], 10, "B's icon in the category window")[0]
             s.screenshot(f"category-window-{round_}")
             s.click(*icon.centre)
             wait_starts(s, "b", round_ + 1, f"program B to start from the category window ({round_ + 1})")

@@ -10,6 +10,7 @@ import stat
 
 import fixtures
 from harness import Session, check_equal, run_test, wait_until
+import screens
 from screens import click_node, named
 
 RECORDER = """#!/bin/sh
@@ -58,7 +59,7 @@ def read_when_there(path, what):
 
 
 def tile(s, name):
-    return wait_until(lambda: named(s, f"tile-{name}"), 10, f"the tile {name}")[0]
+    return screens.tile_node(s, screens.TILE_NAMES.index(name))
 
 
 def body(app_dir, artifacts):

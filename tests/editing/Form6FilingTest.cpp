@@ -2,6 +2,7 @@
 // minor category and of the catalogue, titles and descriptions, desktop entries, the modes.
 
 #include "EditorFixture.h"
+#include "TextFits.h"
 
 #include <QFile>
 #include <QFontInfo>
@@ -14,6 +15,7 @@
 
 using namespace qbx;
 using namespace qbx::test;
+using namespace qbx::testing;
 
 class Form6FilingTest : public QObject {
     Q_OBJECT
@@ -36,38 +38,13 @@ private slots:
 
 namespace {
 
-// How many lines a word-wrapped label needs at its width.
-int linesAtWidth(const QLabel& label)
-{
-    QTextLayout layout(label.text(), label.font());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    int lines = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(label.width());
-        ++lines;
-    }
-    layout.endLayout();
-    return lines;
-}
-
 // Every caption, help text and the category lists' rows measured against their boxes.
 void checkNothingIsClipped(Form6& w)
 {
-    for (QLabel* label : w.findChildren<QLabel*>()) {
-        if (label->isHidden() || label->text().isEmpty())
-            continue;
-        const int lineHeight = QFontInfo(label->font()).pixelSize();
-        QVERIFY2(linesAtWidth(*label) * lineHeight <= label->height(), qPrintable(label->text()));
-    }
+    const QStringList clipped = clippedTexts(w);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
     // The count stands on one line.
-    QCOMPARE(linesAtWidth(*w.Label8), 1);
-    for (QPushButton* b : w.findChildren<QPushButton*>())
-        if (!b->isHidden())
-            QVERIFY2(QFontMetrics(b->font()).horizontalAdvance(b->text()) <= b->width() - 4,
-                     qPrintable(b->text()));
+    QCOMPARE(linesNeeded(w.Label8->text(), w.Label8->font(), w.Label8->width(), true), 1);
     for (QListWidget* list : {w.List1, w.List2}) {
         QVERIFY(list->count() >= 4);
         const QRect fourth = list->visualItemRect(list->item(3));
@@ -140,8 +117,8 @@ void Form6FilingTest::filesAProgramAndWritesItAtOnce()
     f.find(QStringLiteral("C:\\Tools\\notepad.exe"));
     QCOMPARE(f.desktop.fileDialogs.size(), 1);
     QCOMPARE(f.desktop.fileDialogs[0].title, QStringLiteral("查找exe文件"));
-    QCOMPARE(f.desktop.fileDialogs[0].filters.value(0), QStringLiteral("bmp Files (*.exe)"));
-    QVERIFY(f.desktop.fileDialogs[0].filters.contains(QStringLiteral("桌面项 (*.desktop)")));
+    QCOMPARE(f.desktop.fileDialogs[0].filters,
+             QStringList({"应用程序 (*.desktop)", "所有文件 (*)", "Windows 程序 (*.exe)"}));
     QCOMPARE(w.Text1->text(), QStringLiteral("notepadexe"));
     QVERIFY(!w.Command7->isEnabled());
     QVERIFY(w.Command3->isEnabled());

@@ -355,10 +355,11 @@ void Form1Test::popupOpensBesideTheTile()
     QCOMPARE(popup->leftTwips(), 367 + 0 + 1050);
     // The pop-up stood at the top of the screen before: the category window fits below it.
     QCOMPARE(popup->topTwips(), 3600 + 600 + 270);
-    QCOMPARE(popup->windowTitle(), QStringLiteral("Form2"));
+    QCOMPARE(popup->windowTitle(), QStringLiteral("学习"));
     // Entering a tile hides the pop-up and the category window.
     popup->Picture1_MouseMove(0);
     QVERIFY(f.categoryWindow()->isVisible());
+    QCOMPARE(f.categoryWindow()->windowTitle(), QStringLiteral("电脑"));
     QVERIFY(m.app.state.sel.popupActive);
     f.Picture1_MouseMove(0, Qt::NoButton, 10, 10);
     QVERIFY(!popup->isVisible());
@@ -544,8 +545,7 @@ void Form1Test::accessibleNames()
     Form1& f = m.load();
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    const QStringList tiles{"tile-办公", "tile-娱乐",     "tile-网络", "tile-学习",
-                            "tile-系统", "tile-程序组合", "tile-预留"};
+    const QStringList tiles{"办公", "娱乐", "网络", "学习", "系统", "程序组合", "预留"};
     for (int i = 0; i < Form1::kTiles; ++i) {
         QAccessibleInterface* a =
             QAccessible::queryAccessibleInterface(ui(f).Picture1[static_cast<std::size_t>(i)]);
@@ -554,16 +554,25 @@ void Form1Test::accessibleNames()
         QCOMPARE(a->text(QAccessible::Description), QStringLiteral("pnl11.jpg"));
     }
     QAccessibleInterface* icon = QAccessible::queryAccessibleInterface(ui(f).Picture2[0]);
-    QCOMPARE(icon->text(QAccessible::Name), QStringLiteral("tile-icon-0"));
+    QCOMPARE(icon->text(QAccessible::Name), QStringLiteral("word标题"));
     QCOMPARE(icon->text(QAccessible::Description), QStringLiteral("/opt/word.exe"));
     QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Image3[2])->text(QAccessible::Description),
              QStringLiteral("pnl331.jpg"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Image3[2])->text(QAccessible::Name),
+             QStringLiteral("网络"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Image2[2])->text(QAccessible::Name),
+             QStringLiteral("打开 网络"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Image4)->text(QAccessible::Name),
+             QStringLiteral("软件介绍"));
     QCOMPARE(QAccessible::queryAccessibleInterface(ui(f).Label3)->text(QAccessible::Name),
              QStringLiteral("Quillbox"));
     f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
     QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(f.popup()->Picture1[0]);
-    QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("popup-icon-0"));
+    QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("word标题"));
     QCOMPARE(cell->text(QAccessible::Description), QStringLiteral("/opt/word.exe"));
+    // An empty column's icon names nothing.
+    QCOMPARE(QAccessible::queryAccessibleInterface(f.popup()->Picture1[1])->text(QAccessible::Name),
+             QString());
 }
 
 QTEST_MAIN(Form1Test)

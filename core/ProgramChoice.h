@@ -1,6 +1,7 @@
 #pragma once
-// What the editor makes of a file chosen in the open-file dialog: the program's name, the title
-// it suggests and, for a desktop entry, the description it offers.
+// What the editor makes of a file chosen in the open-file dialog (and the first start of a
+// desktop entry it files): the program's name, the title it suggests and, for a desktop entry,
+// the description it offers.
 
 #include <QString>
 
