@@ -11,6 +11,7 @@
 #include "Form2.h"
 #include "Form3.h"
 #include "PictureBox.h"
+#include "StartupTrace.h"
 #include "Text.h"
 #include "TrayIcon.h"
 #include "Twips.h"
@@ -48,6 +49,7 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     buildControls();
     buildMenus();
     nameControls();
+    startup::checkpoint("the main window's controls and menus");
     Form_Load();
     followScreen();
 }

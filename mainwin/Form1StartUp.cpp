@@ -10,6 +10,7 @@
 #include "PictureBox.h"
 #include "ProgramIcon.h"
 #include "Skin.h"
+#include "StartupTrace.h"
 #include "Text.h"
 #include "TrayIcon.h"
 #include "Twips.h"
@@ -57,12 +58,14 @@ void Form1::Form_Load()
         tray_ = std::make_unique<TrayIcon>(desktop_, windowIcon());
         showFile(*Picture3, state_.appDir, QStringLiteral("45.ico"));
     });
+    startup::checkpoint("the tray icon");
     // Topmost at the top-left corner, with its tiles and strips.
     step("staying on top", [this] {
         makeTopmostTool(*this, true);
         moveTwips(0, 0);
     });
     step("the tiles", [this] { placeInitialTiles(); });
+    startup::checkpoint("the tiles: skins and icons");
     // The program icon that opens the introduction.
     step("the introduction icon", [this] { showFile(*Image4, state_.appDir, QStringLiteral("exe13.ico")); });
     // The start-up mode; Timer1 runs from creation unless the mode says otherwise.
