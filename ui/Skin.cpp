@@ -5,18 +5,36 @@
 #include "PictureBox.h"
 
 #include <QFileInfo>
+#include <QDateTime>
 #include <QImageReader>
+#include <QPixmapCache>
 
 namespace qbx {
 
 namespace {
 
+// A picture is decoded once while its file stays the same: the seven tiles share their skins, and
+// a changed or replaced file (another size or time) is read again.
 QPixmap readOne(const QString& file)
 {
+    const QFileInfo info(file);
+    if (!info.isFile())
+        return {};
+    const QString key = QStringLiteral("qbx-skin:%1:%2:%3")
+                            .arg(file)
+                            .arg(info.size())
+                            .arg(info.lastModified().toMSecsSinceEpoch());
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
     QImageReader reader(file);
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    if (image.isNull())
+        return {};
+    picture = QPixmap::fromImage(image);
+    QPixmapCache::insert(key, picture);
+    return picture;
 }
 
 bool show(PictureBox& box, const std::filesystem::path& file, const QString& name)
