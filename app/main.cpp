@@ -75,6 +75,10 @@ int main(int argc, char** argv)
     qbx::startup::checkpoint("the main window");
     qbx::Wiring wiring(launcher, form1);
     QObject::connect(&instance, &qbx::SingleInstance::showRequested, &form1, &qbx::Form1::bringBack);
+    // gsettings, a program of its own, is asked once the window is up; the tiles follow its answer.
+    QObject::connect(&form1, &qbx::Form1::startUpFinished, &form1, [&form1] {
+        qbx::followGsettingsIconTheme(&form1, [&form1] { form1.refreshTileIcons(); });
+    });
     form1.show();
     qbx::startup::checkpoint("wiring and show");
     qbx::startup::untilExposed(form1.windowHandle());

@@ -132,6 +132,9 @@ public:
     void bringBack();
     // The tray icon was clicked: a double click minimises or shows, a right click opens "操作".
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
+    // The start-up work the first window does not need (the tray icon), done once right after the
+    // window's first paint; emits startUpFinished.
+    void finishStartUp();
 
 signals:
     // Tile i was pressed or released (the tile shows its pressed and rest looks itself).
@@ -152,11 +155,15 @@ signals:
     void quitRequested();
     // The window is being unloaded (the program ends).
     void unloading();
+    // The window is up and finishStartUp() has run: what waits for that may be prepared now.
+    void startUpFinished();
 
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -222,6 +229,7 @@ private:
     TwipPlace place_;
     QWidget* client_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
+    bool startUpFinished_ = false;
     std::unique_ptr<AutoHide> autoHide_;
     bool autoHideOn_ = true;
     WindowPtr<Form2> form2_;
