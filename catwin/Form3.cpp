@@ -38,10 +38,8 @@ bool validMinor(int minor)
 
 } // namespace
 
-Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, PopupGeometry popup,
-             QWidget* parent)
-    : QWidget(parent), state_(state), desktop_(desktop), mainWindow_(mainWindow), popup_(std::move(popup)),
-      place_(*this)
+Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, QWidget* parent)
+    : QWidget(parent), state_(state), desktop_(desktop), mainWindow_(mainWindow), place_(*this)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Form3"));
@@ -89,7 +87,7 @@ void Form3::Form_Load()
 bool Form3::opensDownward() const
 {
     const int screenHeight = pxToTwips(desktop_.screenGeometry().height());
-    return screenHeight - popup_().top() >= kHeight;
+    return screenHeight - mainWindow_.popupTwipGeometry().top() >= kHeight;
 }
 
 int Form3::slotOfCell(int n) const
@@ -123,7 +121,7 @@ void Form3::openAndFill(int k, const QString& columnCaption)
 
 void Form3::place(int k)
 {
-    const QRect popup = popup_();
+    const QRect popup = mainWindow_.popupTwipGeometry();
     const int columnLeft = kCellWidth * k; // the pop-up's overlay Label1(k): left 900 k, top 0
     const int left = popup.left() + columnLeft;
     const int top = opensDownward() ? popup.top() : popup.top() - kHeight + kUpwardBottom;
@@ -269,6 +267,12 @@ void Form3::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     place_.noteMoved();
+}
+
+void Form3::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    place_.noteShown();
 }
 
 } // namespace qbx

@@ -12,7 +12,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 
 namespace qbx {
 
@@ -29,11 +28,8 @@ public:
     static constexpr int kHeight = 4800; // Form3.Height in the placement rules
     static constexpr int kCells = 5;
 
-    // The pop-up's outer rectangle in twips now (its top decides the cell mapping).
-    using PopupGeometry = std::function<QRect()>;
-
-    Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, PopupGeometry popup,
-          QWidget* parent = nullptr);
+    // The window drops out of the pop-up the main window reports (its top decides the cell mapping).
+    Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, QWidget* parent = nullptr);
 
     // Open-and-fill for pop-up column k: select the column, place the window over it, show it and
     // fill it. `columnCaption` is the caption of the pop-up's overlay Label1(k).
@@ -66,6 +62,7 @@ signals:
 
 protected:
     void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Form_Load();
@@ -83,7 +80,6 @@ private:
     AppState& state_;
     Desktop& desktop_;
     MainWindowLink& mainWindow_;
-    PopupGeometry popup_;
     TwipPlace place_;
 };
 

@@ -95,6 +95,7 @@ public:
     void setCategoryTimer(bool on) override;
     void setHideTimers(bool on) override;
     bool roomOnRight() override;
+    QRect popupTwipGeometry() override;
 
     // ---- event handlers (pointer positions in twips relative to the control) ----
     void Form_MouseMove();

@@ -35,13 +35,17 @@ Form2& Form1::form2()
 Form3& Form1::form3()
 {
     if (!form3_) {
-        form3_.reset(new Form3(state_, desktop_, *this,
-                               [this] { return form2_ ? form2_->twipGeometry() : lastPopupGeometry_; }));
+        form3_.reset(new Form3(state_, desktop_, *this));
         connect(form3_.get(), &Form3::iconPressed, this, &Form1::categoryIconPressed);
         connect(form3_.get(), &Form3::iconReleased, this, &Form1::categoryIconReleased);
         form3_->installEventFilter(this);
     }
     return *form3_;
+}
+
+QRect Form1::popupTwipGeometry()
+{
+    return form2_ ? form2_->twipGeometry() : lastPopupGeometry_;
 }
 
 void Form1::keepFloatingAbove()

@@ -98,4 +98,10 @@ void Form2::moveEvent(QMoveEvent* event)
     place_.noteMoved();
 }
 
+void Form2::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    place_.noteShown();
+}
+
 } // namespace qbx

@@ -1,6 +1,8 @@
 #pragma once
 // What the dialogs and secondary windows need from the main window, so they do not depend on it.
 
+#include <QRect>
+
 class QWidget;
 
 namespace qbx {
@@ -23,6 +25,9 @@ public:
     // Whether the pop-up opens to the right of the main window now (the side test): pop-up
     // column k then stands for minor k, otherwise for minor 4 - k.
     virtual bool roomOnRight() = 0;
+    // The pop-up's outer rectangle in twips now (where it stood last while it is unloaded): the
+    // category window drops out of it.
+    virtual QRect popupTwipGeometry() = 0;
 };
 
 } // namespace qbx

@@ -42,13 +42,16 @@ void TwipPlace::move(int left, int top)
     if (screen &&
         (pixels_.x() < screen->geometry().left() || pixels_.x() + width - 1 > screen->geometry().right())) {
         requested_.start();
-        onScreenRequested_.invalidate();
     } else {
         requested_.invalidate();
-        onScreenRequested_.start();
-        askedAgain_ = false;
     }
     window_.move(pixels_);
+}
+
+void TwipPlace::noteShown()
+{
+    shown_.start();
+    askedAgain_ = false;
 }
 
 void TwipPlace::noteMoved()
@@ -58,15 +61,13 @@ void TwipPlace::noteMoved()
     const QPoint at = window_.pos();
     if (at == pixels_)
         return;
-    if (onScreenRequested_.isValid()) {
-        if (!askedAgain_ && window_.isVisible() && onScreenRequested_.elapsed() <= kAnswerWindowMs) {
+    if (!requested_.isValid()) {
+        if (!askedAgain_ && shown_.isValid() && shown_.elapsed() <= kAnswerWindowMs && window_.isVisible()) {
             askedAgain_ = true;
             window_.move(pixels_);
         }
         return;
     }
-    if (!requested_.isValid())
-        return;
     // The window manager's answer keeps the height and pulls the window a little towards the
     // screen; anything else (a drag, a move of the program's own) is read as it is.
     const bool pulledIn = pixels_.x() < 0 ? at.x() > pixels_.x() && at.x() <= 0

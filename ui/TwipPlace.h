@@ -10,8 +10,9 @@
 //
 // A window shown again soon after it was hidden may race the window manager's re-framing: the
 // toolkit then hears an in-between place (the screen's corner) while the window stands where it
-// was asked to. A move the program did not ask for, right after a request for a place on the
-// screen, is answered by asking for that place once more, which makes the toolkit hear the truth.
+// was asked to. A move the program did not ask for, right after the window was shown at a place
+// on the screen, is answered by asking for that place once more, which makes the toolkit hear
+// the truth. (A person's drag comes later than that.)
 
 #include <QElapsedTimer>
 #include <QPoint>
@@ -32,8 +33,10 @@ public:
 
     // Call from the window's move event: a move that follows a request to stand partly off the
     // screen within a moment, to another pixel than asked for, is the window manager's answer;
-    // one that follows a request for a place on the screen is asked again (once).
+    // one that follows a show at a place on the screen is asked again (once).
     void noteMoved();
+    // Call from the window's show event.
+    void noteShown();
 
 private:
     bool standsWhereAsked() const;
@@ -46,7 +49,7 @@ private:
     bool landedKnown_ = false;
     bool askedAgain_ = false;
     QElapsedTimer requested_;
-    QElapsedTimer onScreenRequested_;
+    QElapsedTimer shown_;
 };
 
 } // namespace qbx

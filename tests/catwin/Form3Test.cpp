@@ -25,13 +25,14 @@ public:
     void setCategoryTimer(bool) override {}
     void setHideTimers(bool) override {}
     bool roomOnRight() override { return room; }
+    QRect popupTwipGeometry() override { return popup; }
+    QRect popup{1417 * 1, 750, 4470, 960}; // twips
 };
 
 struct Cat {
     WindowApp app;
     Link link;
-    QRect popup{1417 * 1, 750, 4470, 960}; // twips
-    Form3 form{app.state, app.desktop, link, [this] { return popup; }};
+    Form3 form{app.state, app.desktop, link};
 
     QString title(int n) const { return ui(form).Label2[static_cast<std::size_t>(n)]->text(); }
     QString name(int n) const { return ui(form).Label1[static_cast<std::size_t>(n)]->text(); }
@@ -89,14 +90,14 @@ void Form3Test::opensDownwardOverTheColumn()
 void Form3Test::opensUpwardNearTheBottom()
 {
     Cat c;
-    c.popup.moveTop(768 * 15 - 2000); // less than the window's height below the pop-up's top
+    c.link.popup.moveTop(768 * 15 - 2000); // less than the window's height below the pop-up's top
     c.app.state.sel.curMajor = 0;
     c.app.file(0, 3, 0, "a", 5);
     c.app.file(0, 3, 1, "b", 4);
     c.app.file(0, 3, 2, "c", 2);
     c.form.openAndFill(3, QStringLiteral("设计"));
     QVERIFY(!c.form.opensDownward());
-    QCOMPARE(c.form.topTwips(), c.popup.top() - 4800 + 985);
+    QCOMPARE(c.form.topTwips(), c.link.popup.top() - 4800 + 985);
     QCOMPARE(c.form.anchorCell(), 4);
     QCOMPARE(c.title(4), QStringLiteral("a标题"));
     QCOMPARE(c.title(3), QStringLiteral("b标题"));
@@ -114,7 +115,7 @@ void Form3Test::opensUpwardNearTheBottom()
 void Form3Test::emptyCategoryUpwardStillNamesTheAnchor()
 {
     Cat c;
-    c.popup.moveTop(768 * 15 - 2000);
+    c.link.popup.moveTop(768 * 15 - 2000);
     c.app.state.sel.curMajor = 3;
     c.form.openAndFill(2, QStringLiteral("制作"));
     QCOMPARE(c.name(4), QStringLiteral("制作"));
@@ -187,7 +188,7 @@ void Form3Test::reservedCategoryIsNotRefilled()
     c.form.Picture1_MouseMove(0);
     const QString tip = ui(c.form).Picture1[0]->toolTip();
     c.app.state.sel.curMajor = 6;
-    c.popup.moveLeft(3000);
+    c.link.popup.moveLeft(3000);
     c.form.openAndFill(2, QString());
     QVERIFY(c.form.isVisible());
     QCOMPARE(c.form.leftTwips(), 3000 + 1800);

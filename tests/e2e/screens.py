@@ -93,21 +93,6 @@ def named(s, name, showing=True):
     return [n for n in s.atspi.find(s.app(), name=name, showing=showing) if n.rect]
 
 
-def one(s, role, name, within=None, timeout=10):
-    """The one showing object of qbx with this role and name (inside `within` when given)."""
-    def probe():
-        found = [n for n in s.atspi.find(s.app(), role=role, name=name, showing=True, within=within)
-                 if n.rect]
-        return found[0] if found else None
-    return wait_until(probe, timeout, f"a showing {role} {name!r}")
-
-
-def click_node(s, node):
-    x, y = node.centre
-    s.click(x, y)
-    time.sleep(0.2)
-
-
 def choose_menu_item(s, button, item, index):
     """Pops up the menu of the main window's `button` and chooses `item`, its index-th item.
     Pop-up menus do not always reach the accessibility bus; then the keyboard chooses it."""

@@ -59,7 +59,6 @@ def body(app_dir, artifacts):
         face = screens.client_geometry(s, main)
         screens.open_popup(s, face, 2, arrow_on_right=True)
         popup = screens.wait_popup(s)
-        qbx_frames = {s.frame_of(w) for w in s.qbx_windows()}
         px_, py_, pw_, ph_ = popup.rect
         check(px_ + pw_ <= 400 and py_ + ph_ <= 300,
               f"pop-up at {popup.rect} not over the other window; move the other window")
@@ -68,6 +67,7 @@ def body(app_dir, artifacts):
         s.wiggle(*point)
         screens.wait_catwin(s)
         s.screenshot("popup-over-other-window")
+        qbx_frames = {s.frame_of(w) for w in s.qbx_windows()}
         seen = s.window_at(*point)
         check(seen in qbx_frames and seen != other_frame,
               f"at {point} the screen shows window 0x{seen:x}, not the pop-up or category window")

@@ -21,6 +21,7 @@ public:
     void setCategoryTimer(bool on) override { categoryTimer = on; }
     void setHideTimers(bool on) override { categoryTimer = on; }
     bool roomOnRight() override { return room; }
+    QRect popupTwipGeometry() override { return {}; }
 
     int popupsClosed = 0;
     int autoHideRestored = 0;

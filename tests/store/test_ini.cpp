@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TempIniTest.h"
 #include "WriteLimit.h"
 
 #include <filesystem>
@@ -26,35 +27,14 @@ const std::string kStart = "\xC6\xF4\xB6\xAF";                                //
 const std::string kHide = "\xD7\xD4\xB6\xAF\xD2\xFE\xB2\xD8\xCA\xB1\xBC\xE4"; // 自动隐藏时间
 const std::string kMain = "\xD6\xF7\xB4\xB0\xBF\xDA";                         // 主窗口
 
-class IniTest : public ::testing::Test {
+class IniTest : public qbx::testing::TempIniTest {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() /
-              ("qbx-ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        ini = dir / "基本设置.ini";
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    IniTest() : TempIniTest("qbx-ini-", "基本设置.ini") {}
 
-    void put(const std::string& bytes) const
-    {
-        std::ofstream out(ini, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-    std::string content() const
-    {
-        std::ifstream in(ini, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     std::optional<std::int16_t> get(const char* section, const char* key, std::int16_t def = -7) const
     {
         return readIniInt(section, key, def, ini);
     }
-
-    fs::path dir;
-    fs::path ini;
 };
 
 } // namespace

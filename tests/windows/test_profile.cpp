@@ -2,52 +2,27 @@
 // GetPrivateProfileIntA, whatever line ends the file had before.
 
 #include "Ini.h"
+#include "TempIniTest.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 const std::string kBasic = "\xBB\xF9\xB1\xBE\xC9\xE8\xD6\xC3"; // 基本设置 in GBK
 
-class Profile : public ::testing::Test {
+class Profile : public qbx::testing::TempIniTest {
 protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() /
-              ("qbx-profile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        ini = dir / "settings.ini";
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    Profile() : TempIniTest("qbx-profile-", "settings.ini") {}
 
-    void put(const std::string& bytes) const
-    {
-        std::ofstream out(ini, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-    std::string content() const
-    {
-        std::ifstream in(ini, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     // What Windows reads; -7 when the key is missing.
     int windowsReads(const std::string& section, const char* key) const
     {
         return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key, -7, ini.string().c_str()));
     }
-
-    fs::path dir;
-    fs::path ini;
 };
 
 } // namespace

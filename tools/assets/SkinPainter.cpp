@@ -52,18 +52,28 @@ QImage paintTile(TileState state, int scale)
     const bool pressed = state == TileState::Pressed;
     const bool lit = state == TileState::Lit;
 
-    // The face: rounded, a touch smaller when pushed in.
-    const qreal inset = (pressed ? 4.0 : 3.0) * s;
+    // A flat card with soft corners; the program's icon is drawn large in its middle, so the
+    // card itself carries no picture. Pushed in, it sinks a pixel and darkens.
+    const qreal inset = (pressed ? 5.0 : 4.0) * s;
     const QRectF face(inset, inset, kTile * s - 2 * inset, kTile * s - 2 * inset);
-    const qreal radius = 9 * s;
+    const qreal radius = 12 * s;
+
+    if (!pressed) {
+        // A soft shadow under the card lifts it off the column.
+        for (int i = 3; i >= 1; --i) {
+            QColor shade(4, 8, 30, 28);
+            p.setPen(Qt::NoPen);
+            p.setBrush(shade);
+            p.drawRoundedRect(face.translated(0, i * 0.7 * s).adjusted(-i * 0.5 * s, 0, i * 0.5 * s, 0),
+                              radius + i * 0.5 * s, radius + i * 0.5 * s);
+        }
+    }
     if (lit) {
-        // A gold halo around the lit face.
-        QColor halo = kGold;
-        halo.setAlpha(230);
-        p.setPen(Qt::NoPen);
-        p.setBrush(halo);
-        p.drawRoundedRect(face.adjusted(-1.6 * s, -1.6 * s, 1.6 * s, 1.6 * s), radius + 1.5 * s,
-                          radius + 1.5 * s);
+        // A gold ring around the lit card.
+        p.setPen(QPen(kGold, 2.2 * s));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(face.adjusted(-1.4 * s, -1.4 * s, 1.4 * s, 1.4 * s), radius + 1.4 * s,
+                          radius + 1.4 * s);
     }
     QPainterPath facePath;
     facePath.addRoundedRect(face, radius, radius);
@@ -74,34 +84,17 @@ QImage paintTile(TileState state, int scale)
     p.save();
     p.setClipPath(facePath);
     if (pressed) {
-        // Shadow along the top and left edges: the face sits below the frame.
-        QColor shade(0, 0, 0, 110);
-        p.fillRect(QRectF(face.left(), face.top(), face.width(), 3 * s), shade);
-        p.fillRect(QRectF(face.left(), face.top(), 3 * s, face.height()), shade);
+        // An inner shadow along the top: the card sits below the column's surface.
+        p.fillRect(QRectF(face.left(), face.top(), face.width(), 2.5 * s), QColor(0, 0, 0, 80));
     } else {
-        // Sheen over the upper left half and a light rim along the top.
-        QPainterPath sheen;
-        sheen.moveTo(face.topLeft());
-        sheen.lineTo(face.right(), face.top());
-        sheen.lineTo(face.left(), face.top() + face.height() * 0.62);
-        sheen.closeSubpath();
-        p.fillPath(sheen, QColor(255, 255, 255, lit ? 34 : 22));
-        p.fillRect(QRectF(face.left(), face.top(), face.width(), 1.2 * s), QColor(255, 255, 255, 120));
-        p.fillRect(QRectF(face.left(), face.bottom() - 2 * s, face.width(), 2 * s), QColor(10, 16, 70, 120));
+        // A fine light edge along the top catches the light.
+        p.fillRect(QRectF(face.left(), face.top(), face.width(), 1 * s),
+                   QColor(255, 255, 255, lit ? 150 : 90));
     }
     p.restore();
 
-    // The well the program's icon sits in (the icon box is 494 twips, centred).
-    const qreal well = 40 * s;
-    const qreal shift = pressed ? 1 * s : 0;
-    const QRectF wellRect((kTile * s - well) / 2 + shift, (kTile * s - well) / 2 + shift, well, well);
-    p.setPen(QPen(QColor(255, 255, 255, pressed ? 40 : 70), 1 * s));
-    p.setBrush(QColor(8, 14, 60, pressed ? 70 : 50));
-    p.drawRoundedRect(wellRect, 7 * s, 7 * s);
-
-    // Frame line around the face.
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(pressed ? QColor(8, 12, 50) : QColor(20, 28, 110), 1 * s));
+    p.setPen(QPen(pressed ? QColor(10, 14, 60) : QColor(28, 38, 128, 200), 1 * s));
     p.drawRoundedRect(face, radius, radius);
     return img;
 }
