@@ -13,6 +13,23 @@ namespace qbx {
 
 namespace {
 
+// The decoder its name tells is tried first, so that only that one is loaded; a file whose content
+// is of another kind (a bitmap named .jpg) is read by its content.
+QImage decode(const QString& file)
+{
+    const QByteArray named = QFileInfo(file).suffix().toLower().toLatin1();
+    if (!named.isEmpty()) {
+        QImageReader reader(file, named);
+        reader.setAutoDetectImageFormat(false);
+        QImage image = reader.read();
+        if (!image.isNull())
+            return image;
+    }
+    QImageReader reader(file);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
 // A picture is decoded once while its file stays the same: the seven tiles share their skins, and
 // a changed or replaced file (another size or time) is read again.
 QPixmap readOne(const QString& file)
@@ -27,9 +44,7 @@ QPixmap readOne(const QString& file)
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;
-    QImageReader reader(file);
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
+    const QImage image = decode(file);
     if (image.isNull())
         return {};
     picture = QPixmap::fromImage(image);
