@@ -11,6 +11,7 @@
 #include "Paths.h"
 #include "QtTranslations.h"
 #include "SingleInstance.h"
+#include "StartupTrace.h"
 #include "Version.h"
 #include "Wiring.h"
 
@@ -36,13 +37,16 @@ void preferX11OnWayland()
 
 int main(int argc, char** argv)
 {
+    qbx::startup::begin();
     preferX11OnWayland();
     QApplication app(argc, argv);
+    qbx::startup::checkpoint("the application object");
     QApplication::setApplicationName(QStringLiteral("Quillbox"));
     QApplication::setApplicationVersion(QStringLiteral(QBX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
     qbx::followDesktopIconTheme();
     qbx::loadQtChineseTranslations(app);
+    qbx::startup::checkpoint("icon theme and translations");
 
     qbx::AppState state;
     state.appDir = qbx::textPath(QCoreApplication::applicationDirPath());
@@ -67,12 +71,21 @@ int main(int argc, char** argv)
                      why.c_str());
         desktop->message(nullptr, QStringLiteral("无法建立数据文件夹：") + qbx::pathText(state.dataDir));
     }
+    qbx::startup::checkpoint("data folder and single instance");
     qbx::Launcher launcher(state, *desktop);
     launcher.startUp();
+    qbx::startup::checkpoint("settings and data files");
 
     qbx::Form1 form1(state, *desktop);
+    qbx::startup::checkpoint("the main window");
     qbx::Wiring wiring(launcher, form1);
     QObject::connect(&instance, &qbx::SingleInstance::showRequested, &form1, &qbx::Form1::bringBack);
+    // gsettings, a program of its own, is asked once the window is up; the tiles follow its answer.
+    QObject::connect(&form1, &qbx::Form1::startUpFinished, &form1, [&form1] {
+        qbx::followGsettingsIconTheme(&form1, [&form1] { form1.refreshTileIcons(); });
+    });
     form1.show();
+    qbx::startup::checkpoint("wiring and show");
+    qbx::startup::untilExposed(form1.windowHandle());
     return QApplication::exec();
 }

@@ -11,6 +11,7 @@
 #include "Form2.h"
 #include "Form3.h"
 #include "PictureBox.h"
+#include "StartupTrace.h"
 #include "Text.h"
 #include "TrayIcon.h"
 #include "Twips.h"
@@ -49,6 +50,7 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     edgeHold_.setSingleShot(true);
     edgeHold_.setInterval(kEdgeHoldMs);
     connect(&edgeHold_, &QTimer::timeout, this, &Form1::updateReservedEdge);
+    startup::checkpoint("the main window's controls and menus");
     Form_Load();
     followScreen();
 }
@@ -216,12 +218,6 @@ void Form1::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         closePopups();
-}
-
-void Form1::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    holdReservedEdge();
 }
 
 void Form1::hideEvent(QHideEvent* event)

@@ -140,6 +140,9 @@ public:
     void bringBack();
     // The tray icon was clicked: a double click minimises or shows, a right click opens "操作".
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
+    // The start-up work the first window does not need (the tray icon), done once right after the
+    // window's first paint; emits startUpFinished.
+    void finishStartUp();
 
 signals:
     // Tile i was pressed or released (the tile shows its pressed and rest looks itself).
@@ -160,6 +163,8 @@ signals:
     void quitRequested();
     // The window is being unloaded (the program ends).
     void unloading();
+    // The window is up and finishStartUp() has run: what waits for that may be prepared now.
+    void startUpFinished();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -167,6 +172,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -241,6 +247,7 @@ private:
     TwipPlace place_;
     QWidget* client_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
+    bool startUpFinished_ = false;
     std::unique_ptr<AutoHide> autoHide_;
     bool autoHideOn_ = true;
     EdgeReservation reservedEdge_;

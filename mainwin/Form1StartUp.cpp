@@ -10,6 +10,7 @@
 #include "PictureBox.h"
 #include "ProgramIcon.h"
 #include "Skin.h"
+#include "StartupTrace.h"
 #include "Text.h"
 #include "TrayIcon.h"
 #include "Twips.h"
@@ -18,12 +19,16 @@
 #include <QAction>
 
 #include <algorithm>
+#include <utility>
 
 namespace qbx {
 
 using namespace form1;
 
 namespace {
+
+// How long after being shown the window finishes its start-up when it was not painted.
+constexpr int kFinishStartUpLateMs = 300;
 
 // Runs one start-up step; a failing step is logged and skipped, and the next one runs.
 template <typename Step>
@@ -51,7 +56,8 @@ void Form1::Form_Load()
     Timer2.setInterval(std::max(0, int{state_.settings.categoryHideDelayMs}));
     autoHide_ =
         std::make_unique<AutoHide>(state_, desktop_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
-    // The tray icon, then the picture box it belongs to gets "45.ico".
+    // The tray icon (put in the tray once the window is up), then the picture box it belongs to
+    // gets "45.ico".
     step("the tray icon", [this] {
         tray_ = std::make_unique<TrayIcon>(desktop_, windowIcon());
         showFile(*Picture3, state_.appDir, QStringLiteral("45.ico"));
@@ -62,10 +68,43 @@ void Form1::Form_Load()
         moveTwips(0, 0);
     });
     step("the tiles", [this] { placeInitialTiles(); });
+    startup::checkpoint("the tiles: skins and icons");
     // The program icon that opens the introduction.
     step("the introduction icon", [this] { showFile(*Image4, state_.appDir, QStringLiteral("exe13.ico")); });
     // The start-up mode; Timer1 runs from creation unless the mode says otherwise.
     step("the start-up mode", [this] { applyStartMode(); });
+}
+
+void Form1::finishStartUp()
+{
+    if (std::exchange(startUpFinished_, true))
+        return;
+    step("the tray icon", [this] {
+        if (tray_)
+            tray_->put();
+    });
+    startup::checkpoint("after the first paint: the tray icon");
+    emit startUpFinished();
+    startup::checkpoint("after the first paint: the rest");
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Shown again, the window manager places it first; the reserved edge follows a moment later.
+    holdReservedEdge();
+    // Shown where it cannot be seen (hidden at an edge, off the screen), the window may never be
+    // painted: the rest of start-up then follows a moment later.
+    if (!startUpFinished_)
+        QTimer::singleShot(kFinishStartUpLateMs, this, &Form1::finishStartUp);
+}
+
+void Form1::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // Right after the first paint the window is on the screen: the rest of start-up follows.
+    if (!startUpFinished_)
+        QTimer::singleShot(0, this, &Form1::finishStartUp);
 }
 
 void Form1::placeInitialTiles()

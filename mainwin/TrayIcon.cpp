@@ -3,14 +3,21 @@
 #include "Desktop.h"
 #include "Version.h"
 
+#include <utility>
+
 namespace qbx {
 
-TrayIcon::TrayIcon(Desktop& desktop, const QIcon& icon, QObject* parent) : QObject(parent)
+TrayIcon::TrayIcon(Desktop& desktop, const QIcon& icon, QObject* parent)
+    : QObject(parent), desktop_(desktop), picture_(icon)
 {
     tip_ = QStringLiteral("My Tool Tip");
-    if (!desktop.trayAvailable())
+}
+
+void TrayIcon::put()
+{
+    if (std::exchange(put_, true) || !desktop_.trayAvailable())
         return;
-    icon_ = std::make_unique<QSystemTrayIcon>(icon);
+    icon_ = std::make_unique<QSystemTrayIcon>(picture_);
     icon_->setToolTip(tip_);
     connect(icon_.get(), &QSystemTrayIcon::activated, this, &TrayIcon::activated);
     icon_->show();
@@ -40,6 +47,7 @@ QString TrayIcon::toolTip() const
 
 void TrayIcon::remove()
 {
+    put_ = true; // removed for good: a late put() does not bring it back
     if (icon_)
         icon_->hide();
     icon_.reset();

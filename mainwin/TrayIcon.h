@@ -1,13 +1,14 @@
 #pragma once
-// The notification-area icon. Added with the tip "My Tool Tip", which then becomes
-// "QuillboxV0.8". Without a tray host the program goes on without the icon.
+// The notification-area icon. Made with the main window, put in the tray by put() once the window
+// is up (asking for the tray host takes a round trip the first window need not wait for). Added
+// with the tip "My Tool Tip", which then becomes "QuillboxV0.8". Without a tray host the program
+// goes on without the icon.
 
+#include <QIcon>
 #include <QObject>
 #include <QSystemTrayIcon>
 
 #include <memory>
-
-class QIcon;
 
 namespace qbx {
 
@@ -18,6 +19,9 @@ class TrayIcon : public QObject {
 public:
     TrayIcon(Desktop& desktop, const QIcon& icon, QObject* parent = nullptr);
     ~TrayIcon() override;
+
+    // Puts the icon in the tray when there is a tray host; once.
+    void put();
 
     // Whether the icon stands in the tray.
     bool isShown() const;
@@ -32,6 +36,9 @@ signals:
     void activated(QSystemTrayIcon::ActivationReason reason);
 
 private:
+    Desktop& desktop_;
+    QIcon picture_;
+    bool put_ = false;
     std::unique_ptr<QSystemTrayIcon> icon_;
     QString tip_;
 };

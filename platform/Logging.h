@@ -15,6 +15,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcStart)   // qbx.start: starting programs and combin
 Q_DECLARE_LOGGING_CATEGORY(lcStore)   // qbx.store: data and settings files
 Q_DECLARE_LOGGING_CATEGORY(lcIcons)   // qbx.icons: program icons and skins
 Q_DECLARE_LOGGING_CATEGORY(lcWindows) // qbx.windows: event handlers and start-up steps
+Q_DECLARE_LOGGING_CATEGORY(lcStartUp) // qbx.startup: where the program's own start spends its time
 Q_DECLARE_LOGGING_CATEGORY(lcRepair)  // qbx.data.repair: what start-up mended (warnings, shown by default)
 
 // Runs one step of an event handler or of start-up: an exception it throws is logged under

@@ -1,12 +1,111 @@
 #include "ClickSound.h"
 
+#include "Logging.h"
 #include "Paths.h"
 
 #include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+
+#include <canberra.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace qbx {
+
+// The sound library's context lives on a thread of its own: connecting to the sound server and
+// handing it a sound wait for the server, which the window must never do. The window thread only
+// leaves the latest request; the worker carries it out.
+class ClickSound::Player {
+public:
+    Player() : worker_([this] { run(); }) {}
+
+    ~Player()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            quit_ = true;
+        }
+        wake_.notify_one();
+        worker_.join();
+    }
+
+    void open() { ask(Request::Open, {}); }
+    void play(QByteArray file) { ask(Request::Play, std::move(file)); }
+    void stop() { ask(Request::Stop, {}); }
+
+private:
+    enum class Request { None, Open, Play, Stop };
+    static constexpr uint32_t kSoundId = 1;
+
+    void ask(Request r, QByteArray file)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            // A later request replaces one not yet carried out: only the latest press counts.
+            if (!(r == Request::Open && pending_ != Request::None)) {
+                pending_ = r;
+                file_ = std::move(file);
+            }
+        }
+        wake_.notify_one();
+    }
+
+    void run()
+    {
+        ca_context* ctx = nullptr;
+        for (;;) {
+            Request r;
+            QByteArray file;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [this] { return quit_ || pending_ != Request::None; });
+                if (quit_)
+                    break;
+                r = std::exchange(pending_, Request::None);
+                file = std::move(file_);
+            }
+            if (!ctx && !connect(ctx))
+                continue;
+            // One sound at a time: a new press cuts the one still playing.
+            ca_context_cancel(ctx, kSoundId);
+            if (r != Request::Play)
+                continue;
+            if (const int err = ca_context_play(ctx, kSoundId, CA_PROP_MEDIA_FILENAME, file.constData(),
+                                                CA_PROP_MEDIA_ROLE, "event", CA_PROP_CANBERRA_CACHE_CONTROL,
+                                                "volatile", nullptr);
+                err != CA_SUCCESS)
+                qCInfo(lcWindows, "the click sound did not play: %s", ca_strerror(err));
+        }
+        if (ctx)
+            ca_context_destroy(ctx);
+    }
+
+    // Makes the context and connects it; without a sound server it is tried again at the next press.
+    static bool connect(ca_context*& ctx)
+    {
+        if (ca_context_create(&ctx) != CA_SUCCESS) {
+            ctx = nullptr;
+            return false;
+        }
+        ca_context_change_props(ctx, CA_PROP_APPLICATION_NAME, "Quillbox", CA_PROP_APPLICATION_ID, "quillbox",
+                                nullptr);
+        if (const int err = ca_context_open(ctx); err != CA_SUCCESS) {
+            qCInfo(lcWindows, "no sound server for the click sound: %s", ca_strerror(err));
+            ca_context_destroy(ctx);
+            ctx = nullptr;
+            return false;
+        }
+        return true;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    Request pending_ = Request::None;
+    QByteArray file_;
+    bool quit_ = false;
+    std::thread worker_;
+};
 
 ClickSound::ClickSound(std::filesystem::path appDir, QObject* parent)
     : QObject(parent), appDir_(std::move(appDir))
@@ -19,27 +118,27 @@ QString ClickSound::soundFile() const
     return pathText(appDir_ / "click.wav");
 }
 
+void ClickSound::prepare()
+{
+    if (!player_)
+        player_ = std::make_unique<Player>();
+    player_->open();
+}
+
 bool ClickSound::PlayClickSound()
 {
     const QString path = soundFile();
     // The file is looked for on every press, as the sound may be added or removed while the
     // program runs; a missing file keeps the press silent.
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        if (effect_)
-            effect_->stop();
+    if (!QFileInfo(path).isFile()) {
+        if (player_)
+            player_->stop();
         return false;
     }
-    if (!effect_) {
-        effect_ = new QSoundEffect(this);
-        effect_->setVolume(1.0);
-    }
-    const QUrl url = QUrl::fromLocalFile(path);
-    if (effect_->source() != url)
-        effect_->setSource(url); // decoded in the background; play() waits for it without blocking
-    // One sound at a time: a press during the click starts it again from the beginning.
-    effect_->stop();
-    effect_->play();
+    if (!player_)
+        player_ = std::make_unique<Player>();
+    player_->play(QFile::encodeName(path));
+    ++started_;
     return true;
 }
 

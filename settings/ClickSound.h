@@ -1,16 +1,17 @@
 #pragma once
 // The click that confirms a press on a tile or on a program icon.
 //
-// PlayClickSound() plays "click.wav" from the program folder and returns at once. One sound at a
-// time: a press while the click still plays starts it again from the beginning. Without the file,
-// or without an audio device, every press is silent and nothing is reported.
+// PlayClickSound() plays "click.wav" from the program folder through the desktop's event-sound
+// library (libcanberra) and returns at once: the sound server is spoken to on a thread of its
+// own. One sound at a time: a press while the click still plays starts it again from the
+// beginning. Without the file, or without a sound server, every press is silent and nothing is
+// reported. The user's mixer controls it as an event sound.
 
 #include <QObject>
 #include <QString>
 
 #include <filesystem>
-
-class QSoundEffect;
+#include <memory>
 
 namespace qbx {
 
@@ -23,14 +24,20 @@ public:
     // Returns true when a sound was started (the file is there), false when the press stays silent.
     bool PlayClickSound();
 
+    // Connects to the sound server ahead of the first press; called once the main window is up.
+    // A press before it does the same.
+    void prepare();
+
     // The file that is played: AppDir/click.wav.
     QString soundFile() const;
-    // The one sound effect used for every press (for tests; created on first use).
-    const QSoundEffect* effect() const { return effect_; }
+    // How many presses started the sound (for tests).
+    int soundsStarted() const { return started_; }
 
 private:
+    class Player;
     std::filesystem::path appDir_;
-    QSoundEffect* effect_ = nullptr;
+    std::unique_ptr<Player> player_;
+    int started_ = 0;
 };
 
 } // namespace qbx

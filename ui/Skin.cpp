@@ -5,18 +5,51 @@
 #include "PictureBox.h"
 
 #include <QFileInfo>
+#include <QDateTime>
 #include <QImageReader>
+#include <QPixmapCache>
 
 namespace qbx {
 
 namespace {
 
-QPixmap readOne(const QString& file)
+// The decoder its name tells is tried first, so that only that one is loaded; a file whose content
+// is of another kind (a bitmap named .jpg) is read by its content.
+QImage decode(const QString& file)
 {
+    const QByteArray named = QFileInfo(file).suffix().toLower().toLatin1();
+    if (!named.isEmpty()) {
+        QImageReader reader(file, named);
+        reader.setAutoDetectImageFormat(false);
+        QImage image = reader.read();
+        if (!image.isNull())
+            return image;
+    }
     QImageReader reader(file);
     reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    return reader.read();
+}
+
+// A picture is decoded once while its file stays the same: the seven tiles share their skins, and
+// a changed or replaced file (another size or time) is read again.
+QPixmap readOne(const QString& file)
+{
+    const QFileInfo info(file);
+    if (!info.isFile())
+        return {};
+    const QString key = QStringLiteral("qbx-skin:%1:%2:%3")
+                            .arg(file)
+                            .arg(info.size())
+                            .arg(info.lastModified().toMSecsSinceEpoch());
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
+    const QImage image = decode(file);
+    if (image.isNull())
+        return {};
+    picture = QPixmap::fromImage(image);
+    QPixmapCache::insert(key, picture);
+    return picture;
 }
 
 bool show(PictureBox& box, const std::filesystem::path& file, const QString& name)

@@ -1,7 +1,9 @@
 #pragma once
-// Skin pictures and icon files from the program folder. Nothing is cached: a picture is read
-// from disk each time a control changes its look. A file that is missing or unreadable leaves
-// the control's previous picture in place.
+// Skin pictures and icon files from the program folder. A picture is decoded once while its file
+// stays the same (size and modification time); a file changed on disk is read again the next time
+// a control changes its look. A file is read by the decoder its name tells (only that one is
+// loaded), else by its content. A file that is missing or unreadable leaves the control's previous
+// picture in place.
 
 #include <QPixmap>
 #include <QString>

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QTimer>
 
 namespace qbx {
 namespace {
@@ -48,25 +49,22 @@ QString fromGtkSettings()
     return {};
 }
 
-QString fromGsettings()
+bool desktopIsGnomeLike()
 {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
-    if (tool.isEmpty())
-        return {};
-    QProcess p;
-    p.start(tool, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
-                   QStringLiteral("icon-theme")});
-    if (!p.waitForFinished(1500) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        p.kill();
-        p.waitForFinished(500);
-        qCInfo(lcIcons) << "gsettings gave no icon theme";
-        return {};
-    }
-    QString v = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    return desktopIs({QStringLiteral("GNOME"), QStringLiteral("Unity"), QStringLiteral("X-Cinnamon"),
+                      QStringLiteral("Budgie"), QStringLiteral("MATE"), QStringLiteral("Pantheon")});
+}
+
+// gsettings prints a string value quoted: 'Adwaita'.
+QString unquoted(QString v)
+{
+    v = v.trimmed();
     if (v.size() >= 2 && v.front() == u'\'' && v.back() == u'\'')
         v = v.mid(1, v.size() - 2);
     return v;
 }
+
+constexpr int kGsettingsWaitMs = 1500;
 
 } // namespace
 
@@ -98,20 +96,13 @@ QString iniFileValue(const QString& file, const QString& group, const QString& k
 
 QString chosenIconTheme()
 {
-    QList<std::function<QString()>> order;
-    if (desktopIs({QStringLiteral("KDE")}))
-        order = {fromKde, fromGtkSettings};
-    else if (desktopIs({QStringLiteral("GNOME"), QStringLiteral("Unity"), QStringLiteral("X-Cinnamon"),
-                        QStringLiteral("Budgie"), QStringLiteral("MATE"), QStringLiteral("Pantheon")}))
-        order = {fromGsettings, fromGtkSettings, fromKde};
-    else
-        order = {fromGtkSettings, fromKde};
-    for (const auto& source : order) {
-        const QString v = source();
-        if (!v.isEmpty())
-            return v;
-    }
-    return {};
+    const QString first = desktopIs({QStringLiteral("KDE")}) ? fromKde() : fromGtkSettings();
+    return first.isEmpty() ? (desktopIs({QStringLiteral("KDE")}) ? fromGtkSettings() : fromKde()) : first;
+}
+
+bool themeInGsettings()
+{
+    return desktopIsGnomeLike();
 }
 
 QString pickIconTheme(const QString& chosen, const std::function<bool(const QString&)>& installed)
@@ -143,6 +134,42 @@ void followDesktopIconTheme()
     QIcon::setThemeName(theme);
     QIcon::setFallbackThemeName(iconThemeInstalled(QStringLiteral("Adwaita")) ? QStringLiteral("Adwaita")
                                                                               : QStringLiteral("hicolor"));
+}
+
+void followGsettingsIconTheme(QObject* context, std::function<void()> changed)
+{
+    if (!themeInGsettings())
+        return;
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
+    if (tool.isEmpty())
+        return;
+    auto* p = new QProcess(context);
+    QObject::connect(p, &QProcess::finished, context,
+                     [p, changed = std::move(changed)](int code, QProcess::ExitStatus status) {
+                         p->deleteLater();
+                         const QString v = unquoted(QString::fromUtf8(p->readAllStandardOutput()));
+                         if (status != QProcess::NormalExit || code != 0 || v.isEmpty()) {
+                             qCInfo(lcIcons) << "gsettings gave no icon theme";
+                             return;
+                         }
+                         if (v == QIcon::themeName() || !iconThemeInstalled(v)) {
+                             if (v != QIcon::themeName())
+                                 qCInfo(lcIcons) << "icon theme" << v << "is not installed";
+                             return;
+                         }
+                         QIcon::setThemeName(v);
+                         if (changed)
+                             changed();
+                     });
+    QObject::connect(p, &QProcess::errorOccurred, p, [p](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart) {
+            qCInfo(lcIcons) << "gsettings did not start";
+            p->deleteLater();
+        }
+    });
+    QTimer::singleShot(kGsettingsWaitMs, p, [p] { p->kill(); });
+    p->start(tool, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
+                    QStringLiteral("icon-theme")});
 }
 
 } // namespace qbx

@@ -2,25 +2,33 @@
 // The icon theme the desktop uses, so program icons look as they do in the desktop's own menus.
 //
 //   qbx::followDesktopIconTheme();   // once, after the QApplication exists
+//   // once the first window is up (GNOME-like desktops only; the answer comes later):
+//   qbx::followGsettingsIconTheme(window, [&] { redraw the icons shown });
 //
 // The theme the user chose comes from the desktop's own setting: KDE's kdeglobals ([Icons] Theme)
 // on Plasma, gsettings (org.gnome.desktop.interface icon-theme) on GNOME-like desktops, else GTK's
-// settings.ini (gtk-4.0, then gtk-3.0), then kdeglobals. A chosen theme that is not installed is
-// passed over; without one the first installed of Adwaita, breeze and Papirus is used, hicolor
-// last. Adwaita stands behind every theme (as it does for GTK), so its legacy icons are found.
+// settings.ini (gtk-4.0, then gtk-3.0), then kdeglobals. Start-up reads the files only; gsettings
+// is a program of its own, asked without waiting once the window is up. A chosen theme that is not installed
+// is passed over; without one the first installed of Adwaita, breeze and Papirus is used, hicolor last.
+// Adwaita stands behind every theme (as it does for GTK), so its legacy icons are found.
 
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
+class QObject;
+
 namespace qbx {
 
 // One value of an ini-style file ("[group]" lines, "key=value" lines); empty when absent.
 QString iniFileValue(const QString& file, const QString& group, const QString& key);
 
-// The theme named by the desktop's settings, or empty when none names one.
+// The theme named by the desktop's setting files, or empty when none names one.
 QString chosenIconTheme();
+
+// Whether the desktop keeps its icon theme in gsettings (GNOME and its relatives).
+bool themeInGsettings();
 
 // The theme to use: `chosen` when installed, else the first installed of the usual themes,
 // else "hicolor".
@@ -29,7 +37,12 @@ QString pickIconTheme(const QString& chosen, const std::function<bool(const QStr
 // Whether a theme folder with an index.theme exists in Qt's icon search paths.
 bool iconThemeInstalled(const QString& name);
 
-// Sets Qt's icon theme and fallback theme as above.
+// Sets Qt's icon theme and fallback theme as above, from the setting files.
 void followDesktopIconTheme();
+
+// Where the desktop keeps its theme in gsettings, asks it without waiting (no answer within 1.5 s
+// counts as none); when it names an installed theme other than the one in use, switches to it and
+// calls `changed` (on the thread of `context`, while `context` lives).
+void followGsettingsIconTheme(QObject* context, std::function<void()> changed);
 
 } // namespace qbx

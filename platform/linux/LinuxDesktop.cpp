@@ -151,14 +151,12 @@ bool LinuxDesktop::startProgram(const QString& storedPath)
     if (!plan.url.isEmpty())
         return QDesktopServices::openUrl(QUrl::fromUserInput(plan.url));
     // Detached, in its own working folder, reading nothing and writing nothing into our output.
-    QProcess process;
-    process.setProgram(plan.argv.front());
-    process.setArguments(plan.argv.mid(1));
-    process.setWorkingDirectory(plan.workingDir);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    return process.startDetached();
+    QString why;
+    if (!spawnDetached(plan.argv, plan.workingDir, children_, why)) {
+        qCInfo(lcStart) << "could not start" << plan.argv.front() << ":" << why;
+        return false;
+    }
+    return true;
 }
 
 QString LinuxDesktop::programFile(const QString& storedPath)

@@ -10,6 +10,7 @@
 
 #include "Desktop.h"
 #include "ProgramIcons.h"
+#include "Spawn.h"
 
 namespace qbx {
 
@@ -48,6 +49,7 @@ public:
 private:
     QString lastOpenDir_; // where the open-file dialog last chose a file
     ProgramIcons icons_;
+    ChildReaper children_; // the programs started, waited for when they end
 };
 
 } // namespace qbx

@@ -477,6 +477,10 @@ void Form1Test::helpExitAndClose()
     m.app.desktop.setOpenResult(false);
     ui(f).bz->trigger();
     QCOMPARE(m.app.desktop.messages, QStringList{QStringLiteral("无法打开软件介绍：") + intro});
+    // The tray icon waits for the window to be up.
+    QVERIFY(!f.trayIcon()->isShown());
+    f.finishStartUp();
+    QVERIFY(f.trayIcon()->isShown());
     QCOMPARE(f.trayIcon()->toolTip(), QStringLiteral("QuillboxV0.8"));
     f.Image2_MouseMove(0, Qt::NoButton, 100, 500);
     QVERIFY(f.popup());

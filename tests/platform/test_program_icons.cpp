@@ -8,6 +8,8 @@
 #include "ProgramIcons.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -318,6 +320,37 @@ TEST(IconTheme, TheDesktopsOwnSettingIsChosen)
         Env desk("XDG_CURRENT_DESKTOP", "KDE");
         EXPECT_EQ(qbx::chosenIconTheme(), QStringLiteral("breeze-dark"));
     }
+}
+
+TEST(IconTheme, GsettingsIsAskedWithoutWaitingAndFollowed)
+{
+    QTemporaryDir dir;
+    // A gsettings that names a theme, and that theme installed where Qt looks for themes.
+    const QString tool = dir.filePath("bin/gsettings");
+    writeFile(tool, "#!/bin/sh\nsleep 0.2\necho \"'Mine'\"\n");
+    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    writeFile(dir.filePath("icons/Mine/index.theme"), "[Icon Theme]\nName=Mine\nDirectories=\n");
+    Env path("PATH", QFile::encodeName(dir.filePath("bin")) + ':' + qgetenv("PATH"));
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    QIcon::setThemeSearchPaths(searchPaths + QStringList{dir.filePath("icons")});
+    QIcon::setThemeName("hicolor");
+    QObject context;
+    int changed = 0;
+    {
+        Env desk("XDG_CURRENT_DESKTOP", "XFCE");
+        qbx::followGsettingsIconTheme(&context, [&] { ++changed; });
+        EXPECT_TRUE(context.children().isEmpty()) << "only GNOME-like desktops keep it there";
+    }
+    Env desk("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
+    qbx::followGsettingsIconTheme(&context, [&] { ++changed; });
+    EXPECT_EQ(QIcon::themeName(), QStringLiteral("hicolor")) << "start-up does not wait for the answer";
+    QDeadlineTimer deadline(10000);
+    while (changed == 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(QIcon::themeName(), QStringLiteral("Mine"));
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setThemeName(QString());
 }
 
 TEST(IconTheme, ChosenWhenInstalledElseTheUsualOnesElseHicolor)
