@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -78,6 +80,8 @@ private:
     void setText2(const QString& text);
     void showCount();
     void resetPendingProgram();
+    // The path of the program the user chooses ("查找程序"); nullopt when they chose none.
+    std::optional<QString> chooseProgramPath();
     // The three lists' selection as a catalogue place; false when one of them has none or the
     // column of the selected minor name is unknown.
     bool selectedPlace(int& major, int& minor, int& slot) const;

@@ -5,6 +5,7 @@
 #include "Form6.h"
 
 #include "AppState.h"
+#include "ApplicationPicker.h"
 #include "CatalogueEdits.h"
 #include "Desktop.h"
 #include "EditReport.h"
@@ -62,14 +63,32 @@ bool Form6::applied(const EditOutcome& outcome)
     return showRefusal(desktop_, this, outcome);
 }
 
+std::optional<QString> Form6::chooseProgramPath()
+{
+    // People choose applications, not files: the installed ones are offered first, the file
+    // dialog is one button away (and the only way where none are installed).
+    const QList<InstalledApplication> apps = desktop_.installedApplications();
+    if (!apps.isEmpty()) {
+        ApplicationPicker picker(apps, desktop_, this);
+        std::optional<QString> chosen;
+        bool browse = false;
+        connect(&picker, &ApplicationPicker::applicationChosen, this,
+                [&chosen](const QString& p) { chosen = p; });
+        connect(&picker, &ApplicationPicker::browseRequested, this, [&browse] { browse = true; });
+        picker.exec();
+        if (!browse)
+            return chosen;
+    }
+    // Desktop entries first; any file, a Windows program among them, stays one choice away.
+    const QStringList filters{QStringLiteral("应用程序 (*.desktop)"), QStringLiteral("所有文件 (*)"),
+                              QStringLiteral("Windows 程序 (*.exe)")};
+    return desktop_.openFileName(this, QStringLiteral("查找exe文件"), filters, QString());
+}
+
 void Form6::Command7_Click()
 {
     resetPendingProgram();
-    // People choose applications (their desktop entries) first; any file, a Windows program
-    // among them, stays one choice away.
-    const QStringList filters{QStringLiteral("应用程序 (*.desktop)"), QStringLiteral("所有文件 (*)"),
-                              QStringLiteral("Windows 程序 (*.exe)")};
-    const auto path = desktop_.openFileName(this, QStringLiteral("查找exe文件"), filters, QString());
+    const auto path = chooseProgramPath();
     const ChosenProgram chosen = path ? describeChosenFile(*path) : ChosenProgram{};
     if (!path || path->isEmpty() || chosen.name.isEmpty()) {
         desktop_.message(this, QStringLiteral("你还没有选择程序！请选择。"));

@@ -3,6 +3,7 @@
 // in build/window-shots/<scale>/ to look at.
 
 #include "EditorFixture.h"
+#include "ApplicationPicker.h"
 #include "Form1.h"
 #include "Form10.h"
 #include "Form6.h"
@@ -109,6 +110,19 @@ void TextFitsTest::dialogs()
     report.Timer1_Timer();
     QVERIFY(!report.Label7->text().isEmpty());
     fits(report, QStringLiteral("combination-report"));
+
+    const QList<InstalledApplication> apps{{QStringLiteral("/a/writer.desktop"),
+                                            QStringLiteral("writer"),
+                                            QStringLiteral("文字处理器软件"),
+                                            QStringLiteral("编写文档"),
+                                            {}},
+                                           {QStringLiteral("/a/chess.desktop"),
+                                            QStringLiteral("chess"),
+                                            QStringLiteral("国际象棋"),
+                                            QString(),
+                                            {}}};
+    ApplicationPicker picker(apps, f.desktop);
+    fits(picker, QStringLiteral("application-picker"));
 }
 
 QTEST_MAIN(TextFitsTest)

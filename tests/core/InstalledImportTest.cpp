@@ -2,6 +2,7 @@
 // they are named and written, what is left out, and that the offer comes once.
 
 #include "ApplicationCategories.h"
+#include "ApplicationFilter.h"
 #include "CoreFixture.h"
 #include "InstalledApplications.h"
 #include "InstalledImport.h"
@@ -21,6 +22,7 @@ private slots:
     void filesEachWhereItsCategoriesSay();
     void aMinorCategoryTakes25();
     void offeredOnceOnAnEmptyCatalogue();
+    void thePickerFilterFindsNameCommentAndFileId();
 };
 
 namespace {
@@ -166,6 +168,32 @@ void InstalledImportTest::offeredOnceOnAnEmptyCatalogue()
     CoreFixture filled;
     filled.put(0, 0, 0, "alpha", 1);
     QVERIFY(!installedImportOffered(filled.state));
+}
+
+void InstalledImportTest::thePickerFilterFindsNameCommentAndFileId()
+{
+    const InstalledApplication writer{QStringLiteral("/a/org.example.Writer.desktop"),
+                                      QStringLiteral("org.example.Writer"),
+                                      QStringLiteral("文字处理"),
+                                      QStringLiteral("Write Letters"),
+                                      {}};
+    const InstalledApplication chess{
+        QStringLiteral("/a/chess.desktop"), QStringLiteral("chess"), QStringLiteral("Chess"), QString(), {}};
+    const auto shown = [&](const char* typed) {
+        QStringList out;
+        for (const InstalledApplication* app : {&writer, &chess})
+            if (applicationMatches(*app, QString::fromUtf8(typed)))
+                out << app->fileId;
+        return out.join(u',');
+    };
+    QCOMPARE(shown(""), QStringLiteral("org.example.Writer,chess"));
+    QCOMPARE(shown("   "), QStringLiteral("org.example.Writer,chess"));
+    QCOMPARE(shown(" 文字 "), QStringLiteral("org.example.Writer"));
+    QCOMPARE(shown("letters"), QStringLiteral("org.example.Writer"));
+    QCOMPARE(shown("EXAMPLE.w"), QStringLiteral("org.example.Writer"));
+    QCOMPARE(shown("cHe"), QStringLiteral("chess"));
+    QCOMPARE(shown("e"), QStringLiteral("org.example.Writer,chess"));
+    QCOMPARE(shown("calc"), QString());
 }
 
 QTEST_MAIN(InstalledImportTest)
