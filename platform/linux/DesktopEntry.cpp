@@ -133,6 +133,8 @@ std::optional<DesktopEntry> readDesktopEntry(const QString& path)
             e.path = value;
         else if (key == QStringLiteral("URL"))
             e.url = value;
+        else if (key == QStringLiteral("StartupNotify"))
+            e.startupNotify = value == QStringLiteral("true");
         else if (const int r = localeRank(key, QLatin1String("Name")); r > nameRank) {
             nameRank = r;
             e.name = value;

@@ -25,11 +25,12 @@ struct DesktopEntry {
     QString name;    // Name and Comment in the interface's language where the entry has it:
     QString comment; // the [zh_CN] key first, then [zh], then the plain key
     bool hidden = false;
-    bool noDisplay = false; // NoDisplay=true: not shown in menus
-    QStringList categories; // Categories, in the entry's order
-    bool terminal = false;  // Terminal=true: runs in the user's terminal
-    QString path;           // Path: the working folder
-    QString url;            // URL of a Type=Link entry
+    bool noDisplay = false;     // NoDisplay=true: not shown in menus
+    QStringList categories;     // Categories, in the entry's order
+    bool terminal = false;      // Terminal=true: runs in the user's terminal
+    QString path;               // Path: the working folder
+    QString url;                // URL of a Type=Link entry
+    bool startupNotify = false; // StartupNotify=true: the program ends its own startup notification
 };
 
 // The [Desktop Entry] group of a file; nullopt when the file cannot be read or has no such group.

@@ -1,18 +1,14 @@
 #include "EdgeStrut.h"
 
 #include "Logging.h"
+#include "Xcb.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
-#include <QtGui/qguiapplication_platform.h>
-
-#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 
 namespace qbx {
 
@@ -21,15 +17,6 @@ namespace {
 std::uint32_t device(double value)
 {
     return static_cast<std::uint32_t>(std::max(0L, std::lround(value)));
-}
-
-xcb_atom_t atom(xcb_connection_t* c, const char* name)
-{
-    const auto cookie = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
-    const xcb_atom_t a = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return a;
 }
 
 } // namespace
@@ -58,13 +45,12 @@ std::array<std::uint32_t, 12> strutPartial(const EdgeReservation& r, const QRect
 
 void setEdgeStrut(QWidget* window, const EdgeReservation& r)
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !window || !x11->connection())
+    xcb_connection_t* c = x11Connection();
+    if (!c || !window)
         return; // not on X11: the desktop has no such reservation
-    xcb_connection_t* c = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t partial = atom(c, "_NET_WM_STRUT_PARTIAL");
-    const xcb_atom_t strut = atom(c, "_NET_WM_STRUT");
+    const xcb_atom_t partial = internAtom(c, "_NET_WM_STRUT_PARTIAL");
+    const xcb_atom_t strut = internAtom(c, "_NET_WM_STRUT");
     if (partial == XCB_ATOM_NONE || strut == XCB_ATOM_NONE) {
         qCWarning(lcWindows, "the X server names no strut properties: the screen edge is not reserved");
         return;

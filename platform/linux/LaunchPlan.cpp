@@ -47,6 +47,10 @@ LaunchPlan planEntry(const QString& path)
     if (!argv || argv->isEmpty() || argv->front().isEmpty())
         return refused(QStringLiteral("no valid Exec line"));
     plan.argv = *argv;
+    plan.name = e->name;
+    plan.icon = e->icon;
+    // A terminal running the program does not know about the entry's promise.
+    plan.endsOwnStartup = e->startupNotify && !e->terminal;
     if (e->terminal) {
         plan.argv = inTerminal(*argv);
         if (plan.argv.isEmpty())

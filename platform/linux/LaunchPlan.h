@@ -16,6 +16,9 @@ struct LaunchPlan {
     QString workingDir; // the entry's Path, else the home folder
     QString url;        // a link entry: opened with the default application instead
     QString refusal;    // why nothing can be started (for the log); empty when it can
+    QString name;       // the entry's Name and Icon, for the desktop's startup notification
+    QString icon;
+    bool endsOwnStartup = false; // the program itself tells the desktop it is up (StartupNotify=true)
 };
 
 LaunchPlan planLaunch(const QString& storedPath);

@@ -7,6 +7,7 @@
 #include "InstalledApplications.h"
 #include "LaunchPlan.h"
 #include "Logging.h"
+#include "StartupNotify.h"
 #include "XdgIconIndex.h"
 
 #include <QCursor>
@@ -151,11 +152,15 @@ bool LinuxDesktop::startProgram(const QString& storedPath)
     if (!plan.url.isEmpty())
         return QDesktopServices::openUrl(QUrl::fromUserInput(plan.url));
     // Detached, in its own working folder, reading nothing and writing nothing into our output.
+    const QString launch = startups_.begin(plan);
     QString why;
-    if (!spawnDetached(plan.argv, plan.workingDir, children_, why)) {
+    if (!spawnDetached(plan.argv, plan.workingDir, children_, why, launch)) {
+        startups_.end(launch);
         qCInfo(lcStart) << "could not start" << plan.argv.front() << ":" << why;
         return false;
     }
+    if (!plan.endsOwnStartup)
+        startups_.endLater(launch);
     return true;
 }
 

@@ -5,12 +5,14 @@
 //
 // Programs start detached and without a shell: the whole stored string is the program's path.
 // A stored path ending in .desktop is started by its Exec line (desktop-entry quoting, field codes
-// removed). Files and folders open with the desktop's default application; file properties come
-// from the file manager over D-Bus when one answers, else from a small dialog of our own.
+// removed), announced to the desktop's startup notification on X11. Files and folders open with the desktop's
+// default application; file properties come from the file manager over D-Bus when one answers, else from a
+// small dialog of our own.
 
 #include "Desktop.h"
 #include "ProgramIcons.h"
 #include "Spawn.h"
+#include "StartupNotify.h"
 
 namespace qbx {
 
@@ -49,7 +51,8 @@ public:
 private:
     QString lastOpenDir_; // where the open-file dialog last chose a file
     ProgramIcons icons_;
-    ChildReaper children_; // the programs started, waited for when they end
+    ChildReaper children_;     // the programs started, waited for when they end
+    StartupNotifier startups_; // the desktop's busy pointer while they come up (X11)
 };
 
 } // namespace qbx

@@ -84,7 +84,8 @@ void ChildReaper::watch(pid_t pid)
     });
 }
 
-bool spawnDetached(const QStringList& argv, const QString& workingDir, ChildReaper& reaper, QString& why)
+bool spawnDetached(const QStringList& argv, const QString& workingDir, ChildReaper& reaper, QString& why,
+                   const QString& startupId)
 {
     if (argv.isEmpty() || argv.front().isEmpty()) {
         why = QStringLiteral("no program");
@@ -102,6 +103,11 @@ bool spawnDetached(const QStringList& argv, const QString& workingDir, ChildReap
     for (char** e = environ; e && *e; ++e)
         if (!isStartupNotification(*e))
             envp.push_back(*e);
+    QByteArray startupVariable;
+    if (!startupId.isEmpty()) {
+        startupVariable = "DESKTOP_STARTUP_ID=" + startupId.toUtf8();
+        envp.push_back(startupVariable.data());
+    }
     envp.push_back(nullptr);
     const QByteArray dir = QFile::encodeName(workingDir);
 

@@ -8,9 +8,10 @@
 // The program runs in `workingDir` with stdin, stdout and stderr on /dev/null, in a session of its
 // own (a signal to our terminal or process group does not reach it), with the default signal
 // handling and no blocked signals, and with this process's environment except the desktop's
-// startup-notification variables, which belonged to our own start. Nothing of ours stays open in
-// it. `false` with `why` filled when it could not be started (no such file, not executable, a
-// folder that is gone): the start fails before anything runs.
+// startup-notification variables, which belonged to our own start; a non-empty `startupId` is
+// given to it as DESKTOP_STARTUP_ID instead. Nothing of ours stays open in it. `false` with `why` filled when
+// it could not be started (no such file, not executable, a folder that is gone): the start fails before
+// anything runs.
 
 #include <QObject>
 #include <QString>
@@ -35,6 +36,7 @@ private:
     int running_ = 0;
 };
 
-bool spawnDetached(const QStringList& argv, const QString& workingDir, ChildReaper& reaper, QString& why);
+bool spawnDetached(const QStringList& argv, const QString& workingDir, ChildReaper& reaper, QString& why,
+                   const QString& startupId = {});
 
 } // namespace qbx

@@ -1,11 +1,14 @@
 #!/usr/bin/python3
 """Programs start the way the desktop starts them. A desktop entry with Terminal=true runs in the
 user's terminal: a stand-in x-terminal-emulator on PATH records the arguments it was given. A
-plain script sees the home folder as its working folder and /dev/null as its input. A program
+plain script sees the home folder as its working folder, /dev/null as its input and a launch id
+of the desktop's startup notification in DESKTOP_STARTUP_ID (one of ours, not the id Quillbox was
+started with). A program
 whose file is gone is counted, and a notice "无法启动：" + its path shows at the pointer (no tray
 host runs here)."""
 
 import os
+import re
 import stat
 
 import fixtures
@@ -19,7 +22,7 @@ mv "{out}.tmp" "{out}"
 """
 
 PROBE = """#!/bin/sh
-{{ pwd; readlink /proc/self/fd/0; }} > "{out}.tmp"
+{{ pwd; readlink /proc/self/fd/0; env | grep '^DESKTOP_STARTUP_ID='; }} > "{out}.tmp"
 mv "{out}.tmp" "{out}"
 """
 
@@ -65,6 +68,7 @@ def tile(s, name):
 def body(app_dir, artifacts):
     with Session("terminal_programs", app_dir, artifacts, prepare=prepare) as s:
         s.env["PATH"] = os.path.join(s.tmp, "bin") + os.pathsep + s.env.get("PATH", "/usr/bin:/bin")
+        s.env["DESKTOP_STARTUP_ID"] = "theirs_TIME0"  # the launch that started Quillbox itself
         s.start_qbx()
         s.wait_main_window()
 
@@ -74,7 +78,9 @@ def body(app_dir, artifacts):
 
         click_node(s, tile(s, "娱乐"))
         seen = read_when_there(os.path.join(s.tmp, "probe-out"), "the probe script to run")
-        check_equal(seen, [s.env["HOME"], "/dev/null"], "working folder and input of a started program")
+        check_equal(seen[:2], [s.env["HOME"], "/dev/null"], "working folder and input of a started program")
+        check_equal([bool(re.fullmatch(r"DESKTOP_STARTUP_ID=qbx-\d+-\d+_TIME\d+", v)) for v in seen[2:]],
+                    [True], "the started program's launch id: " + repr(seen[2:]))
 
         click_node(s, tile(s, "学习"))
         gone = os.path.join(s.prog, "gone", "nothing.sh")
