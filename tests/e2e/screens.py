@@ -209,7 +209,13 @@ def open_category_window(s, main_wid, face, tile):
     column until the category window shows; returns the pop-up."""
     bring_back(s, main_wid)
     open_popup(s, face, tile, arrow_on_right=True)
-    popup = wait_popup(s)
+    try:
+        popup = wait_popup(s, timeout=3)
+    except E2EError:
+        # Right after a dialog closed, the main window may be activated late, which closes the
+        # pop-ups; a person moves the pointer again.
+        open_popup(s, face, tile, arrow_on_right=True)
+        popup = wait_popup(s)
     x, y = centre((popup.rect[0], popup.rect[1], popup.rect[2] // 5, popup.rect[3]))
     s.move_pointer(x, y, steps=5)
     s.wiggle(x, y)
