@@ -39,7 +39,8 @@ bool validMinor(int minor)
 } // namespace
 
 Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, QWidget* parent)
-    : QWidget(parent), state_(state), desktop_(desktop), mainWindow_(mainWindow), place_(*this)
+    : QWidget(parent), state_(state), desktop_(desktop), mainWindow_(mainWindow),
+      place_(*this, TwipPlace::AfterShow::AskAgain)
 {
     setObjectName(QStringLiteral("Form3"));
     setFixedSize(twipSize(kWidth, kHeight));
@@ -261,18 +262,6 @@ void Form3::Picture1_MouseUp(int n, Qt::MouseButton button)
         setSunken(n, false);
     // What the release starts may unload this window: nothing touches it afterwards.
     emit iconReleased(n, button);
-}
-
-void Form3::moveEvent(QMoveEvent* event)
-{
-    QWidget::moveEvent(event);
-    place_.noteMoved();
-}
-
-void Form3::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    place_.noteShown();
 }
 
 } // namespace qbx

@@ -61,10 +61,6 @@ signals:
     void iconPressed(int n, Qt::MouseButton button);
     void iconReleased(int n, Qt::MouseButton button);
 
-protected:
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
 private:
     void Form_Load();
     void place(int k);

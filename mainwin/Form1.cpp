@@ -239,7 +239,6 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    place_.noteMoved();
     Timer3_Timer();
     if (autoHide_)
         autoHide_->mainWindowMoved();

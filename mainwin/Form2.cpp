@@ -15,7 +15,7 @@
 namespace qbx {
 
 Form2::Form2(AppState& state, MainWindowLink& mainWindow, QWidget* parent)
-    : QWidget(parent), state_(state), mainWindow_(mainWindow), place_(*this)
+    : QWidget(parent), state_(state), mainWindow_(mainWindow), place_(*this, TwipPlace::AfterShow::AskAgain)
 {
     setObjectName(QStringLiteral("Form2"));
     setFixedSize(twipSize(kWidth, kHeight));
@@ -89,18 +89,6 @@ void Form2::mouseDoubleClickEvent(QMouseEvent* event)
 {
     event->accept();
     emit unloadRequested();
-}
-
-void Form2::moveEvent(QMoveEvent* event)
-{
-    QWidget::moveEvent(event);
-    place_.noteMoved();
-}
-
-void Form2::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    place_.noteShown();
 }
 
 } // namespace qbx

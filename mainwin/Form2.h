@@ -54,8 +54,6 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void Form_Load();

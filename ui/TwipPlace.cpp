@@ -2,6 +2,7 @@
 
 #include "Twips.h"
 
+#include <QEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -11,6 +12,22 @@ namespace {
 // How long after a request a move still counts as the window manager's answer to it.
 constexpr qint64 kAnswerWindowMs = 1000;
 } // namespace
+
+TwipPlace::TwipPlace(QWidget& window, AfterShow afterShow) : window_(window), afterShow_(afterShow)
+{
+    window_.installEventFilter(this);
+}
+
+bool TwipPlace::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &window_) {
+        if (event->type() == QEvent::Move)
+            noteMoved();
+        else if (event->type() == QEvent::Show && afterShow_ == AfterShow::AskAgain)
+            noteShown();
+    }
+    return false;
+}
 
 bool TwipPlace::standsWhereAsked() const
 {

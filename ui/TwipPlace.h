@@ -5,7 +5,7 @@
 //
 // Some window managers keep part of every window on screen and so pull a window that is asked to
 // stand almost off the screen back by a few pixels. The place the window lands on right after such
-// a request (reported through noteMoved) counts as the place asked for, so a window hidden at an
+// a request counts as the place asked for, so a window hidden at an
 // edge is still known to be hidden there.
 //
 // A window shown again soon after it was hidden may race the window manager's re-framing: the
@@ -15,15 +15,20 @@
 // the truth. (A person's drag comes later than that.)
 
 #include <QElapsedTimer>
+#include <QObject>
 #include <QPoint>
 
 class QWidget;
 
 namespace qbx {
 
-class TwipPlace {
+// It watches the window's move and show events itself.
+class TwipPlace : public QObject {
 public:
-    explicit TwipPlace(QWidget& window) : window_(window) {}
+    // Whether a stray move right after a show is asked again: for the windows the program shows
+    // and hides by itself (a person does not drag them), not for the main window.
+    enum class AfterShow { Trust, AskAgain };
+    explicit TwipPlace(QWidget& window, AfterShow afterShow = AfterShow::Trust);
 
     int left() const;
     int top() const;
@@ -31,17 +36,20 @@ public:
     void setLeft(int left) { move(left, top()); }
     void setTop(int top) { move(left(), top); }
 
-    // Call from the window's move event: a move that follows a request to stand partly off the
-    // screen within a moment, to another pixel than asked for, is the window manager's answer;
-    // one that follows a show at a place on the screen is asked again (once).
-    void noteMoved();
-    // Call from the window's show event.
-    void noteShown();
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A move that follows a request to stand partly off the screen within a moment, to another
+    // pixel than asked for, is the window manager's answer; one that follows a show at a place on
+    // the screen is asked again (once).
+    void noteMoved();
+    void noteShown();
+
     bool standsWhereAsked() const;
 
     QWidget& window_;
+    AfterShow afterShow_;
     QPoint twips_;
     QPoint pixels_;
     QPoint landed_;
