@@ -326,15 +326,19 @@ def catwin_cells(s, win):
 
 
 def wait_popup_columns(s, expected, timeout=10):
-    """Waits until the pop-up shows `expected` columns; returns (window, columns seen)."""
+    """Waits until the pop-up shows `expected` columns (a list, or a test of the columns seen);
+    returns (window, columns seen). The pop-up is looked up afresh each time: it is unloaded
+    and loaded again whenever the main window becomes active, which after a dialog closed may
+    happen late, while the pointer already rests on it."""
     seen = {}
+    wanted = expected if callable(expected) else (lambda cols: cols == expected)
 
     def probe():
         win = find_popup(s, settled=True)
         if not win:
             return None
         seen["cols"] = popup_columns(s, win)
-        return win if seen["cols"] == expected else None
+        return win if wanted(seen["cols"]) else None
     try:
         return wait_until(probe, timeout, "the pop-up's columns"), seen["cols"]
     except E2EError as e:

@@ -86,9 +86,8 @@ def body(app_dir, artifacts):
         check_equal(entry(s.dump_data(), 1)["title"], "NewT", "the title in yfrj.dat")
 
         # The pop-up is rebuilt with the new title.
-        popup = screens.open_category_window(s, main, face, 0)
-        wait_until(lambda: screens.popup_columns(s, popup)[0][1] == "NewT", 10,
-                   "the pop-up to show the new title")
+        screens.open_category_window(s, main, face, 0)
+        screens.wait_popup_columns(s, lambda cols: cols[0][1] == "NewT")
         s.screenshot("title-shown")
 
         # "目录" (seventh) opens its list and the file manager shows 甲 in its folder; the list's

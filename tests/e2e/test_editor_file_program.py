@@ -89,9 +89,7 @@ def body(app_dir, artifacts):
 
         # The pop-up of "网络" now shows the program's title under its minor category.
         screens.open_popup(s, face, 2, arrow_on_right=True)
-        popup = screens.wait_popup(s)
-        wait_until(lambda: ("文传", "Hello") in screens.popup_columns(s, popup), 10,
-                   "the pop-up to show the new program")
+        screens.wait_popup_columns(s, lambda cols: ("文传", "Hello") in cols)
         s.screenshot("popup")
 
 
