@@ -213,6 +213,8 @@ EditOutcome Launcher::retitleProgram(int major, int minor, int slot, const std::
     state_.catalogue.at(major, minor, slot) = changed;
     outcome.written = saveProgramEntry(state_, major, minor, slot);
     emit categoryChanged(major, minor);
+    if (minor == 0 && slot == 0)
+        emit tilesChanged(); // the tile shows this program: its name and tooltip change
     return keptOrTakenBack(before, outcome);
 }
 

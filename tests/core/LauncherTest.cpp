@@ -31,6 +31,7 @@ private slots:
     void cellsStartProgramsCombinationsOrTheReservedMessage();
     void refusedChangesLeaveEverythingAsItWas();
     void filingTakesTheFirstFreeSlotAndCounts();
+    void retitlingTheFavouriteRedrawsItsTile();
 };
 
 void LauncherTest::startUpReadsTheFolder()
@@ -226,6 +227,19 @@ void LauncherTest::filingTakesTheFirstFreeSlotAndCounts()
     QVERIFY(core.launcher.fileProgram(fresh, 1, 2, "", "").applied);
     QCOMPARE(core.state.catalogue.at(1, c, 1).name, std::string("Krita"));
     QCOMPARE(int(core.state.settings.ycount), 6);
+}
+
+void LauncherTest::retitlingTheFavouriteRedrawsItsTile()
+{
+    Core core;
+    core.writeRecord(core.file(0, 0, 0, "A", "/opt/a", 5, 1));
+    core.writeRecord(core.file(0, 0, 1, "B", "/opt/b", 3, 2));
+    QSignalSpy tiles(&core.launcher, &Launcher::tilesChanged);
+    QVERIFY(core.launcher.retitleProgram(0, 0, 1, "乙", "").applied);
+    QVERIFY(tiles.isEmpty());
+    QVERIFY(core.launcher.retitleProgram(0, 0, 0, "甲", "").applied);
+    QCOMPARE(tiles.size(), 1);
+    QCOMPARE(core.record(1)->title, std::string("甲"));
 }
 
 QTEST_MAIN(LauncherTest)

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """The command menu of a program, reached by a right click and the keyboard (Qt's pop-up menus
-do not always reach AT-SPI): "更改标题" writes the new title and the rebuilt pop-up shows it; "目录"
+do not always reach AT-SPI): "更改标题" writes the new title and the rebuilt pop-up and the tile show it; "目录"
 and "软件属性" ask the file manager (a stand-in owning org.freedesktop.FileManager1 on the test's
 session bus records what it is asked); an item of the "目录" list starts that program and counts
 it; "删除分类" moves the program into wfrj.dat and lowers ycount; on tile 5 only "打开" and
@@ -88,6 +88,7 @@ def body(app_dir, artifacts):
         # The pop-up is rebuilt with the new title.
         screens.open_category_window(s, main, face, 0)
         screens.wait_popup_columns(s, lambda cols: cols[0][1] == "NewT")
+        one(s, "filler", "NewT", within=screens.tile_rect(face, 0))  # the tile names it too
         s.screenshot("title-shown")
 
         # "目录" (seventh) opens its list and the file manager shows 甲 in its folder; the list's
