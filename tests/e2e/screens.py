@@ -206,21 +206,23 @@ def open_popup(s, face, tile, arrow_on_right=True):
 
 def open_category_window(s, main_wid, face, tile):
     """Brings the main window back when it hid, opens the pop-up of `tile` and rests on its first
-    column until the category window shows; returns the pop-up."""
+    column until the category window shows; returns the category window.
+
+    Right after a dialog closed, the window manager may activate the main window late, which
+    unloads the pop-up and the category window under the pointer; a person then moves the pointer
+    again, and so does this (at most twice more)."""
     bring_back(s, main_wid)
-    open_popup(s, face, tile, arrow_on_right=True)
-    try:
-        popup = wait_popup(s, timeout=3)
-    except E2EError:
-        # Right after a dialog closed, the main window may be activated late, which closes the
-        # pop-ups; a person moves the pointer again.
+    for attempt in range(3):
         open_popup(s, face, tile, arrow_on_right=True)
-        popup = wait_popup(s)
-    x, y = centre((popup.rect[0], popup.rect[1], popup.rect[2] // 5, popup.rect[3]))
-    s.move_pointer(x, y, steps=5)
-    s.wiggle(x, y)
-    wait_catwin(s)
-    return popup
+        try:
+            popup = wait_popup(s, timeout=3)
+            x, y = centre((popup.rect[0], popup.rect[1], popup.rect[2] // 5, popup.rect[3]))
+            s.move_pointer(x, y, steps=5)
+            s.wiggle(x, y)
+            return wait_catwin(s, timeout=4)
+        except E2EError:
+            if attempt == 2:
+                raise
 
 
 def _windows(s):
