@@ -2,6 +2,7 @@
 
 #include "LaunchPlan.h"
 #include "Logging.h"
+#include "UserTime.h"
 #include "Xcb.h"
 
 #include <QAtomicInteger>
@@ -116,7 +117,7 @@ QString StartupNotifier::begin(const LaunchPlan& plan)
 {
     if (!x11Connection())
         return {};
-    const QString id = newStartupId();
+    const QString id = newStartupId(x11UserTime());
     broadcast(startupMessage(QStringLiteral("new"), startupFields(plan, id)));
     return id;
 }
@@ -136,6 +137,11 @@ void StartupNotifier::endLater(const QString& id)
         if (pending_.removeOne(id))
             end(id);
     });
+}
+
+StartupNotifier::StartupNotifier(QObject* parent) : QObject(parent)
+{
+    watchX11UserTime();
 }
 
 StartupNotifier::~StartupNotifier()

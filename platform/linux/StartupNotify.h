@@ -33,7 +33,8 @@ QByteArray startupMessage(const QString& kind, const QList<StartupField>& fields
 // included, the last piece padded with nuls.
 QList<QByteArray> startupChunks(const QByteArray& message);
 
-// A launch id unique to this process and start: "qbx-<pid>-<n>_TIME<serverTime>".
+// A launch id unique to this process and start: "qbx-<pid>-<n>_TIME<serverTime>", the time of
+// the input that asked for the start.
 QString newStartupId(unsigned long serverTime = 0);
 
 // The fields of a launch's "new:" message for `plan` under `id`.
@@ -42,7 +43,8 @@ QList<StartupField> startupFields(const LaunchPlan& plan, const QString& id);
 class StartupNotifier : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    // Starts watching the user's input times, which launch ids carry.
+    explicit StartupNotifier(QObject* parent = nullptr);
     // Launches still waiting for their later end are ended now.
     ~StartupNotifier() override;
     // Announces the start of `plan`; the id to hand to the program, empty when there is no X11 display.

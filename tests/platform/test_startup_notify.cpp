@@ -3,12 +3,17 @@
 
 #include "linux/LaunchPlan.h"
 #include "linux/StartupNotify.h"
+#include "linux/UserTime.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <array>
+#include <cstring>
 
 namespace {
 
@@ -94,4 +99,31 @@ TEST(StartupNotify, LaunchesAnnounceNameProgramAndIcon)
     EXPECT_FALSE(script.endsOwnStartup);
     EXPECT_EQ(qbx::startupMessage(QStringLiteral("new"), qbx::startupFields(script, QStringLiteral("I"))),
               QByteArray("new: ID=I NAME=\"my tool.sh\" SCREEN=0 BIN=\"my tool.sh\""));
+}
+
+TEST(StartupNotify, TheInputTimeComesFromKeyAndButtonEventsOnly)
+{
+    // A core button release, as without XInput 2.
+    xcb_button_press_event_t release{};
+    release.response_type = XCB_BUTTON_RELEASE;
+    release.time = 123456;
+    EXPECT_EQ(qbx::userEventTime(&release, 131), 123456u);
+    // An XInput 2 button press (extension opcode 131): its time follows the device id.
+    std::array<std::uint8_t, 64> xi{};
+    xi[0] = XCB_GE_GENERIC;
+    xi[1] = 131;
+    const auto setType = [&xi](std::uint16_t type) { std::memcpy(&xi[8], &type, sizeof type); };
+    setType(4);
+    const std::uint32_t time = 777;
+    std::memcpy(&xi[12], &time, sizeof time);
+    EXPECT_EQ(qbx::userEventTime(xi.data(), 131), 777u);
+    // Not an input: the same bytes from another extension, a pointer motion, a server without
+    // XInput 2, an exposure.
+    EXPECT_FALSE(qbx::userEventTime(xi.data(), 140));
+    EXPECT_FALSE(qbx::userEventTime(xi.data(), 0));
+    setType(6);
+    EXPECT_FALSE(qbx::userEventTime(xi.data(), 131));
+    xcb_expose_event_t expose{};
+    expose.response_type = XCB_EXPOSE;
+    EXPECT_FALSE(qbx::userEventTime(&expose, 131));
 }
