@@ -9,7 +9,8 @@
 
 namespace qbx {
 
-std::optional<LaunchResult> LaunchCombination(AppState& state, Desktop& desktop, int group, int position)
+std::optional<LaunchResult> LaunchCombination(AppState& state, Desktop& desktop, int group, int position,
+                                              Status* countWritten)
 {
     if (group < 0 || group >= kGroups || position < 0 || position >= kPositions)
         return std::nullopt;
@@ -38,9 +39,12 @@ std::optional<LaunchResult> LaunchCombination(AppState& state, Desktop& desktop,
     if (o.useCounter < std::numeric_limits<std::int32_t>::max())
         ++o.useCounter;
     const std::string name = o.name; // the re-sort may move another entry into this place
-    if (const Status written = sortComboGroup(state, group); !written)
+    const Status written = sortComboGroup(state, group);
+    if (!written)
         qCInfo(lcStore, "the use of combination %s not written: %s", name.c_str(),
                written.error().message.c_str());
+    if (countWritten)
+        *countWritten = written;
     return result;
 }
 

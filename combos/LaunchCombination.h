@@ -4,6 +4,8 @@
 // combination (not for its members). The result says, place by place, what became of each member;
 // the report window shows it.
 
+#include "Result.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -24,8 +26,9 @@ using LaunchResult = std::array<MemberLaunch, 5>;
 // Launches ComboTable(group, position). A combination without a first member starts, counts and
 // reports nothing (nullopt). Otherwise every member whose record names a path is started, the
 // combination's use count grows by one (it stays at 2147483647 once there) and the combinations
-// are re-sorted and written; the launched combination may move. A write that fails is logged and
-// does not keep the result from being reported.
-std::optional<LaunchResult> LaunchCombination(AppState& state, Desktop& desktop, int group, int position);
+// are re-sorted and written; the launched combination may move. A write that fails does not keep
+// the result from being reported; `countWritten`, when given, receives how the writing went.
+std::optional<LaunchResult> LaunchCombination(AppState& state, Desktop& desktop, int group, int position,
+                                              Status* countWritten = nullptr);
 
 } // namespace qbx

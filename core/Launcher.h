@@ -21,6 +21,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -162,8 +163,10 @@ signals:
     void useNotCounted(const QString& why);
 
 private:
-    // Tells the windows that the combinations of `group` (and maybe their order) changed.
-    ComboEdit combinationsEdited(int group, ComboEdit edit);
+    // Carries out a change of the combinations of `group` (-1: the group the change's record ends
+    // up in). One whose write failed is taken back and refused with the reason; one carried out is
+    // told to the windows.
+    ComboEdit editCombinations(int group, const std::function<ComboEdit()>& change);
     // Re-orders (major, minor) and its major category and writes what moved, then tells.
     Status sortCategory(int major, int minor, int* recordsWritten = nullptr);
     Status sortGroup(int group);

@@ -81,8 +81,8 @@ void keepFirst(Status& status, const Status& next)
 
 StateSnapshot takeSnapshot(const AppState& state, bool withUnclassified)
 {
-    StateSnapshot kept{
-        state.catalogue, std::nullopt, state.combos, state.minorNames, state.sel, state.settings.ycount, {}};
+    StateSnapshot kept{state.catalogue, std::nullopt,          state.combos,           state.minorNames,
+                       state.sel,       state.settings.ycount, state.settings.zhcount, {}};
     if (withUnclassified)
         kept.unclassified = state.unclassified;
     const auto files = recordFiles(state);
@@ -108,12 +108,14 @@ Status restoreSnapshot(AppState& state, const StateSnapshot& kept)
         state.unclassified = *kept.unclassified;
     }
     const bool countChanged = state.settings.ycount != kept.ycount;
+    const bool comboCountChanged = state.settings.zhcount != kept.zhcount;
 
     state.catalogue = kept.catalogue;
     state.combos = kept.combos;
     state.minorNames = kept.minorNames;
     state.sel = kept.sel;
     state.settings.ycount = kept.ycount;
+    state.settings.zhcount = kept.zhcount;
 
     // A journal of the failed change would complete it later: it goes before anything is
     // written back.
@@ -127,6 +129,8 @@ Status restoreSnapshot(AppState& state, const StateSnapshot& kept)
     keepFirst(restored, unclassified.flush(RecordFile(files[1], kProgramRecordLength)));
     keepFirst(restored, combos.flush(RecordFile(files[2], kComboRecordLength)));
     if (countChanged && !writeIniInt(kSectionBasic, kKeyYcount, kept.ycount, state.settingsFile()))
+        keepFirst(restored, StoreError{StoreErrorCode::Io, "无法写入设置文件！"});
+    if (comboCountChanged && !writeIniInt(kSectionBasic, kKeyZhcount, kept.zhcount, state.settingsFile()))
         keepFirst(restored, StoreError{StoreErrorCode::Io, "无法写入设置文件！"});
     return restored;
 }

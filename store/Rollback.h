@@ -20,6 +20,7 @@ struct StateSnapshot {
     MinorNameTable minorNames;
     Selection sel;
     std::int16_t ycount = 0;
+    std::int16_t zhcount = 0;
     // Whether a journal lay beside "yfrj.dat", "wfrj.dat", "zhrj.dat" before the change: one that
     // was there already belongs to an earlier change and is left alone.
     std::array<bool, 3> journalBefore{};

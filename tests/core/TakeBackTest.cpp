@@ -1,14 +1,19 @@
 // A change of the catalogue whose write fails is taken back: in memory, on disk (records the
 // change did write are put back, its journal dropped) and told to the user. Failures are made on
 // real files: a disk that fills up half-way through a re-sort, a settings file that cannot be
-// written.
+// written; the same for the combinations and the count of a combination launch.
 
 #include "CoreFixture.h"
 #include "Journal.h"
 #include "../store/WriteLimit.h"
 
+#include "Gbk.h"
+
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <fstream>
+#include <iterator>
 
 using namespace qbx;
 using namespace qbx::testing;
@@ -20,6 +25,7 @@ private slots:
     void retitleAndStartThatCannotBeWrittenChangeNothing();
     void filingWhoseCountCannotBeWrittenLeavesNoRecord();
     void takeOutWhoseCountCannotBeWrittenKeepsTheProgram();
+    void combinationChangesThatCannotBeWrittenAreTakenBack();
 };
 
 namespace {
@@ -131,6 +137,45 @@ void TakeBackTest::takeOutWhoseCountCannotBeWrittenKeepsTheProgram()
     QVERIFY(f.unclassifiedRecord(2).name.empty());
     QVERIFY(f.state.unclassified.at(2).name.empty());
     QCOMPARE(f.unclassifiedRecord(1).name, std::string("old"));
+}
+
+void TakeBackTest::combinationChangesThatCannotBeWrittenAreTakenBack()
+{
+    QBX_NEEDS_WRITE_LIMIT();
+    HalfFullDisk f;
+    QSignalSpy notCounted(&f.launcher, &Launcher::useNotCounted);
+    QVERIFY(f.launcher.createComboGroup("日常").done);
+    const ComboEdit made = f.launcher.createCombination(0, "早上", "");
+    QVERIFY(made.done && made.message.empty());
+    int g = -1, p = -1;
+    QVERIFY(findCombo(f.state.combos, made.recordNo, g, p));
+    f.state.combos.at(g, p).programs[0] = 1; // a
+    QVERIFY(saveComboEntry(f.state, g, p).ok());
+    const ComboTable before = f.state.combos;
+    {
+        WriteLimit full(0);
+        // The launch starts its member; its use is counted nowhere.
+        QVERIFY(f.launcher.launchCombination(g, p));
+        const ComboEdit renamed = f.launcher.renameComboGroup(0, "晚上");
+        QVERIFY(!renamed.done);
+        QVERIFY(renamed.message.find("这次更改没有保存，已撤销。") != std::string::npos);
+    }
+    QCOMPARE(f.desktop.started, QStringList{QStringLiteral("/opt/a/a")});
+    QCOMPARE(notCounted.count(), 1);
+    QVERIFY(f.state.combos.e == before.e);
+    QVERIFY(f.reload().combos.e == before.e);
+
+    // A new group whose count cannot be written leaves neither an entry nor a record.
+    const std::int16_t zhcount = f.state.settings.zhcount;
+    blockSettingsFile(f);
+    const ComboEdit second = f.launcher.createComboGroup("工作");
+    QVERIFY(!second.done);
+    QVERIFY(second.message.find("无法写入设置文件！") != std::string::npos);
+    QVERIFY(f.state.combos.e == before.e);
+    std::ifstream file(f.state.comboFile(), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    QVERIFY(bytes.find(*utf8ToGbk("工作")) == std::string::npos);
+    QCOMPARE(f.state.settings.zhcount, zhcount);
 }
 
 QTEST_MAIN(TakeBackTest)
