@@ -138,9 +138,14 @@ void Form1::hideAllWindows()
     closePopups();
     // Every window of the program: the editors, the message boxes and the combination report
     // (a plain window) too. The tray icon's window, which the tray host embeds outside the
-    // window manager, stays: it is the way back.
+    // window manager, stays: it is the way back. A dialog waiting for an answer is minimised
+    // rather than hidden: hiding it would end its wait and drop what was typed into it.
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && w->isVisible() && !w->windowFlags().testFlag(Qt::BypassWindowManagerHint))
+        if (w == this || !w->isVisible() || w->windowFlags().testFlag(Qt::BypassWindowManagerHint))
+            continue;
+        if (w->isModal())
+            w->showMinimized();
+        else
             w->hide();
     }
     hide();
@@ -149,6 +154,10 @@ void Form1::hideAllWindows()
 void Form1::showMainWindow()
 {
     show();
+    // A dialog still waiting comes back with the column: it is what the column waits for.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isModal() && w->isVisible() && w->isMinimized())
+            w->showNormal();
 }
 
 void Form1::popUpOperationMenu(QPoint globalPos)

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QTimer>
 #include <QPushButton>
 #include <QFrame>
 #include <QMenu>
@@ -358,6 +359,19 @@ void ProgramTest::trayDoubleClicks()
     QVERIFY(r.form->isVisible());
     QVERIFY(ui(*r.form).Timer1.isEnabled());
     QVERIFY(ui(*r.form).Timer2.isEnabled());
+    // A dialog waiting for an answer goes and comes back with the column, still waiting.
+    QDialog question;
+    bool minimised = false, back = false;
+    QTimer::singleShot(0, &question, [&] {
+        emit tray->activated(QSystemTrayIcon::DoubleClick);
+        minimised = !r.form->isVisible() && question.isMinimized();
+        emit tray->activated(QSystemTrayIcon::DoubleClick);
+        back = r.form->isVisible() && question.isVisible() && !question.isMinimized();
+        question.accept();
+    });
+    QCOMPARE(question.exec(), int(QDialog::Accepted));
+    QVERIFY(minimised);
+    QVERIFY(back);
     // A right click: yc's caption follows Timer1, then "操作" pops up.
     ui(*r.form).Timer1.setEnabled(false);
     emit tray->activated(QSystemTrayIcon::Context);
