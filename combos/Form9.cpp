@@ -5,6 +5,7 @@
 
 #include "Desktop.h"
 #include "Launcher.h"
+#include "ListRows.h"
 #include "Logging.h"
 #include "MainWindowLink.h"
 #include "Store.h"
@@ -56,6 +57,7 @@ QListWidget* list(QWidget* parent, const QString& name, QRect rect)
     l->setAccessibleName(name);
     l->setGeometry(rect);
     l->setSelectionMode(QAbstractItemView::SingleSelection);
+    fitRows(l, 4); // four whole rows, as the editor's lists show
     return l;
 }
 

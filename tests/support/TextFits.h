@@ -1,14 +1,16 @@
 #pragma once
 // Test helper: the texts of a window measured against their boxes with the window's own fonts.
 // A caption that needs more lines than its label has room for, a button text wider than its
-// button, an option whose box is narrower than it asks for, or a button that touches the
-// window's edge is reported as "<kind> '<text>': <why>". Hidden controls are not measured.
+// button, an option whose box is narrower than it asks for, a button that touches the window's
+// edge, or a list row partly in view is reported as "<kind> '<text>': <why>". Hidden
+// controls are not measured.
 
 #include <QAbstractButton>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
 #include <QTextLayout>
@@ -80,6 +82,21 @@ inline QStringList clippedTexts(QWidget& window)
     for (QGroupBox* g : window.findChildren<QGroupBox*>())
         if (shown(g) && QFontMetrics(g->font()).horizontalAdvance(g->title()) + 16 > g->width())
             out << QStringLiteral("frame '%1': title wider than the frame").arg(g->title());
+    for (QListWidget* list : window.findChildren<QListWidget*>()) {
+        if (!shown(list))
+            continue;
+        const QRect inside = list->viewport()->rect();
+        for (int i = 0; i < list->count(); ++i) {
+            // A sliver of a row's margin at the edge is no harm; a row shown in part is.
+            const QRect row = list->visualItemRect(list->item(i));
+            const int seen = row.intersected(inside).height();
+            if (seen > row.height() / 4 && seen < row.height())
+                out << QStringLiteral("list '%1': row %2 '%3' is cut")
+                           .arg(list->accessibleName())
+                           .arg(i + 1)
+                           .arg(list->item(i)->text());
+        }
+    }
     return out;
 }
 
