@@ -20,6 +20,12 @@ void offerInstalledApplications(Launcher& launcher, QWidget* parent)
         return;
     const int filed = fileInstalledApplications(launcher, apps);
     qCInfo(lcStore) << "filed" << filed << "of" << apps.size() << "installed applications";
+    // The user hears what came of the yes.
+    QString told = QStringLiteral("已把%1个应用程序加入分类。").arg(filed);
+    if (filed < apps.size())
+        told +=
+            QStringLiteral("另有%1个没有加入：已在分类中、所在小类已满或无法保存。").arg(apps.size() - filed);
+    launcher.desktop().message(parent, told);
 }
 
 } // namespace qbx

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """A first start with an empty catalogue on a machine with applications: the program asks once
-whether to file them; yes files each by its desktop entry's categories under its Name, and a
-restart does not ask again. The icons follow the desktop: one that exists only as SVG in the
-user's chosen theme (not hicolor) is drawn, and one that exists only at 16 px fills its box."""
+whether to file them; yes files each by its desktop entry's categories under its Name and says
+how many, and a restart does not ask again. The icons follow the desktop: one that exists only as
+SVG in the user's chosen theme (not hicolor) is drawn, and one that exists only at 16 px fills
+its box."""
 
 import os
 import struct
@@ -95,6 +96,10 @@ def body(app_dir, artifacts):
         s.screenshot("question")
         click_node(s, one(s, "push button", "确定"))
         wait_until(lambda: not screens.named(s, QUESTION), 10, "the question to close")
+        told = one(s, "label", f"已把{len(ENTRIES)}个应用程序加入分类。")
+        s.screenshot("told")
+        click_node(s, one(s, "push button", "确定"))
+        wait_until(lambda: not screens.named(s, told.name), 10, "the message to close")
 
         data = wait_until(lambda: (lambda d: d if d["settings"]["ycount"] == len(ENTRIES) else None)(
             s.dump_data()), 10, "every application to be filed")
