@@ -3,7 +3,9 @@
 #include "ApplicationFilter.h"
 #include "Logging.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -22,6 +24,7 @@ ApplicationPicker::ApplicationPicker(const QList<InstalledApplication>& apps, De
     filterBox->setPlaceholderText(QStringLiteral("输入名称筛选"));
     filterBox->setAccessibleName(QStringLiteral("输入名称筛选"));
     filterBox->setClearButtonEnabled(true);
+    filterBox->installEventFilter(this);
 
     list = new QListWidget(this);
     list->setAccessibleName(QStringLiteral("应用程序"));
@@ -68,6 +71,24 @@ ApplicationPicker::ApplicationPicker(const QList<InstalledApplication>& apps, De
     list->setCurrentRow(apps_.isEmpty() ? -1 : 0);
     okButton->setEnabled(!apps_.isEmpty());
     filterBox->setFocus();
+}
+
+bool ApplicationPicker::eventFilter(QObject* watched, QEvent* event)
+{
+    // One types the filter and picks from what is left without leaving the keyboard.
+    if (watched == filterBox && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            QCoreApplication::sendEvent(list, event);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void ApplicationPicker::applyFilter(const QString& typed)

@@ -1,7 +1,8 @@
 #pragma once
 // "选择应用程序": the installed applications by their icon and Name (the Comment as a tooltip),
-// narrowed as one types into "输入名称筛选". "确定" or a double click chooses one; "浏览文件…"
-// asks for the file dialog instead. The dialog closes after either.
+// narrowed as one types into "输入名称筛选"; the arrow keys there move through the list. "确定",
+// Enter or a double click chooses one; "浏览文件…" asks for the file dialog instead. The dialog
+// closes after either.
 
 #include "Desktop.h"
 
@@ -31,6 +32,9 @@ signals:
     void applicationChosen(const QString& path);
     // The user wants to choose a file instead.
     void browseRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyFilter(const QString& typed);

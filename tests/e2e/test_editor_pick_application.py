@@ -1,10 +1,13 @@
 #!/usr/bin/python3
 """Filing an installed application through the picker: on a machine with applications, "查找程序"
 in the classification editor opens "选择应用程序" listing them by Name; typing into the filter box
-narrows the list, "确定" chooses, and the editor files the entry under its Name with its Name as
-title and its Comment as description. "浏览文件…" leads to the file dialog."""
+narrows the list, the arrow keys there move through it, "确定" chooses, and the editor files the
+entry under its Name with its Name as title and its Comment as description. "浏览文件…" leads to
+the file dialog."""
 
 import os
+
+import pyatspi
 
 import fixtures
 from harness import Session, check, check_equal, run_test, wait_until
@@ -43,6 +46,15 @@ def list_items(s, within):
                   if n.role == "list item" and n.showing and n.rect and n.rect[3] > 0)
 
 
+def rows(s, within):
+    """(name, selected) of the rows the picker's list shows, top to bottom."""
+    shown = one(s, "list", "应用程序", within=within)
+    found = [n for n in s.atspi.walk(shown.acc)
+             if n.role == "list item" and n.showing and n.rect and n.rect[3] > 0]
+    return [(n.name, n.acc.getState().contains(pyatspi.STATE_SELECTED))
+            for n in sorted(found, key=lambda n: n.rect[1])]
+
+
 def open_picker(s, inside):
     click_node(s, one(s, "push button", "查找程序", within=inside))
     picker = s.wait_window(PICKER)
@@ -76,8 +88,12 @@ def body(app_dir, artifacts):
         wait_until(lambda: list_items(s, in_picker) == sorted(n for n, _ in ENTRIES.values()), 10,
                    "the picker to list every application")
         s.screenshot("picker")
-        # The filter reads the Comment too, whatever its case.
+        # The arrow keys in the filter box move through the list.
         click_node(s, one(s, "text", "输入名称筛选", within=in_picker))
+        s.x("xdotool", "key", "Down")
+        wait_until(lambda: [sel for _, sel in rows(s, in_picker)] == [False, True, False], 10,
+                   "Down in the filter box to choose the second row")
+        # The filter reads the Comment too, whatever its case.
         s.x("xdotool", "type", "--delay", "30", "CHESS")
         wait_until(lambda: list_items(s, in_picker) == ["国际象棋"], 10, "the filter to leave one application")
         s.screenshot("picker-filtered")
