@@ -80,12 +80,11 @@ public:
         worker_.join();
     }
 
-    void open() { ask(Request::Open, {}); }
     void play(QByteArray file) { ask(Request::Play, std::move(file)); }
     void stop() { ask(Request::Stop, {}); }
 
 private:
-    enum class Request { None, Open, Play, Stop };
+    enum class Request { None, Play, Stop };
     static constexpr uint32_t kSoundId = 1;
 
     void ask(Request r, QByteArray file)
@@ -93,10 +92,8 @@ private:
         {
             const std::lock_guard lock(mutex_);
             // A later request replaces one not yet carried out: only the latest press counts.
-            if (!(r == Request::Open && pending_ != Request::None)) {
-                pending_ = r;
-                file_ = std::move(file);
-            }
+            pending_ = r;
+            file_ = std::move(file);
         }
         wake_.notify_one();
     }
@@ -115,7 +112,8 @@ private:
                 r = std::exchange(pending_, Request::None);
                 file = std::move(file_);
             }
-            if (!ctx && !(ca_.load() && connect(ctx)))
+            // Nothing plays before the first sound: a stop then has nothing to cut.
+            if (!ctx && (r != Request::Play || !(ca_.load() && connect(ctx))))
                 continue;
             // One sound at a time: a new press cuts the one still playing.
             ca_.cancel(ctx, kSoundId);
@@ -167,13 +165,6 @@ ClickSound::~ClickSound() = default;
 QString ClickSound::soundFile() const
 {
     return pathText(appDir_ / "click.wav");
-}
-
-void ClickSound::prepare()
-{
-    if (!player_)
-        player_ = std::make_unique<Player>();
-    player_->open();
 }
 
 bool ClickSound::PlayClickSound()
