@@ -8,12 +8,12 @@
 //   if (one.claim() == qbx::SingleInstance::HandedOver) return 0;
 //   QObject::connect(&one, &qbx::SingleInstance::showRequested, ...);
 
+#include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 
 #include <filesystem>
-
-class QLocalServer;
 
 namespace qbx {
 
@@ -44,11 +44,14 @@ signals:
 private:
     bool lock();
     bool listen();
+    void answer(int peer);
     bool askHolderToShow(int waitMs) const;
+    static bool askOnce(int fd, const QDeadlineTimer& deadline);
 
     std::filesystem::path dataDir_;
     int lockFd_ = -1;
-    QLocalServer* server_ = nullptr;
+    int listenFd_ = -1;
+    QByteArray socketFile_;
 };
 
 } // namespace qbx

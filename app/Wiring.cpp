@@ -50,8 +50,6 @@ void Wiring::wireMainWindow()
 {
     // A press on a tile clicks.
     connect(&form1_, &Form1::tilePressed, this, [this] { sound_.PlayClickSound(); });
-    // The sound server is spoken to once the window is up, before the first press needs it.
-    connect(&form1_, &Form1::startUpFinished, &sound_, &ClickSound::prepare);
 
     // A release on a tile: the left button selects the first entry of the current category and
     // starts the tile's most used program (tiles 0-4), the most used combination (tile 5) or says

@@ -50,18 +50,13 @@ QString tileToolTip(const ProgramEntry& e)
 
 void Form1::Form_Load()
 {
-    setWindowIcon(programWindowIcon());
     // The two hide delays, as start-up read them.
     Timer1.setInterval(std::max(0, int{state_.settings.mainHideDelayMs}));
     Timer2.setInterval(std::max(0, int{state_.settings.categoryHideDelayMs}));
     autoHide_ =
         std::make_unique<AutoHide>(state_, desktop_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
-    // The tray icon (put in the tray once the window is up), then the picture box it belongs to
-    // gets "45.ico".
-    step("the tray icon", [this] {
-        tray_ = std::make_unique<TrayIcon>(desktop_, windowIcon());
-        showFile(*Picture3, state_.appDir, QStringLiteral("45.ico"));
-    });
+    // The tray icon, put in the tray once the window is up.
+    step("the tray icon", [this] { tray_ = std::make_unique<TrayIcon>(desktop_); });
     // Topmost at the top-left corner, with its tiles and strips.
     step("staying on top", [this] {
         makeTopmostTool(*this, true);
@@ -79,9 +74,13 @@ void Form1::finishStartUp()
 {
     if (std::exchange(startUpFinished_, true))
         return;
+    // The program's icon (drawn, with its letter: a font of its own) for the window and the tray,
+    // and the hidden picture box the tray icon belongs to gets "45.ico".
     step("the tray icon", [this] {
+        setWindowIcon(programWindowIcon());
         if (tray_)
-            tray_->put();
+            tray_->put(windowIcon());
+        showFile(*Picture3, state_.appDir, QStringLiteral("45.ico"));
     });
     startup::checkpoint("after the first paint: the tray icon");
     emit startUpFinished();

@@ -7,17 +7,16 @@
 
 namespace qbx {
 
-TrayIcon::TrayIcon(Desktop& desktop, const QIcon& icon, QObject* parent)
-    : QObject(parent), desktop_(desktop), picture_(icon)
+TrayIcon::TrayIcon(Desktop& desktop, QObject* parent) : QObject(parent), desktop_(desktop)
 {
     tip_ = QStringLiteral("My Tool Tip");
 }
 
-void TrayIcon::put()
+void TrayIcon::put(const QIcon& picture)
 {
     if (std::exchange(put_, true) || !desktop_.trayAvailable())
         return;
-    icon_ = std::make_unique<QSystemTrayIcon>(picture_);
+    icon_ = std::make_unique<QSystemTrayIcon>(picture);
     icon_->setToolTip(tip_);
     connect(icon_.get(), &QSystemTrayIcon::activated, this, &TrayIcon::activated);
     icon_->show();

@@ -17,11 +17,11 @@ class Desktop;
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
-    TrayIcon(Desktop& desktop, const QIcon& icon, QObject* parent = nullptr);
+    explicit TrayIcon(Desktop& desktop, QObject* parent = nullptr);
     ~TrayIcon() override;
 
-    // Puts the icon in the tray when there is a tray host; once.
-    void put();
+    // Puts the icon, showing `picture`, in the tray when there is a tray host; once.
+    void put(const QIcon& picture);
 
     // Whether the icon stands in the tray.
     bool isShown() const;
@@ -37,7 +37,6 @@ signals:
 
 private:
     Desktop& desktop_;
-    QIcon picture_;
     bool put_ = false;
     std::unique_ptr<QSystemTrayIcon> icon_;
     QString tip_;

@@ -3,9 +3,10 @@
 //
 // PlayClickSound() plays "click.wav" from the program folder through the desktop's event-sound
 // library (libcanberra) and returns at once: the sound server is spoken to on a thread of its
-// own. One sound at a time: a press while the click still plays starts it again from the
-// beginning. Without the file, or without a sound server, every press is silent and nothing is
-// reported. The user's mixer controls it as an event sound.
+// own, from the first press on (the library and its connection cost memory that a program not
+// clicked need not hold). One sound at a time: a press while the click still plays starts it
+// again from the beginning. Without the file, or without a sound server, every press is silent
+// and nothing is reported. The user's mixer controls it as an event sound.
 
 #include <QObject>
 #include <QString>
@@ -23,10 +24,6 @@ public:
 
     // Returns true when a sound was started (the file is there), false when the press stays silent.
     bool PlayClickSound();
-
-    // Connects to the sound server ahead of the first press; called once the main window is up.
-    // A press before it does the same.
-    void prepare();
 
     // The file that is played: AppDir/click.wav.
     QString soundFile() const;

@@ -35,7 +35,6 @@ void ClickSoundTest::everyPressStartsTheSound()
     QTemporaryDir dir;
     {
         ClickSound sound(dir.path().toStdString());
-        sound.prepare();
         writeWave(dir.filePath("click.wav"));
         for (int i = 0; i < 6; ++i)
             QVERIFY(sound.PlayClickSound());
