@@ -57,6 +57,12 @@ bool outerEdge(bool leftEdge, const QRect& screen, int top, int bottom, const QL
     });
 }
 
+bool atEdge(int left, int width)
+{
+    return left == 0 || left == kHiddenLeftTw || left == width - form1::kOuterWidth ||
+           left == width - kVisibleStripTw;
+}
+
 QPoint resnapped(QPoint place, int oldWidth, QSize newSize)
 {
     using namespace form1;

@@ -22,6 +22,10 @@ QRect followedScreen(const QRect& old, const QList<QRect>& screens);
 // edge; beyond an inner edge lies the neighbouring monitor.
 bool outerEdge(bool leftEdge, const QRect& screen, int top, int bottom, const QList<QRect>& screens);
 
+// Whether a column `left` twips from the left of a screen `width` twips wide stands docked or
+// hidden at one of its edges.
+bool atEdge(int left, int width);
+
 // Where the column stands, in twips from its screen's top-left corner, once that screen changed
 // from `oldWidth` twips wide to `newSize`: hidden or docked at the right edge it stays there,
 // one now beyond the right or bottom edge is pulled back in; the left edge keeps its place.

@@ -267,6 +267,7 @@ private:
     // The column's screen and the screens as they were when the column was last placed; a
     // change of monitors is measured against them.
     QRect home_;
+    QPoint homePlace_; // in twips from home_'s corner
     QList<QRect> knownScreens_;
     QTimer screenChange_;
 

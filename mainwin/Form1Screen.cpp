@@ -16,8 +16,8 @@ namespace qbx {
 
 void Form1::followScreen()
 {
-    home_ = columnScreen();
     knownScreens_ = desktop_.screens();
+    noteHome();
     // Several signals come for one change (a monitor goes, another becomes the primary): the
     // column is placed once, after all of them.
     screenChange_.setSingleShot(true);
@@ -42,12 +42,18 @@ void Form1::screenResized()
     const QRect old = home_;
     const QList<QRect> screens = desktop_.screens();
     const QRect now = followedScreen(old, screens);
-    const QPoint place =
-        resnapped(QPoint(leftTwips() - pxToTwips(old.x()), topTwips() - pxToTwips(old.y())),
-                  pxToTwips(old.width()), QSize(pxToTwips(now.width()), pxToTwips(now.height())));
+    const int oldWidth = pxToTwips(old.width());
+    QPoint at(leftTwips() - pxToTwips(old.x()), topTwips() - pxToTwips(old.y()));
+    // The window manager may have moved a column off a monitor that went away before we hear of
+    // it: where it stood docked counts.
+    if (!atEdge(at.x(), oldWidth) && atEdge(homePlace_.x(), oldWidth))
+        at = homePlace_;
+    const QPoint place = resnapped(at, oldWidth, QSize(pxToTwips(now.width()), pxToTwips(now.height())));
     knownScreens_ = screens;
+    // The pop-ups stood beside the column's old place, perhaps on a monitor that is gone.
+    closePopups();
     moveTwips(pxToTwips(now.x()) + place.x(), pxToTwips(now.y()) + place.y());
-    home_ = columnScreen();
+    noteHome();
     Timer3_Timer();
     updateReservedEdge();
 }
@@ -61,8 +67,10 @@ void Form1::noteHome()
 {
     // A move while the monitors are changing is no new home: the change is measured against
     // the screen the column was placed for.
-    if (desktop_.screens() == knownScreens_)
+    if (desktop_.screens() == knownScreens_) {
         home_ = columnScreen();
+        homePlace_ = placeOnScreen();
+    }
 }
 
 QPoint Form1::placeOnScreen() const

@@ -80,6 +80,11 @@ void ColumnScreenTest::placeOnAChangedScreen()
     const QSize small(15360, 11520);
     QCOMPARE(resnapped(QPoint(16000, 9000), w, small), QPoint(15360 - 1875, 11520 - 8595));
     QCOMPARE(resnapped(QPoint(w - kVisibleStripTw, -300), w, small), QPoint(15360 - 100, 0));
+    // Docked or hidden at an edge, or anywhere else.
+    for (const int left : {0, kHiddenLeftTw, w - 1875, w - kVisibleStripTw})
+        QVERIFY(atEdge(left, w));
+    for (const int left : {-180, 15, w - 1876, w - 99})
+        QVERIFY(!atEdge(left, w));
 }
 
 void ColumnScreenTest::reservedOnlyAtAnOuterEdge()

@@ -287,6 +287,17 @@ void Form1Test::staysOnItsMonitor()
     QCOMPARE(f.leftTwips(), 1024 * 15 - 1875);
     QCOMPARE(f.topTwips(), 1500);
     QCOMPARE(f.columnScreen(), primary);
+    // Docked at the left edge of a monitor that goes, and nudged by the window manager before
+    // the program hears of the change: docked at the primary's left edge.
+    m.app.desktop.setScreens({primary, right, left});
+    f.screenResized();
+    f.moveTwips(1024 * 15, 1500);
+    QTest::qWait(50);
+    m.app.desktop.setScreens({primary, left});
+    f.moveTwips(1012 * 15, 1500);
+    QTest::qWait(50);
+    f.screenResized();
+    QCOMPARE(f.leftTwips(), 0);
     // The monitor at negative x: hidden at its outer left edge, back with the pointer on it.
     f.moveTwips(-1280 * 15 - 1775, 1500);
     QCOMPARE(f.columnScreen(), left);
