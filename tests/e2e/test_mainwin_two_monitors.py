@@ -4,7 +4,8 @@ The column dropped at the second monitor's left edge docks there and keeps no ed
 the primary's too); the pop-up of tile 4 ("系统") opens beside it on that monitor, and the
 category window stands upward, as there is no room below on that monitor (there would be on the
 primary). When the second monitor goes away, the column docks at the left edge of the primary
-and keeps that edge; its pop-ups, left on the monitor that went, close."""
+and keeps that edge; its pop-ups, left on the monitor that went, close. Docked at the primary's
+right edge it keeps that edge too, counted from the edge of the whole X screen."""
 
 import fixtures
 from harness import Session, check, px, run_test, wait_until
@@ -62,6 +63,15 @@ def body(app_dir, artifacts):
                    "the pop-ups to close")
         wait_until(lambda: (strut(s, main) or [0])[0] == 125, 5, "the column to keep the primary's left edge")
         s.screenshot("docked-on-the-primary")
+        # At the primary's right edge, now an outer edge: kept, counted from the right edge of
+        # the whole X screen, which still reaches over where the second monitor was.
+        grab = screens.caption_point(s, main)
+        s.drag(grab, (grab[0] + PRIMARY[0] - px(1875) - 12, grab[1]))
+        s.move_pointer(300, 500)
+        wait_until(lambda: s.geometry(main)[0] == PRIMARY[0] - px(1875), 5,
+                   "the column to dock at the primary's right edge")
+        wait_until(lambda: (strut(s, main) or [0, 0])[1] == SECOND[0] + px(1875),
+                   5, "the column to keep the primary's right edge")
         s.check_running()
 
 
