@@ -50,9 +50,12 @@ void Form1::screenResized()
         at = homePlace_;
     const QPoint place = resnapped(at, oldWidth, QSize(pxToTwips(now.width()), pxToTwips(now.height())));
     knownScreens_ = screens;
-    // The pop-ups stood beside the column's old place, perhaps on a monitor that is gone.
-    closePopups();
-    moveTwips(pxToTwips(now.x()) + place.x(), pxToTwips(now.y()) + place.y());
+    const QPoint target(pxToTwips(now.x()) + place.x(), pxToTwips(now.y()) + place.y());
+    if (target != QPoint(leftTwips(), topTwips())) {
+        // The pop-ups stood beside the column's old place, perhaps on a monitor that is gone.
+        closePopups();
+        moveTwips(target.x(), target.y());
+    }
     noteHome();
     Timer3_Timer();
     updateReservedEdge();
