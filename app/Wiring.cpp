@@ -185,12 +185,12 @@ void Wiring::wireCombinations()
     connect(&form1_, &Form1::comboEditorRequested, this, &Wiring::openComboEditor);
 
     // A combination launched (tile 5, or a combination of the category window): the report
-    // window at the top-right corner says what became of each member; one still open from an
-    // earlier launch starts afresh.
+    // window at the top-right corner of the column's screen says what became of each member;
+    // one still open from an earlier launch starts afresh.
     connect(&launcher_, &Launcher::combinationLaunched, this, [this](const LaunchResult& result) {
         if (!report_)
-            report_ = new Form10(launcher_.desktop());
-        report_->showReport(result);
+            report_ = new Form10();
+        report_->showReport(result, form1_.columnScreen());
     });
 }
 

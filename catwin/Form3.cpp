@@ -86,8 +86,9 @@ void Form3::Form_Load()
 
 bool Form3::opensDownward() const
 {
-    const int screenHeight = pxToTwips(desktop_.screenGeometry().height());
-    return screenHeight - mainWindow_.popupTwipGeometry().top() >= kHeight;
+    // Measured against the bottom of the column's screen, which the pop-up opens on.
+    const QRect screen = mainWindow_.columnScreen();
+    return pxToTwips(screen.y() + screen.height()) - mainWindow_.popupTwipGeometry().top() >= kHeight;
 }
 
 int Form3::slotOfCell(int n) const

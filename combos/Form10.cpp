@@ -1,7 +1,6 @@
 #include "Form10.h"
 
 #include "Colours.h"
-#include "Desktop.h"
 #include "Text.h"
 #include "Twips.h"
 #include "Windows.h"
@@ -34,7 +33,7 @@ QString designText(int k)
 
 } // namespace
 
-Form10::Form10(Desktop& desktop, QWidget* parent) : QWidget(parent, Qt::Window), desktop_(desktop)
+Form10::Form10(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("程序组合启动报告"));
@@ -86,21 +85,20 @@ void Form10::Form_Load()
     Timer1.start();
 }
 
-void Form10::showReport(const LaunchResult& result)
+void Form10::showReport(const LaunchResult& result, const QRect& screen)
 {
     // A report still open from an earlier launch starts again, so two launches never mix.
     Form_Load();
     for (int k = 0; k < kLines; ++k)
         lines[static_cast<std::size_t>(k)]->setText(lineText(k, result[static_cast<std::size_t>(k)]));
-    placeTopRight();
+    placeTopRight(screen);
     show();
     raise();
-    placeTopRight(); // again with the frame the window manager gave it
+    placeTopRight(screen); // again with the frame the window manager gave it
 }
 
-void Form10::placeTopRight()
+void Form10::placeTopRight(const QRect& screen)
 {
-    const QRect screen = desktop_.screenGeometry();
     const int frameWidth = isVisible() ? frameGeometry().width() : width();
     move(screen.x() + screen.width() - frameWidth, screen.y());
 }

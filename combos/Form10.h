@@ -1,7 +1,7 @@
 #pragma once
 // The report window "程序组合启动报告": after a combination was launched it says, member place by
 // member place, whether the program started, failed to start or was not assigned. It stands on
-// top of all windows at the top-right corner of the screen, counts down and closes itself five
+// top of all windows at the top-right corner of the column's screen, counts down and closes itself five
 // seconds after it was loaded; "再看一下" stops the countdown, "关闭窗口" closes it.
 //
 // A closed report window is deleted; a launch while one is open starts that one afresh.
@@ -19,19 +19,17 @@ class QPushButton;
 
 namespace qbx {
 
-class Desktop;
-
 class Form10 : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kLines = 5;
 
-    explicit Form10(Desktop& desktop, QWidget* parent = nullptr);
+    explicit Form10(QWidget* parent = nullptr);
 
     // Shows `result` in a report started afresh: the lines of places without a member keep their
     // design texts, the countdown begins anew, and the window is shown topmost at the top-right
-    // corner of the screen.
-    void showReport(const LaunchResult& result);
+    // corner of `screen` (the monitor the main window stands on, logical pixels of the desktop).
+    void showReport(const LaunchResult& result, const QRect& screen);
 
     // The text of member place k (0-4) for what became of it.
     static QString lineText(int k, const MemberLaunch& member);
@@ -54,10 +52,9 @@ public:
 
 private:
     void Form_Load();
-    void placeTopRight();
+    void placeTopRight(const QRect& screen);
     void unload();
 
-    Desktop& desktop_;
     bool firstTick_ = true;
     int remaining_ = 0;
 };

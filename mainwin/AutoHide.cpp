@@ -31,22 +31,24 @@ void AutoHide::Timer1_Timer()
         const auto cursor = desktop_.cursorPos();
         if (!cursor)
             return;
-        const double x = cursor->x();
-        const double y = cursor->y();
+        const QPoint origin = host_.screenOrigin();
+        const double x = cursor->x() - origin.x();
+        const double y = cursor->y() - origin.y();
         const int top = host_.mainTop();
         const bool aboveOrBelow = y < twipsToPxExact(top) || y > twipsToPxExact(top + form1::kOuterHeight);
         if (left == 0) {
-            if (x > twipsToPxExact(left + form1::kOuterWidth) || aboveOrBelow) {
+            if ((x > twipsToPxExact(left + form1::kOuterWidth) || aboveOrBelow) && host_.slidesOff(true)) {
                 host_.hidePopups();
                 host_.setMainLeft(kHiddenLeftTw);
             }
         } else if (left == w - form1::kOuterWidth) {
-            if (x < twipsToPxExact(w - form1::kOuterWidth) || aboveOrBelow) {
+            if ((x < twipsToPxExact(w - form1::kOuterWidth) || aboveOrBelow) && host_.slidesOff(false)) {
                 host_.hidePopups();
                 host_.setMainLeft(w - kVisibleStripTw);
             }
         }
-        // A window that is neither docked left nor docked right is never hidden.
+        // A window that is neither docked left nor docked right is never hidden, nor one docked
+        // at an edge it may not slide off.
     });
 }
 
@@ -83,10 +85,10 @@ void AutoHide::yc_Click()
         if (!timer1_.isEnabled()) {
             host_.showAutoHide(true);
             const int left = host_.mainLeft();
-            if (left >= 0 && left < w / 2.0) {
+            if (left >= 0 && left < w / 2.0 && host_.slidesOff(true)) {
                 host_.hidePopups();
                 host_.setMainLeft(kHiddenLeftTw);
-            } else if (left >= w - form1::kOuterWidth && left >= w / 2.0) {
+            } else if (left >= w - form1::kOuterWidth && left >= w / 2.0 && host_.slidesOff(false)) {
                 host_.hidePopups();
                 host_.setMainLeft(w - kVisibleStripTw);
             }

@@ -31,7 +31,8 @@ inline constexpr int kVisibleStripTw = 100; // hidden right: screen width - 100
 inline constexpr int kCategoryBoxWidthTw = 900;
 inline constexpr int kCategoryBoxHeightTw = 4830;
 
-// What AutoHide needs of the windows. Positions in twips.
+// What AutoHide needs of the windows. The main window's place in twips from the top-left
+// corner of its own screen (the monitor it is docked to).
 class AutoHideHost {
 public:
     virtual ~AutoHideHost() = default;
@@ -39,7 +40,12 @@ public:
     virtual int mainTop() const = 0;
     virtual void setMainLeft(int twips) = 0;
     virtual int screenWidth() const = 0;
-    // The category window's left and top while it is loaded.
+    // That screen's top-left corner on the desktop, in pixels.
+    virtual QPoint screenOrigin() const = 0;
+    // Whether the main window may slide off its screen's left (or right) edge: not where the
+    // neighbouring monitor lies beyond it, which the window would then stand on.
+    virtual bool slidesOff(bool leftEdge) const = 0;
+    // The category window's left and top on the desktop while it is loaded.
     virtual std::optional<QPoint> categoryWindowPos() const = 0;
     // Whether the pop-up or the category window is shown.
     virtual bool popupsShown() const = 0;

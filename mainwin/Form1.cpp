@@ -202,15 +202,6 @@ QIcon Form1::programWindowIcon() const
     return QIcon(pixmap);
 }
 
-int Form1::screenWidthTwips() const
-{
-    return pxToTwips(desktop_.screenGeometry().width());
-}
-int Form1::screenHeightTwips() const
-{
-    return pxToTwips(desktop_.screenGeometry().height());
-}
-
 // ---- window events ----
 
 void Form1::changeEvent(QEvent* event)
@@ -240,6 +231,7 @@ void Form1::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     Timer3_Timer();
+    noteHome();
     if (autoHide_)
         autoHide_->mainWindowMoved();
     updateReservedEdge();
@@ -262,18 +254,17 @@ void Form1::Timer3_Timer()
         return;
     snapping_ = true;
     const int width = screenWidthTwips();
-    int left = leftTwips();
-    int top = topTwips();
-    const int oldLeft = left;
-    const int oldTop = top;
+    const QPoint at = placeOnScreen();
+    int left = at.x();
+    int top = at.y();
     if (top < 500)
         top = 0;
     if (left > 0 && left < 500)
         left = 0;
     if (left > width - kSnapZone && left < width - kOuterWidth)
         left = width - kOuterWidth;
-    if (left != oldLeft || top != oldTop)
-        moveTwips(left, top);
+    if (left != at.x() || top != at.y())
+        moveOnScreen(QPoint(left, top));
     snapping_ = false;
 }
 

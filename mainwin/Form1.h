@@ -73,6 +73,7 @@ public:
     int leftTwips() const { return place_.left(); }
     int topTwips() const { return place_.top(); }
     void moveTwips(int left, int top) { place_.move(left, top); }
+    // The size of the column's screen (columnScreen()) in twips.
     int screenWidthTwips() const;
     int screenHeightTwips() const;
     bool popupOnRight() const { return popupOnRight_; }
@@ -103,6 +104,8 @@ public:
     void setHideTimers(bool on) override;
     bool roomOnRight() override;
     QRect popupTwipGeometry() override;
+    // The screen holding most of the column (ColumnScreen.h).
+    QRect columnScreen() const override;
 
     // ---- event handlers (pointer positions in twips relative to the control) ----
     void Form_MouseMove();
@@ -133,8 +136,9 @@ public:
     // A short notice that does not wait for the user: the tray icon's message, or without the
     // icon a tooltip at the pointer.
     void showNotice(const QString& text);
-    // The screen's size changed (the width is read again): a column docked or hidden at the
-    // right edge stays there, and the edges are snapped to again.
+    // The monitors changed (one added or removed, a new size or resolution, another primary): the
+    // column stays on its screen, or goes to the primary when that screen is gone; docked or
+    // hidden at the right edge it stays there, and the edges are snapped to again.
     void screenResized();
     // Shows the window wherever it was (minimised, hidden at an edge, off screen) and raises it.
     void bringBack();
@@ -181,6 +185,8 @@ private:
     int mainTop() const override;
     void setMainLeft(int twips) override;
     int screenWidth() const override;
+    QPoint screenOrigin() const override;
+    bool slidesOff(bool leftEdge) const override;
     std::optional<QPoint> categoryWindowPos() const override;
     bool popupsShown() const override;
     void hidePopups() override;
@@ -258,9 +264,18 @@ private:
     QRect lastPopupGeometry_;
     bool popupOnRight_ = false;
     bool snapping_ = false;
-    int screenWidthTw_ = 0; // the screen width the window was last placed for
+    // The column's screen and the screens as they were when the column was last placed; a
+    // change of monitors is measured against them.
+    QRect home_;
+    QPoint homePlace_; // in twips from home_'s corner
+    QList<QRect> knownScreens_;
+    QTimer screenChange_;
 
     void followScreen();
+    void noteHome();
+    // The column's left and top in twips from its screen's top-left corner.
+    QPoint placeOnScreen() const;
+    void moveOnScreen(QPoint place);
 };
 
 } // namespace qbx

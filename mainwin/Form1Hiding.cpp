@@ -85,8 +85,8 @@ void Form1::holdReservedEdge()
 void Form1::updateReservedEdge()
 {
     const bool settled = isVisible() && !edgeHold_.isActive();
-    const EdgeReservation r = settled ? columnReservation(autoHideOn_, leftTwips(), screenWidthTwips(),
-                                                          geometry(), desktop_.screenGeometry())
+    const EdgeReservation r = settled ? columnReservation(autoHideOn_, placeOnScreen().x(), geometry(),
+                                                          columnScreen(), desktop_.screens())
                                       : EdgeReservation{};
     if (r == reservedEdge_)
         return;
@@ -101,15 +101,15 @@ void Form1::showMinimised(bool minimised)
 
 int Form1::mainLeft() const
 {
-    return leftTwips();
+    return placeOnScreen().x();
 }
 int Form1::mainTop() const
 {
-    return topTwips();
+    return placeOnScreen().y();
 }
 void Form1::setMainLeft(int twips)
 {
-    moveTwips(twips, topTwips());
+    moveOnScreen(QPoint(twips, placeOnScreen().y()));
 }
 int Form1::screenWidth() const
 {

@@ -19,19 +19,19 @@ using namespace form1;
 
 bool Form1::roomOnRight()
 {
-    return Form2::kWidth - kSideStripWidth + kPopupSideRoom <= screenWidthTwips() - leftTwips();
+    return Form2::kWidth - kSideStripWidth + kPopupSideRoom <= screenWidthTwips() - placeOnScreen().x();
 }
 
 void Form1::SnapToEdges(bool leftTestFirst)
 {
     const auto leftTest = [this] {
-        if (leftTwips() < 0)
-            moveTwips(0, topTwips());
+        if (const QPoint at = placeOnScreen(); at.x() < 0)
+            moveOnScreen(QPoint(0, at.y()));
     };
     const auto rightTest = [this] {
         const int width = screenWidthTwips();
-        if (leftTwips() > width - kSnapZone)
-            moveTwips(width - kOuterWidth, topTwips());
+        if (const QPoint at = placeOnScreen(); at.x() > width - kSnapZone)
+            moveOnScreen(QPoint(width - kOuterWidth, at.y()));
     };
     if (leftTestFirst) {
         leftTest();

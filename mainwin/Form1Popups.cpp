@@ -12,6 +12,7 @@
 #include "PictureBox.h"
 #include "ProgramIcon.h"
 #include "Text.h"
+#include "Twips.h"
 
 #include <algorithm>
 
@@ -84,7 +85,9 @@ void Form1::openPopup(bool onRight)
     Form2& popup = form2();
     const auto hover = static_cast<std::size_t>(std::clamp<int>(state_.sel.hoverTile, 0, kTiles - 1));
     // The drop is chosen from where the pop-up stood before (its current top).
-    const int drop = screenHeightTwips() - popup.topTwips() >= Form3::kHeight ? kPopupDropDown : kPopupDropUp;
+    const QRect screen = columnScreen();
+    const int bottom = pxToTwips(screen.y() + screen.height());
+    const int drop = bottom - popup.topTwips() >= Form3::kHeight ? kPopupDropDown : kPopupDropUp;
     if (onRight) {
         popup.moveTwips(kTileLeft + leftTwips() + kTileSize, kStripTop[hover] + topTwips() + drop);
     } else {

@@ -1,11 +1,13 @@
 #include "ReservedEdge.h"
 
+#include "ColumnScreen.h"
 #include "Form1Layout.h"
+#include "Twips.h"
 
 namespace qbx {
 
-EdgeReservation columnReservation(bool autoHide, int leftTw, int screenWidthTw, const QRect& window,
-                                  const QRect& screen)
+EdgeReservation columnReservation(bool autoHide, int leftTw, const QRect& window, const QRect& screen,
+                                  const QList<QRect>& screens)
 {
     EdgeReservation r;
     if (autoHide || window.isEmpty())
@@ -13,12 +15,14 @@ EdgeReservation columnReservation(bool autoHide, int leftTw, int screenWidthTw, 
     if (leftTw == 0) {
         r.side = EdgeReservation::Left;
         r.width = window.x() + window.width() - screen.x();
-    } else if (leftTw == screenWidthTw - form1::kOuterWidth) {
+    } else if (leftTw == pxToTwips(screen.width()) - form1::kOuterWidth) {
         r.side = EdgeReservation::Right;
         r.width = screen.x() + screen.width() - window.x();
     } else {
         return r;
     }
+    if (!outerEdge(r.side == EdgeReservation::Left, screen, window.top(), window.bottom(), screens))
+        return {};
     r.top = window.y();
     r.bottom = window.y() + window.height() - 1;
     return r;

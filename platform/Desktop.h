@@ -3,6 +3,7 @@
 // program picks the backend at build time, tests use the fake one.
 
 #include <QIcon>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -49,8 +50,11 @@ public:
 
     // Pointer position in screen (logical) pixels; nullopt when it cannot be read.
     virtual std::optional<QPoint> cursorPos() const = 0;
-    // Geometry of the screen the program lives on, in logical pixels.
+    // Geometry of the primary screen, in logical pixels.
     virtual QRect screenGeometry() const = 0;
+    // Every screen (monitor) of the desktop, the primary first; logical pixels of the whole
+    // desktop, so a monitor left of the primary has a negative x.
+    virtual QList<QRect> screens() const { return {screenGeometry()}; }
 
     // A plain message box with an OK button. Returns when the user has closed it.
     virtual void message(QWidget* parent, const QString& text) = 0;

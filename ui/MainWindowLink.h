@@ -28,6 +28,9 @@ public:
     // The pop-up's outer rectangle in twips now (where it stood last while it is unloaded): the
     // category window drops out of it.
     virtual QRect popupTwipGeometry() = 0;
+    // The screen (monitor) the main window is docked to, in logical pixels of the desktop: its
+    // pop-ups open on it.
+    virtual QRect columnScreen() const = 0;
 };
 
 } // namespace qbx

@@ -3,7 +3,8 @@
 //
 //   qbx::FakeDesktop d;
 //   d.setCursorPos(QPoint(10, 20));             // or setCursorPos(std::nullopt): unreadable
-//   d.setScreenGeometry(QRect(0, 0, 1280, 800));
+//   d.setScreenGeometry(QRect(0, 0, 1280, 800));  // one screen, or several, the primary first:
+//   d.setScreens({QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)});
 //   d.setNextAnswer(false);                     // queue: next confirm() answers Cancel
 //   d.setNextFileName("/tmp/a.exe");            // queue: next openFileName() returns this
 //   d.setNextFileNameCancel();                  //        ... or is cancelled
@@ -37,7 +38,8 @@ public:
 
     // Scripting
     void setCursorPos(std::optional<QPoint> p) { cursor_ = p; }
-    void setScreenGeometry(const QRect& r) { screen_ = r; }
+    void setScreenGeometry(const QRect& r) { screens_ = {r}; }
+    void setScreens(const QList<QRect>& screens) { screens_ = screens; }
     void setNextAnswer(bool ok) { answers_.push_back(ok); }
     void setNextFileName(const QString& path) { fileNames_.push_back({false, path}); }
     void setNextFileNameCancel() { fileNames_.push_back({true, {}}); }
@@ -72,7 +74,8 @@ public:
     int pendingFileNames() const { return static_cast<int>(fileNames_.size()); }
 
     std::optional<QPoint> cursorPos() const override { return cursor_; }
-    QRect screenGeometry() const override { return screen_; }
+    QRect screenGeometry() const override { return screens_.value(0); }
+    QList<QRect> screens() const override { return screens_; }
     void reserveEdge(QWidget*, const EdgeReservation& reservation) override
     {
         reservations.push_back(reservation);
@@ -96,7 +99,7 @@ public:
 
 private:
     std::optional<QPoint> cursor_ = QPoint(0, 0);
-    QRect screen_{0, 0, 1024, 768};
+    QList<QRect> screens_{QRect(0, 0, 1024, 768)};
     std::deque<bool> answers_;
     struct FileAnswer {
         bool cancel;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace qbx {
 
@@ -17,6 +18,25 @@ namespace {
 std::uint32_t device(double value)
 {
     return static_cast<std::uint32_t>(std::max(0L, std::lround(value)));
+}
+
+// The size of the whole X screen now, in device pixels: it may be larger than the monitors
+// together (a monitor went away, a virtual size was set), and EWMH counts from its edges.
+QSize rootSize(xcb_connection_t* c, const QScreen& screen)
+{
+    const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (root) {
+        xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, root->root), nullptr);
+        if (g) {
+            const QSize size(g->width, g->height);
+            std::free(g);
+            return size;
+        }
+    }
+    const double ratio = screen.devicePixelRatio();
+    const QRect all = screen.virtualGeometry();
+    return {static_cast<int>(device(all.x() + all.width() * ratio)),
+            static_cast<int>(device(all.y() + all.height() * ratio))};
 }
 
 } // namespace
@@ -62,11 +82,8 @@ void setEdgeStrut(QWidget* window, const EdgeReservation& r)
         const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
         if (!screen)
             return;
-        const double ratio = screen->devicePixelRatio();
-        const QRect all = screen->virtualGeometry();
-        const QSize root(static_cast<int>(device(all.x() + all.width() * ratio)),
-                         static_cast<int>(device(all.y() + all.height() * ratio)));
-        const auto values = strutPartial(r, screen->geometry(), root, ratio);
+        const auto values =
+            strutPartial(r, screen->geometry(), rootSize(c, *screen), screen->devicePixelRatio());
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, partial, XCB_ATOM_CARDINAL, 32, 12, values.data());
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, strut, XCB_ATOM_CARDINAL, 32, 4, values.data());
     }

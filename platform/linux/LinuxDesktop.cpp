@@ -79,6 +79,18 @@ QRect LinuxDesktop::screenGeometry() const
     return s ? s->geometry() : QRect(0, 0, 1024, 768);
 }
 
+QList<QRect> LinuxDesktop::screens() const
+{
+    QList<QRect> all{screenGeometry()};
+    if (QGuiApplication::instance()) {
+        for (const QScreen* s : QGuiApplication::screens()) {
+            if (s != QGuiApplication::primaryScreen())
+                all << s->geometry();
+        }
+    }
+    return all;
+}
+
 void LinuxDesktop::message(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, boxTitle(), text, QMessageBox::Ok, parent);

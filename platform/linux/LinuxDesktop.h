@@ -20,6 +20,7 @@ class LinuxDesktop : public Desktop {
 public:
     std::optional<QPoint> cursorPos() const override;
     QRect screenGeometry() const override;
+    QList<QRect> screens() const override;
     void message(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const QString& title, const QStringList& filters,

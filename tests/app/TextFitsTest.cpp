@@ -101,11 +101,11 @@ void TextFitsTest::dialogs()
     combos.load();
     fits(combos, QStringLiteral("combinations"));
 
-    Form10 report(f.desktop);
+    Form10 report;
     LaunchResult result;
     for (MemberLaunch& m : result)
         m = {MemberLaunch::Outcome::Failed, "文字处理器"};
-    report.showReport(result);
+    report.showReport(result, f.desktop.screenGeometry());
     report.Timer1_Timer();
     report.Timer1_Timer();
     QVERIFY(!report.Label7->text().isEmpty());

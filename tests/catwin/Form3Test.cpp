@@ -26,7 +26,9 @@ public:
     void setHideTimers(bool) override {}
     bool roomOnRight() override { return room; }
     QRect popupTwipGeometry() override { return popup; }
+    QRect columnScreen() const override { return screen; }
     QRect popup{1417 * 1, 750, 4470, 960}; // twips
+    QRect screen{0, 0, 1024, 768};         // the column's screen, pixels
 };
 
 struct Cat {
@@ -110,6 +112,13 @@ void Form3Test::opensUpwardNearTheBottom()
     QCOMPARE(c.app.state.sel.curSlot, 0);
     c.form.Picture1_MouseMove(1);
     QCOMPARE(c.app.state.sel.curSlot, 3);
+    // The column on a taller monitor beside the primary: below the same place there is room.
+    c.link.screen = QRect(1024, 0, 1280, 1024);
+    QVERIFY(c.form.opensDownward());
+    // On a monitor above the primary the bottom is that monitor's.
+    c.link.screen = QRect(0, -768, 1024, 768);
+    c.link.popup.moveTop(-2000);
+    QVERIFY(!c.form.opensDownward());
 }
 
 void Form3Test::emptyCategoryUpwardStillNamesTheAnchor()

@@ -53,8 +53,8 @@ void LaunchReportTest::membersStartFromTheirRecordsAndTheCombinationIsCounted()
     QVERIFY(result.has_value());
     QCOMPARE(f.desktop.started, (QStringList{"/opt/notepad/notepad", "/opt/calc/calc"}));
 
-    Form10 w(f.desktop);
-    w.showReport(*result);
+    Form10 w;
+    w.showReport(*result, QRect(0, 0, 1280, 1024));
     QCOMPARE(lineTexts(w),
              (QStringList{"程序1 notepad启动成功！", "程序2 没有安排程序。", "程序3 calc启动失败！",
                           "程序4 没有安排程序。", "程序5 没有安排程序。"}));
@@ -92,15 +92,15 @@ void LaunchReportTest::withoutAFirstMemberNothingHappens()
 void LaunchReportTest::reportCountsDownAndClosesItself()
 {
     ComboFixture f;
-    f.desktop.setScreenGeometry(QRect(0, 0, 1280, 1024));
-    QPointer<Form10> w = new Form10(f.desktop);
+    QPointer<Form10> w = new Form10();
     LaunchResult result;
     result[1] = {MemberLaunch::Outcome::Started, "calc"};
-    w->showReport(result);
+    // The column stands on a second monitor right of the primary: the report opens at its corner.
+    w->showReport(result, QRect(1280, 0, 1920, 1080));
     QVERIFY(w->isVisible());
     QVERIFY(w->testAttribute(Qt::WA_DeleteOnClose));
     QVERIFY(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(w->frameGeometry().right(), 1279);
+    QCOMPARE(w->frameGeometry().right(), 3199);
     QCOMPARE(w->frameGeometry().top(), 0);
     QCOMPARE(w->windowTitle(), QStringLiteral("程序组合启动报告"));
     QCOMPARE(w->Label1->text(), QStringLiteral("程序组合启动完毕！"));
@@ -124,11 +124,11 @@ void LaunchReportTest::reportCountsDownAndClosesItself()
 void LaunchReportTest::aLaunchWhileTheReportIsOpenStartsItAfresh()
 {
     ComboFixture f;
-    QPointer<Form10> w = new Form10(f.desktop);
+    QPointer<Form10> w = new Form10();
     LaunchResult first;
     first[0] = {MemberLaunch::Outcome::Started, "notepad"};
     first[4] = {MemberLaunch::Outcome::Failed, "calc"};
-    w->showReport(first);
+    w->showReport(first, QRect(0, 0, 1280, 1024));
     w->Timer1_Timer();
     w->Timer1_Timer();
     // "再看一下" stops the countdown and clears its line.
@@ -138,7 +138,7 @@ void LaunchReportTest::aLaunchWhileTheReportIsOpenStartsItAfresh()
 
     LaunchResult second;
     second[1] = {MemberLaunch::Outcome::Started, "paint"};
-    w->showReport(second);
+    w->showReport(second, QRect(0, 0, 1280, 1024));
     QCOMPARE(lineTexts(*w),
              (QStringList{"程序1 没有安排程序。", "程序2 paint启动成功！", "程序3 没有安排程序。",
                           "程序4 没有安排程序。", "程序5 没有安排程序。"}));

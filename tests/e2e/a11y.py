@@ -96,9 +96,13 @@ def windows(app):
     out = []
     _fresh(app)
     for i in range(app.childCount):
-        w = app.getChildAtIndex(i)
-        if w is not None:
-            out.append(Node(_fresh(w), 1))
+        # A window unloaded while it is read (the pop-ups are) is no longer there, as in walk().
+        try:
+            w = app.getChildAtIndex(i)
+            if w is not None:
+                out.append(Node(_fresh(w), 1))
+        except Exception:
+            continue
     return out
 
 

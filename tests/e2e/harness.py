@@ -190,8 +190,11 @@ def _sweep_abandoned_sessions():
 
 class Session:
     def __init__(self, name, app_dir, artifact_root, prepare=None, with_skin=True,
-                 binary="qbx", keep=False):
+                 binary="qbx", keep=False, monitors=None):
         self.name = name
+        # Several monitors side by side, left to right, the first the primary: [(w, h), ...].
+        # The X screen is as wide as all of them; each is a RandR monitor of its own.
+        self.monitors = monitors
         self.app_dir = app_dir
         self.artifacts = os.path.join(artifact_root, name)
         self.prepare = prepare
@@ -298,8 +301,10 @@ class Session:
 
     def _start_x(self):
         r, w = os.pipe()
+        size = (f"{sum(m[0] for m in self.monitors)}x{max(m[1] for m in self.monitors)}"
+                if self.monitors else f"{SCREEN_W}x{SCREEN_H}")
         self._spawn("xvfb", ["Xvfb", "-displayfd", str(w), "-screen", "0",
-                             f"{SCREEN_W}x{SCREEN_H}x24", "-nolisten", "tcp", "-noreset"],
+                             f"{size}x24", "-nolisten", "tcp", "-noreset"],
                     pass_fds=(w,))
         os.close(w)
         with os.fdopen(r) as f:
@@ -308,6 +313,23 @@ class Session:
             raise E2EError("Xvfb did not report a display number (see xvfb.log)")
         self.display = f":{line}"
         self.env["DISPLAY"] = self.display
+        if self.monitors:
+            self._split_monitors()
+
+    def _split_monitors(self):
+        # The first monitor takes over Xvfb's one output (else the output's own monitor, the
+        # whole screen, would stay as a third); the others are monitors without an output.
+        x = 0
+        for i, (w, h) in enumerate(self.monitors):
+            self.x("xrandr", "--setmonitor", self.monitor_name(i), f"{w}/{w // 4}x{h}/{h // 4}+{x}+0",
+                   "screen" if i == 0 else "none")
+            x += w
+        wait_until(lambda: self.x("xrandr", "--listmonitors").startswith(
+            f"Monitors: {len(self.monitors)}"), 5, "the monitors")
+
+    @staticmethod
+    def monitor_name(i):
+        return f"QBX-{i}"
 
     def _start_bus(self):
         p = self._spawn("dbus", ["dbus-daemon", "--session", "--nofork", "--print-address=1"],

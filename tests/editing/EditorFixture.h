@@ -22,6 +22,7 @@ public:
     void setHideTimers(bool on) override { categoryTimer = on; }
     bool roomOnRight() override { return room; }
     QRect popupTwipGeometry() override { return {}; }
+    QRect columnScreen() const override { return {}; }
 
     int popupsClosed = 0;
     int autoHideRestored = 0;

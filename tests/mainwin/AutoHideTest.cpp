@@ -29,6 +29,11 @@ struct FakeWindows : AutoHideHost {
     int mainTop() const override { return top; }
     void setMainLeft(int twips) override { left = twips; }
     int screenWidth() const override { return W; }
+    QPoint screenOrigin() const override { return origin; }
+    bool slidesOff(bool leftEdge) const override { return leftEdge ? outerLeft : outerRight; }
+    QPoint origin;
+    bool outerLeft = true;
+    bool outerRight = true;
     std::optional<QPoint> categoryWindowPos() const override { return category; }
     bool popupsShown() const override { return shown; }
     void hidePopups() override
@@ -92,6 +97,7 @@ private slots:
     void timer2HidesPopupsOutsideCategoryBox();
     void ycSwitchesAutoHide();
     void ycBringsBackOffScreenWindow();
+    void onASecondMonitorOnlyTheOuterEdgeHides();
 };
 
 void AutoHideTest::zeroDelayNeverArmsTheTimer()
@@ -256,6 +262,35 @@ void AutoHideTest::ycBringsBackOffScreenWindow()
     r.hide.yc_Click();
     QCOMPARE(r.win.left, 0);
     QVERIFY(!r.win.autoHide);
+}
+
+// The window docked to a second monitor right of the primary (from x 1280 px): the pointer is
+// measured from that monitor's corner, and the left edge, shared with the primary, is no edge
+// to slide off (the window would stand on the primary).
+void AutoHideTest::onASecondMonitorOnlyTheOuterEdgeHides()
+{
+    Rig r;
+    r.win.origin = QPoint(1280, 0);
+    r.win.outerLeft = false;
+    r.placeAt(W - 1875);
+    r.desk.setCursorPos(QPoint(1280 + 1155, 100));
+    r.hide.Timer1_Timer();
+    QCOMPARE(r.win.left, W - 1875);
+    r.desk.setCursorPos(QPoint(1280 + 1154, 100));
+    r.hide.Timer1_Timer();
+    QCOMPARE(r.win.left, W - 100);
+    // Docked at the inner edge it stays shown when the pointer leaves, and auto-hide switched
+    // on there leaves it where it is.
+    r.placeAt(0);
+    r.desk.setCursorPos(QPoint(1280 + 600, 100));
+    r.hide.Timer1_Timer();
+    QCOMPARE(r.win.left, 0);
+    QCOMPARE(r.win.popupsHidden, 1);
+    r.autoHideOff();
+    r.placeAt(600, 1500);
+    r.hide.yc_Click();
+    QCOMPARE(r.win.left, 600);
+    QVERIFY(r.timer1.isEnabled());
 }
 
 QTEST_MAIN(AutoHideTest)

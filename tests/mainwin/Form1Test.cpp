@@ -85,6 +85,7 @@ private slots:
     void snapToEdgesInBothOrders();
     void movesSnapToTheEdges();
     void dockedColumnKeepsItsEdge();
+    void staysOnItsMonitor();
     void tileHoverLightsTheTileAndShowsTheArrow();
     void leavingThroughTheArrowSideKeepsTheArrow();
     void rightEdgeLayoutIsMirrored();
@@ -246,6 +247,67 @@ void Form1Test::dockedColumnKeepsItsEdge()
     QTRY_COMPARE(reserved().side, EdgeReservation::Left);
     f.switchAutoHide();
     QCOMPARE(reserved(), EdgeReservation{});
+}
+
+void Form1Test::staysOnItsMonitor()
+{
+    Main m; // auto-hide off
+    Form1& f = m.load();
+    // The primary, a taller monitor right of it, one left of it at negative x.
+    const QRect primary(0, 0, 1024, 768);
+    const QRect right(1024, 0, 1280, 1024);
+    const QRect left(-1280, 0, 1280, 800);
+    m.app.desktop.setScreens({primary, right, left});
+    f.screenResized(); // what the toolkit's screen signals ask for
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    const auto reserved = [&m] {
+        const auto& r = m.app.desktop.reservations;
+        return r.isEmpty() ? EdgeReservation{} : r.last();
+    };
+    // Dropped near the right monitor's left edge it docks there; that edge is the primary's
+    // too, so nothing is reserved; the pop-up opens to the right.
+    f.moveTwips(1024 * 15 + 300, 1500);
+    QTRY_COMPARE(f.leftTwips(), 1024 * 15);
+    QCOMPARE(f.columnScreen(), right);
+    QVERIFY(f.roomOnRight());
+    QTRY_COMPARE(reserved(), EdgeReservation{});
+    // Near its right edge: docked there, the edge reserved, the pop-up opening to the left.
+    f.moveTwips((1024 + 1280) * 15 - 1875 - 300, 1500);
+    QTRY_COMPARE(f.leftTwips(), (1024 + 1280) * 15 - 1875);
+    QVERIFY(!f.roomOnRight());
+    QTRY_COMPARE(reserved(), (EdgeReservation{EdgeReservation::Right, 125, 100, 672}));
+    // A new resolution of that monitor: still docked at its right edge.
+    m.app.desktop.setScreens({primary, QRect(1024, 0, 1600, 900), left});
+    f.screenResized();
+    QCOMPARE(f.leftTwips(), (1024 + 1600) * 15 - 1875);
+    // The monitor goes: docked at the right edge of the primary.
+    m.app.desktop.setScreens({primary, left});
+    f.screenResized();
+    QCOMPARE(f.leftTwips(), 1024 * 15 - 1875);
+    QCOMPARE(f.topTwips(), 1500);
+    QCOMPARE(f.columnScreen(), primary);
+    // Docked at the left edge of a monitor that goes, and nudged by the window manager before
+    // the program hears of the change: docked at the primary's left edge.
+    m.app.desktop.setScreens({primary, right, left});
+    f.screenResized();
+    f.moveTwips(1024 * 15, 1500);
+    QTest::qWait(50);
+    m.app.desktop.setScreens({primary, left});
+    f.moveTwips(1012 * 15, 1500);
+    QTest::qWait(50);
+    f.screenResized();
+    QCOMPARE(f.leftTwips(), 0);
+    // The monitor at negative x: hidden at its outer left edge, back with the pointer on it.
+    f.moveTwips(-1280 * 15 - 1775, 1500);
+    QCOMPARE(f.columnScreen(), left);
+    f.Form_MouseMove();
+    QCOMPARE(f.leftTwips(), -1280 * 15);
+    // Its right edge is the primary's left: docked there the column does not slide off.
+    f.moveTwips(-1875, 1500);
+    f.switchAutoHide();
+    QCOMPARE(f.leftTwips(), -1875);
+    QVERIFY(f.autoHideOn());
 }
 
 void Form1Test::tileHoverLightsTheTileAndShowsTheArrow()

@@ -12,7 +12,7 @@ build_pkgs=(
 )
 test_pkgs=(
   clang clang-format libclang-rt-14-dev
-  xvfb xauth openbox xdotool x11-utils imagemagick trayer
+  xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick trayer
   dbus dbus-x11 at-spi2-core python3 python3-gi python3-pyatspi gir1.2-atspi-2.0
   g++-mingw-w64-x86-64-posix wine wine64
 )
