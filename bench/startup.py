@@ -5,6 +5,9 @@
     catalogue (625 programs, each with an icon file of its own) against a bare Qt Widgets window
     showing the column's Chinese captions (qbx-barewindow), the two started in turn in one run;
     both medians and their ratio;
+  - time from process start to the first frame painted in that window, as both programs tell it
+    (the launcher through its qbx.startup trace): a window may be mapped before its font is
+    loaded and paint its text later, so this is when the user sees it;
   - the launcher's resident memory after start (VmRSS, VmHWM from /proc);
   - optionally idle wakeups: context switches of all its threads over an idle period with the
     pointer away from its windows.
@@ -23,6 +26,7 @@ usage: bench/startup.py PROGRAM_FOLDER BAREWINDOW [--runs N] [--idle SECONDS] [-
 import argparse
 import json
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -101,15 +105,28 @@ def cpu_ticks(pid):
     return int(fields[11]) + int(fields[12])   # utime + stime
 
 
+PAINTED = re.compile(r"first frame painted at monotonic ([0-9]+\.[0-9]+) s")
+
+
+def painted_at(log):
+    """The monotonic time of the last first-frame line in a program's log, or None."""
+    with open(log, errors="replace") as f:
+        found = PAINTED.findall(f.read())
+    return float(found[-1]) if found else None
+
+
 def run_once(session, watch, argv, env, idle):
     t0 = watch.arm()
-    p = session._spawn(f"run-{os.path.basename(argv[0])}", argv, env=env, cwd=session.tmp)
+    label = f"run-{os.path.basename(argv[0])}"
+    p = session._spawn(label, argv, env=env, cwd=session.tmp)
     try:
         to_map = watch.wait()
         time.sleep(2.0)   # let start-up finish its after-map work
         mem = proc_status(p.pid, "VmRSS", "VmHWM")
-        result = {"map_ms": round(to_map * 1000, 1), "rss_kib": mem.get("VmRSS"),
-                  "hwm_kib": mem.get("VmHWM")}
+        painted = painted_at(os.path.join(session.tmp, f"{label}.log"))
+        result = {"map_ms": round(to_map * 1000, 1),
+                  "paint_ms": round((painted - t0) * 1000, 1) if painted and painted > t0 else None,
+                  "rss_kib": mem.get("VmRSS"), "hwm_kib": mem.get("VmHWM")}
         if idle:
             session.move_pointer(harness.SCREEN_W - 200, harness.SCREEN_H - 200)
             time.sleep(1.0)
@@ -161,7 +178,7 @@ def main():
     runs = {bare_label: [], qbx_label: []}
     with harness.Session("startup", os.path.abspath(args.program_folder), artifacts,
                          prepare=prepare) as s:
-        env = dict(s.env, QT_QPA_PLATFORM="xcb")
+        env = dict(s.env, QT_QPA_PLATFORM="xcb", QT_LOGGING_RULES="qbx.startup.info=true")
         watch = MapWatch(s)
         cases = [(bare_label, [os.path.abspath(args.barewindow)]),
                  (qbx_label, [os.path.join(s.prog, "qbx")])]
@@ -183,6 +200,13 @@ def main():
               f" (min {m['min']:.1f}, max {m['max']:.1f}, {args.runs} starts);"
               f" VmRSS {rss / 1024:.1f} MiB")
     print(f"ratio qbx / bare window: {qbx / bare:.2f}")
+    paint = [results[label]["summary"].get("paint_ms") for label in (bare_label, qbx_label)]
+    if all(paint):
+        for label, m in zip((bare_label, qbx_label), paint):
+            print(f"{label}: first frame painted after {m['median']:.1f} ms median"
+                  f" (min {m['min']:.1f}, max {m['max']:.1f})")
+        print(f"ratio of the first frames qbx / bare window: "
+              f"{paint[1]['median'] / paint[0]['median']:.2f}")
     last = runs[qbx_label][-1]
     print(f"qbx resident memory: VmRSS {last['rss_kib'] / 1024:.1f} MiB,"
           f" VmHWM {last['hwm_kib'] / 1024:.1f} MiB")

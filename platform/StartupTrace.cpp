@@ -4,7 +4,10 @@
 
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QTimer>
 #include <QWindow>
+
+#include <ctime>
 
 namespace qbx::startup {
 namespace {
@@ -31,6 +34,15 @@ protected:
     {
         if (event->type() == QEvent::Expose) {
             checkpoint("first window exposed");
+            // The window paints its first frame while it handles this event; what comes next
+            // in the queue runs after it.
+            QTimer::singleShot(0, [] {
+                checkpoint("first frame painted");
+                timespec now{};
+                clock_gettime(CLOCK_MONOTONIC, &now);
+                qCInfo(lcStartUp, "first frame painted at monotonic %ld.%09ld s", long(now.tv_sec),
+                       long(now.tv_nsec));
+            });
             watched->removeEventFilter(this);
             deleteLater();
         }

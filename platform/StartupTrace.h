@@ -14,7 +14,8 @@ namespace qbx::startup {
 void begin();
 // Logs that the step named `what` has ended.
 void checkpoint(const char* what);
-// Logs the first time `window` is exposed on the screen, and the after-show work that follows.
+// Logs the first time `window` is exposed on the screen and when its first frame is painted (also
+// as the system's monotonic clock, for the start-up benchmark), and the after-show work that follows.
 void untilExposed(QWindow* window);
 
 } // namespace qbx::startup
