@@ -44,6 +44,7 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0x1f, 0x3a, 0x68)); // border and caption strip
     setPalette(pal);
+    setFont(songTiFont());
     buildControls();
     buildMenus();
     nameControls();
