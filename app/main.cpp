@@ -4,6 +4,7 @@
 
 #include "AppState.h"
 #include "DataFolder.h"
+#include "Gbk.h"
 #include "Form1.h"
 #include "IconTheme.h"
 #include "Launcher.h"
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 namespace {
 
@@ -38,6 +40,9 @@ void preferX11OnWayland()
 int main(int argc, char** argv)
 {
     qbx::startup::begin();
+    // The settings file's Chinese keys need the GBK tables; they are built beside the start of
+    // the application object, which has nothing to do with them.
+    std::jthread gbkTables(qbx::prepareGbkTables);
     preferX11OnWayland();
     QApplication app(argc, argv);
     qbx::startup::checkpoint("the application object");

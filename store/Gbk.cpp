@@ -308,6 +308,11 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8)
     return out;
 }
 
+void prepareGbkTables()
+{
+    tables();
+}
+
 bool isValidGbk(std::string_view gbk)
 {
     if (isAscii(gbk))
