@@ -38,15 +38,7 @@ QRect followedScreen(const QRect& old, const QList<QRect>& screens)
         if (s.topLeft() == old.topLeft())
             return s;
     }
-    QRect best = screens.value(0);
-    qint64 bestArea = 0;
-    for (const QRect& s : screens) {
-        if (const qint64 shared = area(s.intersected(old)); shared > bestArea) {
-            best = s;
-            bestArea = shared;
-        }
-    }
-    return best;
+    return homeScreen(old, screens);
 }
 
 bool outerEdge(bool leftEdge, const QRect& screen, int top, int bottom, const QList<QRect>& screens)
