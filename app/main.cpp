@@ -1,5 +1,6 @@
 // Quillbox: the data folder is chosen (the program folder when writable) and claimed, so that
-// one process works on it; the core reads it, then the main window is loaded and wired to it.
+// one process works on it; the core reads it while the main window builds its controls, then the
+// window is loaded and wired to it.
 // A second start hands over to the running one, which shows its window, and ends.
 
 #include "AppState.h"
@@ -12,6 +13,7 @@
 #include "Paths.h"
 #include "QtTranslations.h"
 #include "SingleInstance.h"
+#include "StartUpFiles.h"
 #include "StartupTrace.h"
 #include "Version.h"
 #include "Wiring.h"
@@ -78,10 +80,10 @@ int main(int argc, char** argv)
     }
     qbx::startup::checkpoint("data folder and single instance");
     qbx::Launcher launcher(state, *desktop);
-    launcher.startUp();
-    qbx::startup::checkpoint("settings and data files");
-
-    qbx::Form1 form1(state, *desktop);
+    // The settings, catalogue and first pictures are read on their own thread while the main
+    // window builds its controls; the window waits for them before it reads the catalogue.
+    qbx::StartUpFiles files(launcher, qbx::Form1::picturesShownFirst(state.appDir), app.devicePixelRatio());
+    qbx::Form1 form1(state, *desktop, [&files] { files.finish(); });
     qbx::startup::checkpoint("the main window");
     qbx::Wiring wiring(launcher, form1);
     QObject::connect(&instance, &qbx::SingleInstance::showRequested, &form1, &qbx::Form1::bringBack);

@@ -24,8 +24,6 @@ namespace qbx {
 
 using namespace form1;
 
-namespace {} // namespace
-
 QString Form1::tileLabel(int i)
 {
     if (i >= 0 && i < kNamedMajors)
@@ -33,7 +31,7 @@ QString Form1::tileLabel(int i)
     return i == kNamedMajors ? QStringLiteral("程序组合") : QStringLiteral("预留");
 }
 
-Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
+Form1::Form1(AppState& state, Desktop& desktop, const std::function<void()>& waitForData, QWidget* parent)
     : QWidget(parent), state_(state), desktop_(desktop), place_(*this)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -52,6 +50,10 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     edgeHold_.setInterval(kEdgeHoldMs);
     connect(&edgeHold_, &QTimer::timeout, this, &Form1::updateReservedEdge);
     startup::checkpoint("the main window's controls and menus");
+    if (waitForData) {
+        waitForData();
+        startup::checkpoint("waiting for the data files and pictures");
+    }
     Form_Load();
     followScreen();
 }
@@ -194,8 +196,7 @@ QIcon Form1::programWindowIcon() const
     p.setPen(QPen(QColor(0xe6, 0x67, 0x37), 2));
     p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
     p.setPen(Qt::white);
-    QFont f = font();
-    f.setBold(true);
+    QFont f = songTiFont(true);
     f.setPixelSize(20);
     p.setFont(f);
     p.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, QStringLiteral("Q"));

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: a narrow, frameless, always-on-top column of seven tiles with its own caption
-// strip. It is created after the start-up file work (settings, catalogue) and loads the tray
-// icon, its tiles and the start-up mode. Pointer moves over the tiles and their side strips open
+// strip. It builds its controls while start-up reads the settings and catalogue, then loads the
+// tray icon, its tiles and the start-up mode. Pointer moves over the tiles and their side strips open
 // the pop-up Form2, which opens the category window Form3. What the user asks for (starting a
 // tile's program, an icon of the category window, the menus' windows) it says by signals.
 //
@@ -43,7 +43,10 @@
 #include <QSystemTrayIcon>
 
 #include <array>
+#include <filesystem>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -64,9 +67,14 @@ class Form1 : public QWidget, public MainWindowLink, private AutoHideHost {
 public:
     static constexpr int kTiles = 7;
 
-    // Loads the window from `state`, whose settings and catalogue start-up has read, with
-    // `state.appDir` as the program folder.
-    Form1(AppState& state, Desktop& desktop, QWidget* parent = nullptr);
+    // Builds the window's controls, then calls `waitForData` (start-up may still be reading the
+    // settings and catalogue on another thread: nothing before it reads `state`) and loads the
+    // window from `state`, with `state.appDir` as the program folder.
+    Form1(AppState& state, Desktop& desktop, const std::function<void()>& waitForData = {},
+          QWidget* parent = nullptr);
+    // The pictures the window shows as it opens (the tiles' skins, the introduction icon), which
+    // start-up may decode ahead.
+    static std::vector<std::filesystem::path> picturesShownFirst(const std::filesystem::path& appDir);
     ~Form1() override;
 
     // ---- state ----

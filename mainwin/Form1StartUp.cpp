@@ -7,6 +7,7 @@
 #include "Form1Layout.h"
 #include "Form2.h"
 #include "Logging.h"
+#include "Paths.h"
 #include "PictureBox.h"
 #include "ProgramIcon.h"
 #include "Skin.h"
@@ -26,6 +27,9 @@ namespace qbx {
 using namespace form1;
 
 namespace {
+
+// The icon that opens the introduction.
+const QString kIntroductionIcon = QStringLiteral("exe13.ico");
 
 // How long after being shown the window finishes its start-up when it was not painted.
 constexpr int kFinishStartUpLateMs = 300;
@@ -65,9 +69,19 @@ void Form1::Form_Load()
     step("the tiles", [this] { placeInitialTiles(); });
     startup::checkpoint("the tiles: skins and icons");
     // The program icon that opens the introduction.
-    step("the introduction icon", [this] { showFile(*Image4, state_.appDir, QStringLiteral("exe13.ico")); });
+    step("the introduction icon", [this] { showFile(*Image4, state_.appDir, kIntroductionIcon); });
     // The start-up mode; Timer1 runs from creation unless the mode says otherwise.
     step("the start-up mode", [this] { applyStartMode(); });
+}
+
+std::vector<std::filesystem::path> Form1::picturesShownFirst(const std::filesystem::path& appDir)
+{
+    std::vector<std::filesystem::path> files{skinPath(appDir, kTileRestSkin),
+                                             skinPath(appDir, kArrowRightSkin)};
+    for (int i = 0; i < kTiles; ++i)
+        files.push_back(skinPath(appDir, nameStripSkin(i, false)));
+    files.push_back(appDir / textPath(kIntroductionIcon));
+    return files;
 }
 
 void Form1::finishStartUp()
@@ -142,13 +156,13 @@ void Form1::placeInitialTiles()
         drawCombinationTileIcon();
         showSkin(*Picture1[5], state_.appDir, kTileRestSkin);
         showSkin(*Image2[5], state_.appDir, kArrowRightSkin);
-        showSkin(*Image3[5], state_.appDir, QStringLiteral("pnl361.jpg"));
+        showSkin(*Image3[5], state_.appDir, nameStripSkin(5, false));
     });
     step("the reserved tile", [this] {
         Image2[6]->hide();
         showSkin(*Picture1[6], state_.appDir, kTileRestSkin);
         showSkin(*Image2[6], state_.appDir, kArrowRightSkin);
-        showSkin(*Image3[6], state_.appDir, QStringLiteral("pnl371.jpg"));
+        showSkin(*Image3[6], state_.appDir, nameStripSkin(6, false));
     });
     nameStrips();
 }

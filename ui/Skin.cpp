@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QImageReader>
 #include <QPixmapCache>
+#include <QStringList>
 
 namespace qbx {
 
@@ -30,17 +31,22 @@ QImage decode(const QString& file)
     return reader.read();
 }
 
-// A picture is decoded once while its file stays the same: the seven tiles share their skins, and
-// a changed or replaced file (another size or time) is read again.
+// What a picture is kept under while its file stays the same (another size or time is read again).
+QString cacheKey(const QString& file, const QFileInfo& info)
+{
+    return QStringLiteral("qbx-skin:%1:%2:%3")
+        .arg(file)
+        .arg(info.size())
+        .arg(info.lastModified().toMSecsSinceEpoch());
+}
+
+// A picture is decoded once while its file stays the same: the seven tiles share their skins.
 QPixmap readOne(const QString& file)
 {
     const QFileInfo info(file);
     if (!info.isFile())
         return {};
-    const QString key = QStringLiteral("qbx-skin:%1:%2:%3")
-                            .arg(file)
-                            .arg(info.size())
-                            .arg(info.lastModified().toMSecsSinceEpoch());
+    const QString key = cacheKey(file, info);
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;
@@ -50,6 +56,16 @@ QPixmap readOne(const QString& file)
     picture = QPixmap::fromImage(image);
     QPixmapCache::insert(key, picture);
     return picture;
+}
+
+// The files readPicture tries for `path`, in its order.
+QStringList candidates(const QString& path, qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1.0)
+        return {path};
+    const QFileInfo info(path);
+    return {info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("@2x.") + info.suffix(),
+            path};
 }
 
 bool show(PictureBox& box, const std::filesystem::path& file, const QString& name)
@@ -72,18 +88,44 @@ std::filesystem::path skinPath(const std::filesystem::path& appDir, const QStrin
 
 QPixmap readPicture(const std::filesystem::path& file, qreal devicePixelRatio)
 {
-    const QString path = pathText(file);
-    if (devicePixelRatio > 1.0) {
-        const QFileInfo info(path);
-        const QString hiDpi =
-            info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("@2x.") + info.suffix();
-        QPixmap sharp = readOne(hiDpi);
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
-            return sharp;
+    const QStringList files = candidates(pathText(file), devicePixelRatio);
+    for (const QString& one : files) {
+        QPixmap picture = readOne(one);
+        if (!picture.isNull()) {
+            if (one != files.back())
+                picture.setDevicePixelRatio(2.0);
+            return picture;
         }
     }
-    return readOne(path);
+    return {};
+}
+
+std::vector<DecodedPicture> decodePictures(const std::vector<std::filesystem::path>& files,
+                                           qreal devicePixelRatio)
+{
+    std::vector<DecodedPicture> decoded;
+    for (const std::filesystem::path& file : files) {
+        for (const QString& one : candidates(pathText(file), devicePixelRatio)) {
+            const QFileInfo info(one);
+            if (!info.isFile())
+                continue;
+            QImage image = decode(one);
+            if (image.isNull())
+                continue;
+            decoded.push_back({cacheKey(one, info), std::move(image)});
+            break;
+        }
+    }
+    return decoded;
+}
+
+void keepDecodedPictures(std::vector<DecodedPicture> pictures)
+{
+    for (DecodedPicture& picture : pictures) {
+        QPixmap kept;
+        if (!QPixmapCache::find(picture.key, &kept))
+            QPixmapCache::insert(picture.key, QPixmap::fromImage(std::move(picture.image)));
+    }
 }
 
 bool showSkin(PictureBox& box, const std::filesystem::path& appDir, const QString& name)

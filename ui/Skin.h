@@ -5,10 +5,12 @@
 // loaded), else by its content. A file that is missing or unreadable leaves the control's previous
 // picture in place.
 
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
 #include <filesystem>
+#include <vector>
 
 namespace qbx {
 
@@ -20,6 +22,17 @@ std::filesystem::path skinPath(const std::filesystem::path& appDir, const QStrin
 // Reads a picture; on a screen with devicePixelRatio > 1 the "@2x" variant beside it
 // (pnl11@2x.jpg) is preferred when it exists. A null pixmap when neither can be read.
 QPixmap readPicture(const std::filesystem::path& file, qreal devicePixelRatio);
+
+// Pictures decoded ahead, on any thread, for readPicture to find without decoding: the files
+// readPicture would read for `files` on a screen of `devicePixelRatio`; unreadable ones are left out.
+struct DecodedPicture {
+    QString key;
+    QImage image;
+};
+std::vector<DecodedPicture> decodePictures(const std::vector<std::filesystem::path>& files,
+                                           qreal devicePixelRatio);
+// Keeps them for readPicture (on the GUI thread). A picture read again since is kept as it is.
+void keepDecodedPictures(std::vector<DecodedPicture> pictures);
 
 // Shows AppDir/skin/<name> on `box`. False (and the box unchanged) when it cannot be read.
 bool showSkin(PictureBox& box, const std::filesystem::path& appDir, const QString& name);

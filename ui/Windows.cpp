@@ -24,7 +24,12 @@ QFont songTiFont(bool bold)
                       QStringLiteral("AR PL UMing"), QStringLiteral("Noto Sans CJK SC"),
                       QStringLiteral("Noto Sans CJK")});
     font.setPointSize(9);
-    font.setBold(bold);
+    if (bold) {
+        // Emboldened from the regular face: the bold face is another large file to open and parse
+        // before the first frame, and at these sizes the two look alike.
+        font.setBold(true);
+        font.setStyleName(QStringLiteral("Regular"));
+    }
     // A Song face sets its glyphs as the boxes were designed for; the broader sans faces need
     // a size smaller (11 instead of 12 pixels) to keep captions on one line.
     static const bool songFace = [&font] {

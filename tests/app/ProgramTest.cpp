@@ -8,6 +8,7 @@
 #include "Launcher.h"
 #include "Menu1.h"
 #include "PictureBox.h"
+#include "StartUpFiles.h"
 #include "TrayIcon.h"
 #include "Form1Controls.h"
 #include "Form3Controls.h"
@@ -39,14 +40,20 @@ struct Rig : WindowApp {
     Launcher launcher{state, desktop};
     std::unique_ptr<Form1> form;
     std::unique_ptr<Wiring> wiring;
-    // Start-up mode and main-window delay as the settings file gives them.
-    void load(int startMode, int mainDelay = 3000)
+    // Start-up mode and main-window delay as the settings file gives them. Start-up reads the
+    // files on its thread while the window builds its controls, as the program does; `read` runs
+    // once they are read, before the window loads.
+    void load(int startMode, int mainDelay = 3000, const std::function<void()>& read = {})
     {
         writeSetting("基本设置", "启动", startMode);
         writeSetting("自动隐藏时间", "主窗口", mainDelay);
         writeSkins();
-        launcher.startUp();
-        form = std::make_unique<Form1>(state, desktop);
+        StartUpFiles files(launcher, Form1::picturesShownFirst(state.appDir), 1.0);
+        form = std::make_unique<Form1>(state, desktop, [&] {
+            files.finish();
+            if (read)
+                read();
+        });
         wiring = std::make_unique<Wiring>(launcher, *form);
         form->show();
     }
@@ -73,6 +80,7 @@ class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
     void tileClickStartsAndCounts();
+    void picturesReadAheadAreTheOnesShown();
     void tileButtons();
     void pressesPlayTheClickSound();
     void categoryIconStartsAndClosesWindows();
@@ -128,6 +136,23 @@ void ProgramTest::tileClickStartsAndCounts()
     r.launcher.startProgram(0, 0, 1);
     r.launcher.startProgram(0, 0, 1);
     QCOMPARE(ui(*r.form).Picture2[0]->accessibleDescription(), QString("/opt/Beta.exe"));
+}
+
+void ProgramTest::picturesReadAheadAreTheOnesShown()
+{
+    // The tile's skin was decoded on the start-up thread: the window shows that picture, not a
+    // second reading of its file (here spoilt since, with its size and time kept).
+    Rig r;
+    r.load(1, 3000, [&r] {
+        const std::filesystem::path skin = r.state.appDir / "skin" / "pnl11.jpg";
+        const auto size = std::filesystem::file_size(skin);
+        const auto time = std::filesystem::last_write_time(skin);
+        std::filesystem::resize_file(skin, 0);
+        std::filesystem::resize_file(skin, size);
+        std::filesystem::last_write_time(skin, time);
+    });
+    QVERIFY(ui(*r.form).Picture1[0]->hasPicture());
+    QCOMPARE(ui(*r.form).Picture1[0]->pictureName(), QString("pnl11.jpg"));
 }
 
 void ProgramTest::tileButtons()
