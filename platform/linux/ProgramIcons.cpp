@@ -20,6 +20,8 @@ QIcon iconFromIcoBytes(const QByteArray& ico)
     if (!buf.open(QIODevice::ReadOnly))
         return {};
     QImageReader reader(&buf, "ico");
+    // The bytes are an icon file: no other decoder is asked (asking loads every one of them).
+    reader.setAutoDetectImageFormat(false);
     // Programs often carry one size at several colour depths: keep the deepest of each size.
     auto depthOf = [&ico](int i) {
         const qsizetype at = 6 + 16 * static_cast<qsizetype>(i);

@@ -110,6 +110,12 @@ TEST(ProgramIcons, WindowsProgramsAndIconFilesAreDecoded)
     writeFile(depths, qb(both));
     EXPECT_EQ(centre(icons.icon(depths), 16), qRgb(0, 255, 0));
 
+    // A picture stored as PNG inside the icon (as large Windows icons are) is read too.
+    const QByteArray png = pngOf(Qt::cyan);
+    const QString pngIco = dir.filePath("png.ico");
+    writeFile(pngIco, qb(buildIco({{24, Bytes(png.begin(), png.end())}})));
+    EXPECT_EQ(centre(icons.icon(pngIco), 24), qRgb(0, 255, 255));
+
     // A file with another extension is still read by what it holds.
     const QString renamed = dir.filePath("tool.bin");
     QFile::copy(exe, renamed);
