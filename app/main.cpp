@@ -5,6 +5,7 @@
 
 #include "AppState.h"
 #include "DataFolder.h"
+#include "FontConfig.h"
 #include "Gbk.h"
 #include "Form1.h"
 #include "IconTheme.h"
@@ -16,6 +17,7 @@
 #include "StartUpFiles.h"
 #include "StartupTrace.h"
 #include "Version.h"
+#include "Windows.h"
 #include "Wiring.h"
 
 #include <QApplication>
@@ -42,9 +44,13 @@ void preferX11OnWayland()
 int main(int argc, char** argv)
 {
     qbx::startup::begin();
-    // The settings file's Chinese keys need the GBK tables; they are built beside the start of
-    // the application object, which has nothing to do with them.
-    std::jthread gbkTables(qbx::prepareGbkTables);
+    // The font configuration (the window's text) and the GBK tables (the settings file's Chinese
+    // keys) are read beside the start of the application object, which needs neither.
+    std::jthread early([] {
+        qbx::prepareFontConfiguration();
+        qbx::songFaceInstalled();
+        qbx::prepareGbkTables();
+    });
     preferX11OnWayland();
     QApplication app(argc, argv);
     qbx::startup::checkpoint("the application object");
@@ -79,6 +85,8 @@ int main(int argc, char** argv)
         desktop->message(nullptr, QStringLiteral("无法建立数据文件夹：") + qbx::pathText(state.dataDir));
     }
     qbx::startup::checkpoint("data folder and single instance");
+    // Long done by now, but the fonts are not read twice at once.
+    early.join();
     qbx::Launcher launcher(state, *desktop);
     // The settings, catalogue and first pictures are read on their own thread while the main
     // window builds its controls; the window waits for them before it reads the catalogue.

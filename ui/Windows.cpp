@@ -1,6 +1,8 @@
 #include "Windows.h"
 
-#include <QFontInfo>
+#include "FontConfig.h"
+
+#include <QStringList>
 #include <QWidget>
 
 namespace qbx {
@@ -17,29 +19,39 @@ void makeTopmostTool(QWidget& window, bool takesFocus)
     window.setWindowFlags(flags);
 }
 
+namespace {
+
+// The Song faces first; the sans faces stand in for them where none is installed.
+const QStringList& songFaces()
+{
+    static const QStringList faces{QStringLiteral("SimSun"), QStringLiteral("宋体"),
+                                   QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing")};
+    return faces;
+}
+
+} // namespace
+
+bool songFaceInstalled()
+{
+    static const bool installed = fontFamilyInstalled(songFaces());
+    return installed;
+}
+
 QFont songTiFont(bool bold)
 {
+    // A Song face sets its glyphs as the boxes were designed for; the broader sans faces need
+    // a size smaller (11 instead of 12 pixels) to keep captions on one line.
+    const bool songFace = songFaceInstalled();
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"),
-                      QStringLiteral("AR PL UMing"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Sans CJK")});
-    font.setPointSize(9);
+    font.setFamilies(songFaces() +
+                     QStringList{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans CJK")});
+    font.setPointSizeF(songFace ? 9.0 : 8.25);
     if (bold) {
         // Emboldened from the regular face: the bold face is another large file to open and parse
-        // before the first frame, and at these sizes the two look alike.
+        // before the first frame; drawn this way it is a little lighter at large sizes.
         font.setBold(true);
         font.setStyleName(QStringLiteral("Regular"));
     }
-    // A Song face sets its glyphs as the boxes were designed for; the broader sans faces need
-    // a size smaller (11 instead of 12 pixels) to keep captions on one line.
-    static const bool songFace = [&font] {
-        const QString family = QFontInfo(font).family();
-        return family.contains(QLatin1String("SimSun"), Qt::CaseInsensitive) ||
-               family == QStringLiteral("宋体") ||
-               family.contains(QLatin1String("UMing"), Qt::CaseInsensitive);
-    }();
-    if (!songFace)
-        font.setPointSizeF(8.25);
     return font;
 }
 

@@ -17,6 +17,9 @@ void makeTopmostTool(QWidget& window, bool takesFocus);
 // "宋体" 9 point, the font of the labels: a Song face when the system has one, else a CJK sans
 // face at 8.25 point, which keeps captions within their boxes.
 QFont songTiFont(bool bold = false);
+// Whether a Song face is installed: asked once of the font configuration, which opens no font
+// to answer; any thread.
+bool songFaceInstalled();
 
 // Windows are unloaded from inside their own event handlers, so they are deleted once control
 // returns to the event loop.
