@@ -89,9 +89,12 @@ int main(int argc, char** argv)
     early.join();
     qbx::Launcher launcher(state, *desktop);
     // The settings, catalogue and first pictures are read on their own thread while the main
-    // window builds its controls; the window waits for them before it reads the catalogue.
+    // window builds its controls; the window is loaded once they are read.
     qbx::StartUpFiles files(launcher, qbx::Form1::picturesShownFirst(state.appDir), app.devicePixelRatio());
-    qbx::Form1 form1(state, *desktop, [&files] { files.finish(); });
+    qbx::Form1 form1(state, *desktop);
+    files.finish();
+    qbx::startup::checkpoint("waiting for the data files and pictures");
+    form1.load();
     qbx::startup::checkpoint("the main window");
     qbx::Wiring wiring(launcher, form1);
     QObject::connect(&instance, &qbx::SingleInstance::showRequested, &form1, &qbx::Form1::bringBack);

@@ -36,6 +36,7 @@ struct Fixture {
         desktop.setScreenGeometry(QRect(0, 0, 1920, 1080));
         desktop.setUseRealIcons(true);
         form = std::make_unique<qbx::Form1>(state, desktop);
+        form->load();
         // Every minor category of major 0 full in its first five slots, each program its own icon file.
         for (int minor = 0; minor < qbx::kMinors; ++minor)
             for (int slot = 0; slot < 5; ++slot) {

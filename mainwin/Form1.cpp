@@ -31,7 +31,7 @@ QString Form1::tileLabel(int i)
     return i == kNamedMajors ? QStringLiteral("程序组合") : QStringLiteral("预留");
 }
 
-Form1::Form1(AppState& state, Desktop& desktop, const std::function<void()>& waitForData, QWidget* parent)
+Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     : QWidget(parent), state_(state), desktop_(desktop), place_(*this)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -50,10 +50,10 @@ Form1::Form1(AppState& state, Desktop& desktop, const std::function<void()>& wai
     edgeHold_.setInterval(kEdgeHoldMs);
     connect(&edgeHold_, &QTimer::timeout, this, &Form1::updateReservedEdge);
     startup::checkpoint("the main window's controls and menus");
-    if (waitForData) {
-        waitForData();
-        startup::checkpoint("waiting for the data files and pictures");
-    }
+}
+
+void Form1::load()
+{
     Form_Load();
     followScreen();
 }

@@ -44,7 +44,6 @@
 
 #include <array>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -67,11 +66,12 @@ class Form1 : public QWidget, public MainWindowLink, private AutoHideHost {
 public:
     static constexpr int kTiles = 7;
 
-    // Builds the window's controls, then calls `waitForData` (start-up may still be reading the
-    // settings and catalogue on another thread: nothing before it reads `state`) and loads the
-    // window from `state`, with `state.appDir` as the program folder.
-    Form1(AppState& state, Desktop& desktop, const std::function<void()>& waitForData = {},
-          QWidget* parent = nullptr);
+    // Builds the window's controls; nothing reads `state` until load() (start-up may still be
+    // reading the settings and catalogue on another thread meanwhile).
+    Form1(AppState& state, Desktop& desktop, QWidget* parent = nullptr);
+    // Loads the window from `state`, whose settings and catalogue start-up has read, with
+    // `state.appDir` as the program folder: the tray icon, the tiles, the start-up mode.
+    void load();
     // The pictures the window shows as it opens (the tiles' skins, the introduction icon), which
     // start-up may decode ahead.
     static std::vector<std::filesystem::path> picturesShownFirst(const std::filesystem::path& appDir);

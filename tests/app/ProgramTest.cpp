@@ -49,11 +49,11 @@ struct Rig : WindowApp {
         writeSetting("自动隐藏时间", "主窗口", mainDelay);
         writeSkins();
         StartUpFiles files(launcher, Form1::picturesShownFirst(state.appDir), 1.0);
-        form = std::make_unique<Form1>(state, desktop, [&] {
-            files.finish();
-            if (read)
-                read();
-        });
+        form = std::make_unique<Form1>(state, desktop);
+        files.finish();
+        if (read)
+            read();
+        form->load();
         wiring = std::make_unique<Wiring>(launcher, *form);
         form->show();
     }

@@ -74,6 +74,7 @@ void TextFitsTest::mainWindowPopupAndCategoryWindow()
                     app.writeRecord(e);
     Launcher(app.state, app.desktop).startUp();
     Form1 main(app.state, app.desktop);
+    main.load();
     fits(main, QStringLiteral("main-window"));
     main.Image2_MouseMove(2, Qt::NoButton, 100, 500);
     QVERIFY(main.popup());

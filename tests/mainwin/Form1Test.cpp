@@ -60,6 +60,7 @@ struct Main {
                     }
         Launcher(app.state, app.desktop).startUp();
         form = std::make_unique<Form1>(app.state, app.desktop);
+        form->load();
         QObject::connect(form.get(), &Form1::quitRequested, [this] { ++quits; });
         return *form;
     }
