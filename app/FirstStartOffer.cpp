@@ -1,8 +1,8 @@
 #include "FirstStartOffer.h"
 
-#include "InstalledImport.h"
-#include "Launcher.h"
-#include "Logging.h"
+#include "core/InstalledImport.h"
+#include "core/Launcher.h"
+#include "platform/Logging.h"
 
 namespace qbx {
 

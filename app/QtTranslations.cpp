@@ -1,6 +1,6 @@
 #include "QtTranslations.h"
 
-#include "Logging.h"
+#include "platform/Logging.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,6 +1,6 @@
 #include "SingleInstance.h"
 
-#include "Logging.h"
+#include "platform/Logging.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "StartUpFiles.h"
 
-#include "Launcher.h"
-#include "Logging.h"
+#include "core/Launcher.h"
+#include "platform/Logging.h"
 
 namespace qbx {
 

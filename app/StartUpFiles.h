@@ -4,7 +4,7 @@
 // controls (most of that is looking up the font). Nothing may read the core's state until
 // finish() has returned.
 
-#include "Skin.h"
+#include "ui/Skin.h"
 
 #include <filesystem>
 #include <thread>

@@ -9,18 +9,18 @@
 
 #include "Wiring.h"
 
-#include "About.h"
-#include "Desktop.h"
 #include "FirstStartOffer.h"
-#include "Form1.h"
-#include "Form10.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "Form6.h"
-#include "Form9.h"
-#include "Launcher.h"
-#include "TrayIcon.h"
-#include "Version.h"
+#include "catwin/Form3.h"
+#include "combos/Form10.h"
+#include "combos/Form9.h"
+#include "core/Launcher.h"
+#include "editing/Form6.h"
+#include "generated/Version.h"
+#include "mainwin/Form1.h"
+#include "mainwin/TrayIcon.h"
+#include "platform/Desktop.h"
+#include "settings/About.h"
+#include "settings/Form4.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -3,17 +3,17 @@
 
 #include "Wiring.h"
 
-#include "AppState.h"
-#include "Desktop.h"
-#include "EditReport.h"
-#include "Form1.h"
-#include "Form3.h"
-#include "Form6.h"
-#include "Form8.h"
-#include "Launcher.h"
-#include "Logging.h"
-#include "Menu1.h"
-#include "Text.h"
+#include "catwin/Form3.h"
+#include "catwin/Menu1.h"
+#include "core/Launcher.h"
+#include "editing/EditReport.h"
+#include "editing/Form6.h"
+#include "editing/Form8.h"
+#include "mainwin/Form1.h"
+#include "platform/Desktop.h"
+#include "platform/Logging.h"
+#include "platform/Text.h"
+#include "store/AppState.h"
 
 #include <QCursor>
 

@@ -3,22 +3,22 @@
 // window is loaded and wired to it.
 // A second start hands over to the running one, which shows its window, and ends.
 
-#include "AppState.h"
-#include "DataFolder.h"
-#include "FontConfig.h"
-#include "Gbk.h"
-#include "Form1.h"
-#include "IconTheme.h"
-#include "Launcher.h"
-#include "NativeDesktop.h"
-#include "Paths.h"
 #include "QtTranslations.h"
 #include "SingleInstance.h"
 #include "StartUpFiles.h"
-#include "StartupTrace.h"
-#include "Version.h"
-#include "Windows.h"
 #include "Wiring.h"
+#include "core/Launcher.h"
+#include "generated/Version.h"
+#include "mainwin/Form1.h"
+#include "platform/NativeDesktop.h"
+#include "platform/Paths.h"
+#include "platform/StartupTrace.h"
+#include "platform/linux/FontConfig.h"
+#include "platform/linux/IconTheme.h"
+#include "store/AppState.h"
+#include "store/DataFolder.h"
+#include "store/Gbk.h"
+#include "ui/Windows.h"
 
 #include <QApplication>
 

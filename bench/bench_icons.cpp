@@ -2,8 +2,8 @@
 // decode), a cached look-up, building the desktop-entry index, and an icon found through it.
 // Runs on the offscreen platform with a temporary XDG data folder of 400 desktop entries.
 
-#include "PeBuilder.h"
-#include "ProgramIcons.h"
+#include "platform/linux/ProgramIcons.h"
+#include "tests/platform/PeBuilder.h"
 
 #include <QBuffer>
 #include <QDir>

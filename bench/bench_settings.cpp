@@ -6,11 +6,11 @@
 //   ChooseMainDelay     one choice in the first list: the value written and announced
 //   ChooseStartMode     one start option: the login entry and the start mode written
 
-#include "AppState.h"
-#include "Form4.h"
-#include "Launcher.h"
-#include "NativeDesktop.h"
-#include "Paths.h"
+#include "core/Launcher.h"
+#include "platform/NativeDesktop.h"
+#include "platform/Paths.h"
+#include "settings/Form4.h"
+#include "store/AppState.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,10 +7,10 @@
 //                     from slot 24 to slot 0 and its minor category from position 4 to 0
 // Counter "records" = records written per start.
 
-#include "AppState.h"
-#include "FakeDesktop.h"
-#include "Launcher.h"
-#include "Store.h"
+#include "core/Launcher.h"
+#include "platform/fake/FakeDesktop.h"
+#include "store/AppState.h"
+#include "store/Store.h"
 
 #include <benchmark/benchmark.h>
 

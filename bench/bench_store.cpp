@@ -2,10 +2,10 @@
 // the ordering after one start, in the program's write-only-changed form (with and without its
 // journal) and in the form that writes both records of every compared pair.
 
-#include "Journal.h"
-#include "ReferenceOrdering.h"
-#include "RecordFile.h"
-#include "Store.h"
+#include "store/Journal.h"
+#include "store/RecordFile.h"
+#include "store/Store.h"
+#include "tests/store/ReferenceOrdering.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,15 +3,15 @@
 // until the category window is placed and filled with five icons. Icons are read from real
 // icon files through the platform's icon reader, as the program does.
 
-#include "AppState.h"
-#include "Catalogue.h"
-#include "FakeDesktop.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Paths.h"
-#include "PictureBox.h"
-#include "Store.h"
+#include "catwin/Form3.h"
+#include "mainwin/Form1.h"
+#include "mainwin/Form2.h"
+#include "platform/Paths.h"
+#include "platform/fake/FakeDesktop.h"
+#include "store/AppState.h"
+#include "store/Catalogue.h"
+#include "store/Store.h"
+#include "ui/PictureBox.h"
 
 #include <QApplication>
 #include <QImage>

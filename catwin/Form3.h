@@ -7,7 +7,7 @@
 // icon box of a cell is its program's title (description: the program's path); the labels'
 // texts are their names.
 
-#include "TwipPlace.h"
+#include "ui/TwipPlace.h"
 
 #include <QRect>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "Menu1.h"
 
-#include "AppState.h"
-#include "Text.h"
+#include "platform/Text.h"
+#include "store/AppState.h"
 
 namespace qbx {
 

@@ -1,7 +1,7 @@
 #include "ComboEdits.h"
 
-#include "Ini.h"
-#include "Store.h"
+#include "store/Ini.h"
+#include "store/Store.h"
 
 namespace qbx {
 

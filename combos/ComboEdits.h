@@ -7,7 +7,7 @@
 // A group g exists when ComboTable(g, 0) carries a group name; position 0 is both the group's
 // header and its first combination place. Only positions 0-4 are edited.
 
-#include "AppState.h"
+#include "store/AppState.h"
 
 #include <string>
 #include <string_view>

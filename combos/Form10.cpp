@@ -1,9 +1,9 @@
 #include "Form10.h"
 
-#include "Colours.h"
-#include "Text.h"
-#include "Twips.h"
-#include "Windows.h"
+#include "platform/Text.h"
+#include "ui/Colours.h"
+#include "ui/Twips.h"
+#include "ui/Windows.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -3,17 +3,17 @@
 
 #include "Form9.h"
 
-#include "Desktop.h"
-#include "Launcher.h"
-#include "ListRows.h"
-#include "Logging.h"
-#include "MainWindowLink.h"
-#include "Store.h"
-#include "Text.h"
-#include "TightLabel.h"
-#include "Twips.h"
-#include "TypingLimit.h"
-#include "Windows.h"
+#include "core/Launcher.h"
+#include "editing/ListRows.h"
+#include "editing/TightLabel.h"
+#include "editing/TypingLimit.h"
+#include "platform/Desktop.h"
+#include "platform/Logging.h"
+#include "platform/Text.h"
+#include "store/Store.h"
+#include "ui/MainWindowLink.h"
+#include "ui/Twips.h"
+#include "ui/Windows.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -3,9 +3,9 @@
 
 #include "Form9.h"
 
-#include "Desktop.h"
-#include "Launcher.h"
-#include "Text.h"
+#include "core/Launcher.h"
+#include "platform/Desktop.h"
+#include "platform/Text.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -1,9 +1,9 @@
 #include "LaunchCombination.h"
 
-#include "Desktop.h"
-#include "Logging.h"
-#include "Store.h"
-#include "Text.h"
+#include "platform/Desktop.h"
+#include "platform/Logging.h"
+#include "platform/Text.h"
+#include "store/Store.h"
 
 #include <limits>
 

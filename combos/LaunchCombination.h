@@ -4,7 +4,7 @@
 // combination (not for its members). The result says, place by place, what became of each member;
 // the report window shows it.
 
-#include "Result.h"
+#include "store/Result.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 // Narrowing the list of installed applications to what the user typed into the picker.
 
-#include "Desktop.h"
+#include "platform/Desktop.h"
 
 namespace qbx {
 

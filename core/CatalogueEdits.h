@@ -1,7 +1,7 @@
 #pragma once
 // Small catalogue look-ups and book-keeping the classification editor's commands share.
 
-#include "AppState.h"
+#include "store/AppState.h"
 
 #include <optional>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "Combinations.h"
 
-#include "Store.h"
+#include "store/Store.h"
 
 namespace qbx {
 

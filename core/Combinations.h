@@ -1,7 +1,7 @@
 #pragma once
 // Looking at combinations.
 
-#include "AppState.h"
+#include "store/AppState.h"
 
 #include <string>
 

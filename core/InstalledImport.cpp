@@ -2,10 +2,10 @@
 
 #include "ApplicationCategories.h"
 #include "CatalogueEdits.h"
-#include "Ini.h"
 #include "Launcher.h"
-#include "Logging.h"
 #include "ProgramChoice.h"
+#include "platform/Logging.h"
+#include "store/Ini.h"
 
 namespace qbx {
 

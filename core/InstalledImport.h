@@ -6,7 +6,7 @@
 // place its categories give (ApplicationCategories.h). A minor category takes 25 programs; the
 // rest of them, and programs filed already, are left out.
 
-#include "Desktop.h"
+#include "platform/Desktop.h"
 
 namespace qbx {
 

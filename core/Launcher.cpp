@@ -2,13 +2,13 @@
 
 #include "Launcher.h"
 
-#include "Desktop.h"
-#include "Logging.h"
-#include "Repair.h"
-#include "Rollback.h"
-#include "Store.h"
-#include "Text.h"
-#include "Unclassified.h"
+#include "platform/Desktop.h"
+#include "platform/Logging.h"
+#include "platform/Text.h"
+#include "store/Repair.h"
+#include "store/Rollback.h"
+#include "store/Store.h"
+#include "store/Unclassified.h"
 
 #include <limits>
 

@@ -12,11 +12,11 @@
 // of a refusal or failure itself. New operations are added here as plain methods; each kind of
 // change other windows must see gets a signal.
 
-#include "AppState.h"
-#include "ComboEdits.h"
-#include "LaunchCombination.h"
-#include "Result.h"
 #include "SettingsChoices.h"
+#include "combos/ComboEdits.h"
+#include "combos/LaunchCombination.h"
+#include "store/AppState.h"
+#include "store/Result.h"
 
 #include <QObject>
 #include <QStringList>

@@ -2,9 +2,9 @@
 
 #include "Launcher.h"
 
-#include "Logging.h"
-#include "Rollback.h"
-#include "Text.h"
+#include "platform/Logging.h"
+#include "platform/Text.h"
+#include "store/Rollback.h"
 
 namespace qbx {
 

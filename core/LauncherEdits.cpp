@@ -6,11 +6,11 @@
 #include "Launcher.h"
 
 #include "CatalogueEdits.h"
-#include "Ini.h"
-#include "Logging.h"
-#include "Rollback.h"
-#include "Store.h"
-#include "Unclassified.h"
+#include "platform/Logging.h"
+#include "store/Ini.h"
+#include "store/Rollback.h"
+#include "store/Store.h"
+#include "store/Unclassified.h"
 
 #include <utility>
 

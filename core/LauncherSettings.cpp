@@ -2,7 +2,7 @@
 
 #include "Launcher.h"
 
-#include "Paths.h"
+#include "platform/Paths.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #include "ProgramChoice.h"
 
-#include "DesktopEntry.h"
+#include "platform/linux/DesktopEntry.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "SettingsChoices.h"
 
-#include "Desktop.h"
-#include "Ini.h"
-#include "Logging.h"
-#include "Paths.h"
+#include "platform/Desktop.h"
+#include "platform/Logging.h"
+#include "platform/Paths.h"
+#include "store/Ini.h"
 
 #include <QDir>
 

@@ -10,7 +10,7 @@
 //
 // One object serves one opening of the dialog: a failure already told in it is not told again.
 
-#include "Settings.h"
+#include "store/Settings.h"
 
 #include <QSet>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "ApplicationPicker.h"
 
-#include "ApplicationFilter.h"
-#include "Logging.h"
+#include "core/ApplicationFilter.h"
+#include "platform/Logging.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

@@ -4,7 +4,7 @@
 // Enter or a double click chooses one; "浏览文件…" asks for the file dialog instead. The dialog
 // closes after either.
 
-#include "Desktop.h"
+#include "platform/Desktop.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "EditReport.h"
 
-#include "Desktop.h"
-#include "Launcher.h"
-#include "Text.h"
+#include "core/Launcher.h"
+#include "platform/Desktop.h"
+#include "platform/Text.h"
 
 namespace qbx {
 

@@ -3,19 +3,19 @@
 
 #include "Form6.h"
 
-#include "AppState.h"
-#include "CatalogueEdits.h"
-#include "Desktop.h"
-#include "Launcher.h"
-#include "Logging.h"
-#include "MainWindowLink.h"
-#include "ProgramChoice.h"
-#include "Text.h"
 #include "ListRows.h"
 #include "TightLabel.h"
-#include "Twips.h"
 #include "TypingLimit.h"
-#include "Windows.h"
+#include "core/CatalogueEdits.h"
+#include "core/Launcher.h"
+#include "core/ProgramChoice.h"
+#include "platform/Desktop.h"
+#include "platform/Logging.h"
+#include "platform/Text.h"
+#include "store/AppState.h"
+#include "ui/MainWindowLink.h"
+#include "ui/Twips.h"
+#include "ui/Windows.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 // them, changes their titles and descriptions, takes them out, and picks members for a
 // combination. Whoever opens it chooses which commands it shows.
 
-#include "Result.h"
+#include "store/Result.h"
 
 #include <QDialog>
 #include <QString>

@@ -4,17 +4,17 @@
 
 #include "Form6.h"
 
-#include "AppState.h"
 #include "ApplicationPicker.h"
-#include "CatalogueEdits.h"
-#include "Desktop.h"
 #include "EditReport.h"
-#include "MainWindowLink.h"
-#include "ProgramChoice.h"
-#include "Store.h"
-#include "Text.h"
 #include "TypingLimit.h"
-#include "Launcher.h"
+#include "core/CatalogueEdits.h"
+#include "core/Launcher.h"
+#include "core/ProgramChoice.h"
+#include "platform/Desktop.h"
+#include "platform/Text.h"
+#include "store/AppState.h"
+#include "store/Store.h"
+#include "ui/MainWindowLink.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,15 +1,15 @@
 #include "Form8.h"
 
-#include "AppState.h"
 #include "EditReport.h"
-#include "Launcher.h"
-#include "Logging.h"
-#include "MainWindowLink.h"
-#include "ProgramChoice.h"
-#include "Text.h"
-#include "Twips.h"
 #include "TypingLimit.h"
-#include "Windows.h"
+#include "core/Launcher.h"
+#include "core/ProgramChoice.h"
+#include "platform/Logging.h"
+#include "platform/Text.h"
+#include "store/AppState.h"
+#include "ui/MainWindowLink.h"
+#include "ui/Twips.h"
+#include "ui/Windows.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "AutoHide.h"
 
-#include "AppState.h"
-#include "Desktop.h"
+#include "platform/Desktop.h"
+#include "store/AppState.h"
 
 #include "Form1Layout.h"
-#include "Logging.h"
-#include "Twips.h"
+#include "platform/Logging.h"
+#include "ui/Twips.h"
 
 namespace qbx {
 

@@ -2,19 +2,19 @@
 
 #include "Form1.h"
 
-#include "AppState.h"
 #include "CaptionStrip.h"
-#include "Colours.h"
-#include "Desktop.h"
-#include "EventLabel.h"
 #include "Form1Layout.h"
 #include "Form2.h"
-#include "Form3.h"
-#include "PictureBox.h"
-#include "StartupTrace.h"
-#include "Text.h"
 #include "TrayIcon.h"
-#include "Twips.h"
+#include "catwin/Form3.h"
+#include "platform/Desktop.h"
+#include "platform/StartupTrace.h"
+#include "platform/Text.h"
+#include "store/AppState.h"
+#include "ui/Colours.h"
+#include "ui/EventLabel.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QPainter>

@@ -31,11 +31,11 @@
 //                     Label2(n) by their text
 
 #include "AutoHide.h"
-#include "Desktop.h"
 #include "HideTimer.h"
-#include "MainWindowLink.h"
-#include "TwipPlace.h"
-#include "Windows.h"
+#include "platform/Desktop.h"
+#include "ui/MainWindowLink.h"
+#include "ui/TwipPlace.h"
+#include "ui/Windows.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -3,12 +3,12 @@
 
 #include "Form1.h"
 
-#include "Desktop.h"
 #include "Form2.h"
-#include "Form3.h"
 #include "ReservedEdge.h"
 #include "TrayIcon.h"
-#include "TwipPlace.h"
+#include "catwin/Form3.h"
+#include "platform/Desktop.h"
+#include "ui/TwipPlace.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,11 +2,11 @@
 
 #include "Form1.h"
 
-#include "AppState.h"
-#include "Desktop.h"
-#include "Logging.h"
-#include "Paths.h"
 #include "TrayIcon.h"
+#include "platform/Desktop.h"
+#include "platform/Logging.h"
+#include "platform/Paths.h"
+#include "store/AppState.h"
 
 #include <QAction>
 #include <QCursor>

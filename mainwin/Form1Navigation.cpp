@@ -1,15 +1,15 @@
 // The main window's navigation: tiles light under the pointer, the strips show an arrow on the
 // side the pop-up opens to, and moving on to the arrow opens the pop-up beside the tile.
 
-#include "AppState.h"
 #include "Form1.h"
 #include "Form1Layout.h"
 #include "Form2.h"
-#include "Form3.h"
-#include "PictureBox.h"
-#include "Logging.h"
-#include "Skin.h"
-#include "Twips.h"
+#include "catwin/Form3.h"
+#include "platform/Logging.h"
+#include "store/AppState.h"
+#include "ui/PictureBox.h"
+#include "ui/Skin.h"
+#include "ui/Twips.h"
 
 #include <QCursor>
 

@@ -3,16 +3,16 @@
 
 #include "Form1.h"
 
-#include "AppState.h"
-#include "Combinations.h"
-#include "EventLabel.h"
 #include "Form1Layout.h"
 #include "Form2.h"
-#include "Form3.h"
-#include "PictureBox.h"
-#include "ProgramIcon.h"
-#include "Text.h"
-#include "Twips.h"
+#include "catwin/Form3.h"
+#include "core/Combinations.h"
+#include "platform/Text.h"
+#include "store/AppState.h"
+#include "ui/EventLabel.h"
+#include "ui/PictureBox.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include "AutoHide.h"
 #include "ColumnScreen.h"
 #include "Form1Layout.h"
-#include "Twips.h"
+#include "ui/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -2,20 +2,20 @@
 
 #include "Form1.h"
 
-#include "AppState.h"
-#include "Combinations.h"
 #include "Form1Layout.h"
 #include "Form2.h"
-#include "Logging.h"
-#include "Paths.h"
-#include "PictureBox.h"
-#include "ProgramIcon.h"
-#include "Skin.h"
-#include "StartupTrace.h"
-#include "Text.h"
 #include "TrayIcon.h"
-#include "Twips.h"
-#include "Windows.h"
+#include "core/Combinations.h"
+#include "platform/Logging.h"
+#include "platform/Paths.h"
+#include "platform/StartupTrace.h"
+#include "platform/Text.h"
+#include "store/AppState.h"
+#include "ui/PictureBox.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Skin.h"
+#include "ui/Twips.h"
+#include "ui/Windows.h"
 
 #include <QAction>
 

@@ -1,14 +1,14 @@
 #include "Form2.h"
 
-#include "AppState.h"
-#include "Colours.h"
-#include "EventLabel.h"
-#include "IconCell.h"
-#include "Logging.h"
-#include "MainWindowLink.h"
-#include "PictureBox.h"
-#include "Twips.h"
-#include "Windows.h"
+#include "platform/Logging.h"
+#include "store/AppState.h"
+#include "ui/Colours.h"
+#include "ui/EventLabel.h"
+#include "ui/IconCell.h"
+#include "ui/MainWindowLink.h"
+#include "ui/PictureBox.h"
+#include "ui/Twips.h"
+#include "ui/Windows.h"
 
 #include <QMouseEvent>
 

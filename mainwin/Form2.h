@@ -6,7 +6,7 @@
 // Accessible names: the window's title is the category it shows ("办公"); the icon of a column
 // is its program's title (description: the program's path); the labels' texts are their names.
 
-#include "TwipPlace.h"
+#include "ui/TwipPlace.h"
 
 #include <QRect>
 #include <QWidget>

@@ -2,7 +2,7 @@
 
 #include "ColumnScreen.h"
 #include "Form1Layout.h"
-#include "Twips.h"
+#include "ui/Twips.h"
 
 namespace qbx {
 

@@ -5,7 +5,7 @@
 // else. An edge shared with a neighbouring monitor is not kept: the desktop counts such a
 // reservation from the edge of the whole desktop, so it would take the neighbour's strip too.
 
-#include "Desktop.h"
+#include "platform/Desktop.h"
 
 #include <QList>
 #include <QRect>

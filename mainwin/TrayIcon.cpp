@@ -1,7 +1,7 @@
 #include "TrayIcon.h"
 
-#include "Desktop.h"
-#include "Version.h"
+#include "generated/Version.h"
+#include "platform/Desktop.h"
 
 #include <utility>
 

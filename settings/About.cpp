@@ -1,7 +1,7 @@
 #include "About.h"
 
-#include "PictureBox.h"
-#include "Skin.h"
+#include "ui/PictureBox.h"
+#include "ui/Skin.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "ClickSound.h"
 
-#include "Logging.h"
-#include "Paths.h"
+#include "platform/Logging.h"
+#include "platform/Paths.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "Form4.h"
 
-#include "SettingsChoices.h"
+#include "core/SettingsChoices.h"
 
 #include <QComboBox>
 #include <QGridLayout>

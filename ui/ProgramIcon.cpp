@@ -1,11 +1,11 @@
 #include "ProgramIcon.h"
 
-#include "Desktop.h"
-#include "Logging.h"
 #include "PictureBox.h"
-#include "ProgramIcons.h"
-#include "Records.h"
-#include "Text.h"
+#include "platform/Desktop.h"
+#include "platform/Logging.h"
+#include "platform/Text.h"
+#include "platform/linux/ProgramIcons.h"
+#include "store/Records.h"
 
 namespace qbx {
 

@@ -1,8 +1,8 @@
 #include "Skin.h"
 
-#include "Logging.h"
-#include "Paths.h"
 #include "PictureBox.h"
+#include "platform/Logging.h"
+#include "platform/Paths.h"
 
 #include <QFileInfo>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "Windows.h"
 
-#include "FontConfig.h"
+#include "platform/linux/FontConfig.h"
 
 #include <QStringList>
 #include <QWidget>

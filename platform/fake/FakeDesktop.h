@@ -18,8 +18,8 @@
 //
 // With nothing queued, confirm() answers OK (defaultAnswer) and openFileName() is cancelled.
 
-#include "Desktop.h"
-#include "ProgramIcons.h"
+#include "platform/Desktop.h"
+#include "platform/linux/ProgramIcons.h"
 
 #include <QHash>
 #include <QList>

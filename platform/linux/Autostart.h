@@ -7,7 +7,7 @@
 // The entry is always rewritten whole with the program's current path. Switching it off keeps the
 // entry and marks it Hidden=true, which the session treats as not there.
 
-#include "Desktop.h"
+#include "platform/Desktop.h"
 
 #include <QString>
 

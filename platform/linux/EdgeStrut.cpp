@@ -1,7 +1,7 @@
 #include "EdgeStrut.h"
 
-#include "Logging.h"
 #include "Xcb.h"
+#include "platform/Logging.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -3,7 +3,7 @@
 // older _NET_WM_STRUT, for window managers that read only that one), which the window manager
 // keeps maximised windows out of. Elsewhere (Wayland without XWayland) nothing is set.
 
-#include "Desktop.h"
+#include "platform/Desktop.h"
 
 #include <QRect>
 #include <QSize>

@@ -1,6 +1,6 @@
 #include "FontConfig.h"
 
-#include "Logging.h"
+#include "platform/Logging.h"
 
 #include <fontconfig/fontconfig.h>
 

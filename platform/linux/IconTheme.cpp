@@ -1,6 +1,6 @@
 #include "IconTheme.h"
 
-#include "Logging.h"
+#include "platform/Logging.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,7 +7,7 @@
 //
 //   const auto apps = qbx::listInstalledApplications(qbx::XdgIconIndex::applicationDirs());
 
-#include "Desktop.h"
+#include "platform/Desktop.h"
 
 namespace qbx {
 

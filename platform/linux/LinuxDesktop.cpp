@@ -3,12 +3,12 @@
 #include "Autostart.h"
 #include "DesktopEntry.h"
 #include "EdgeStrut.h"
-#include "FilePropertiesDialog.h"
 #include "InstalledApplications.h"
 #include "LaunchPlan.h"
-#include "Logging.h"
 #include "StartupNotify.h"
 #include "XdgIconIndex.h"
+#include "platform/FilePropertiesDialog.h"
+#include "platform/Logging.h"
 
 #include <QCursor>
 #include <QDesktopServices>

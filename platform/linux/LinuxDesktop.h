@@ -9,10 +9,10 @@
 // default application; file properties come from the file manager over D-Bus when one answers, else from a
 // small dialog of our own.
 
-#include "Desktop.h"
 #include "ProgramIcons.h"
 #include "Spawn.h"
 #include "StartupNotify.h"
+#include "platform/Desktop.h"
 
 namespace qbx {
 

@@ -1,4 +1,4 @@
-#include "NativeDesktop.h"
+#include "platform/NativeDesktop.h"
 
 #include "LinuxDesktop.h"
 

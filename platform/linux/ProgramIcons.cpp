@@ -1,8 +1,8 @@
 #include "ProgramIcons.h"
 
-#include "Desktop.h"
 #include "DesktopEntry.h"
-#include "icons/PeIconReader.h"
+#include "platform/Desktop.h"
+#include "platform/icons/PeIconReader.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "Spawn.h"
 
-#include "Logging.h"
+#include "platform/Logging.h"
 
 #include <QFile>
 #include <QSocketNotifier>

@@ -1,9 +1,9 @@
 #include "StartupNotify.h"
 
 #include "LaunchPlan.h"
-#include "Logging.h"
 #include "UserTime.h"
 #include "Xcb.h"
+#include "platform/Logging.h"
 
 #include <QAtomicInteger>
 #include <QCoreApplication>

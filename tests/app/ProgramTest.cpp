@@ -2,20 +2,20 @@
 // tiles and on the category window's icons, auto-hide, snapping, yc / zx and the tray's clicks.
 // Screen 1024 x 768 pixels: width 15360 twips, docked right at 13485, hidden right at 15260.
 
-#include "Form1.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "Launcher.h"
-#include "Menu1.h"
-#include "PictureBox.h"
-#include "StartUpFiles.h"
-#include "TrayIcon.h"
-#include "Form1Controls.h"
-#include "Form3Controls.h"
-#include "WindowTestSupport.h"
-#include "Wiring.h"
+#include "app/StartUpFiles.h"
+#include "app/Wiring.h"
+#include "catwin/Form3.h"
+#include "catwin/Menu1.h"
+#include "core/Launcher.h"
+#include "mainwin/Form1.h"
+#include "mainwin/TrayIcon.h"
+#include "settings/Form4.h"
+#include "tests/mainwin/Form1Controls.h"
+#include "tests/mainwin/Form3Controls.h"
+#include "tests/mainwin/WindowTestSupport.h"
+#include "ui/PictureBox.h"
 
-#include "Wave.h"
+#include "tests/support/Wave.h"
 
 #include <QAction>
 #include <QApplication>

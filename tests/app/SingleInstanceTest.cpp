@@ -1,7 +1,7 @@
 // One running program per data folder: the first claim holds the folder, a later claim hands over
 // and makes the holder show itself; a socket file left by a crash and a released lock stop no one.
 
-#include "SingleInstance.h"
+#include "app/SingleInstance.h"
 
 #include <QFile>
 #include <QSignalSpy>

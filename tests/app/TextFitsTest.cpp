@@ -2,19 +2,19 @@
 // chooses; ctest runs this at 1x and with QT_SCALE_FACTOR=2. Each window is kept as a picture
 // in build/window-shots/<scale>/ to look at.
 
-#include "EditorFixture.h"
-#include "ApplicationPicker.h"
-#include "Form1.h"
-#include "Form10.h"
-#include "Form6.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Form4.h"
-#include "Form8.h"
-#include "Form9.h"
-#include "Launcher.h"
-#include "TextFits.h"
-#include "WindowTestSupport.h"
+#include "catwin/Form3.h"
+#include "combos/Form10.h"
+#include "combos/Form9.h"
+#include "core/Launcher.h"
+#include "editing/ApplicationPicker.h"
+#include "editing/Form6.h"
+#include "editing/Form8.h"
+#include "mainwin/Form1.h"
+#include "mainwin/Form2.h"
+#include "settings/Form4.h"
+#include "tests/editing/EditorFixture.h"
+#include "tests/mainwin/WindowTestSupport.h"
+#include "tests/support/TextFits.h"
 
 #include <QDir>
 #include <QLabel>

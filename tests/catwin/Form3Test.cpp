@@ -1,13 +1,13 @@
 // Window tests of the category window: placement downward and upward with the cell mapping,
 // the fill for a minor category and for the combinations, tooltips and the cell colours.
 
-#include "Colours.h"
-#include "EventLabel.h"
-#include "Form3.h"
-#include "Form3Controls.h"
-#include "MainWindowLink.h"
-#include "PictureBox.h"
-#include "WindowTestSupport.h"
+#include "catwin/Form3.h"
+#include "tests/mainwin/Form3Controls.h"
+#include "tests/mainwin/WindowTestSupport.h"
+#include "ui/Colours.h"
+#include "ui/EventLabel.h"
+#include "ui/MainWindowLink.h"
+#include "ui/PictureBox.h"
 
 #include <QTest>
 

@@ -2,9 +2,9 @@
 // A temporary program folder with its own state and a fake desktop, for the combination windows:
 // programs filed in the catalogue and in "yfrj.dat", combinations in the table and "zhrj.dat".
 
-#include "PlacedProgram.h"
-#include "Store.h"
-#include "TempProgramFolder.h"
+#include "store/Store.h"
+#include "tests/support/PlacedProgram.h"
+#include "tests/support/TempProgramFolder.h"
 
 #include <QFile>
 

@@ -3,11 +3,11 @@
 // that keep naming their places.
 
 #include "ComboWindowFixture.h"
-#include "EditorFixture.h"
-#include "Form6.h"
-#include "Form9.h"
-#include "Ini.h"
-#include "Launcher.h"
+#include "combos/Form9.h"
+#include "core/Launcher.h"
+#include "editing/Form6.h"
+#include "store/Ini.h"
+#include "tests/editing/EditorFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 // Launching a combination and the report window that says what became of each member.
 
 #include "ComboWindowFixture.h"
-#include "Form10.h"
-#include "Launcher.h"
+#include "combos/Form10.h"
+#include "core/Launcher.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -2,7 +2,7 @@
 // when there is no list, into records at their own position only), a dropped program's record
 // number given to a new one, and a move followed when the categories re-order.
 
-#include "CoreFixture.h"
+#include "tests/support/CoreFixture.h"
 
 #include <QtTest>
 

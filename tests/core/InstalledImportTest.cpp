@@ -1,11 +1,11 @@
 // Filing the installed applications on a first start: where their categories put them, how
 // they are named and written, what is left out, and that the offer comes once.
 
-#include "ApplicationCategories.h"
-#include "ApplicationFilter.h"
-#include "CoreFixture.h"
-#include "InstalledApplications.h"
-#include "InstalledImport.h"
+#include "core/ApplicationCategories.h"
+#include "core/ApplicationFilter.h"
+#include "core/InstalledImport.h"
+#include "platform/linux/InstalledApplications.h"
+#include "tests/support/CoreFixture.h"
 
 #include <QDir>
 #include <QFile>

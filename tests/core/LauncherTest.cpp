@@ -2,7 +2,7 @@
 // (what is started, counted, re-ordered, written and signalled), what a cell of the category
 // window starts, and changes of the catalogue refused before anything changes.
 
-#include "CoreFixture.h"
+#include "tests/support/CoreFixture.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -1,8 +1,8 @@
 // What choosing in the system-settings dialog writes, without the dialog: the item a delay shows
 // (rounded half to even), failed writes told once a round while the values are kept.
 
-#include "SettingsChoices.h"
-#include "TempProgramFolder.h"
+#include "core/SettingsChoices.h"
+#include "tests/support/TempProgramFolder.h"
 
 #include <QDir>
 #include <QFile>

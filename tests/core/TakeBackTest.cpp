@@ -3,11 +3,11 @@
 // real files: a disk that fills up half-way through a re-sort, a settings file that cannot be
 // written; the same for the combinations and the count of a combination launch.
 
-#include "CoreFixture.h"
-#include "Journal.h"
-#include "../store/WriteLimit.h"
+#include "store/Journal.h"
+#include "tests/store/WriteLimit.h"
+#include "tests/support/CoreFixture.h"
 
-#include "Gbk.h"
+#include "store/Gbk.h"
 
 #include <QSignalSpy>
 #include <QtTest>

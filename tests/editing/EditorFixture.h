@@ -1,9 +1,9 @@
 #pragma once
 // The core's program folder with a fake main window, for the classification editor's window tests.
 
-#include "CoreFixture.h"
-#include "Form6.h"
-#include "MainWindowLink.h"
+#include "editing/Form6.h"
+#include "tests/support/CoreFixture.h"
+#include "ui/MainWindowLink.h"
 
 #include <QListWidget>
 #include <QPushButton>

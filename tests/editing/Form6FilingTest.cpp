@@ -2,7 +2,7 @@
 // minor category and of the catalogue, titles and descriptions, desktop entries, the modes.
 
 #include "EditorFixture.h"
-#include "TextFits.h"
+#include "tests/support/TextFits.h"
 
 #include <QFile>
 #include <QFontInfo>

@@ -2,8 +2,8 @@
 // what "确定", "清除标题" and "取消" write; a title GBK cannot hold is refused before any write.
 
 #include "EditorFixture.h"
-#include "Form8.h"
-#include "Twips.h"
+#include "editing/Form8.h"
+#include "ui/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>

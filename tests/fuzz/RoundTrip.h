@@ -2,7 +2,7 @@
 // The check both record fuzzers make: whatever bytes a record file holds, decoding never reads
 // outside them, and the decoded entry writes back as the bytes it was read from.
 
-#include "RecordCodec.h"
+#include "store/RecordCodec.h"
 
 #include <algorithm>
 #include <cstdio>

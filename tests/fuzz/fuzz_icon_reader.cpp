@@ -1,7 +1,7 @@
 // libFuzzer target: the icon reader on arbitrary bytes, as a program or library (PE) and as an
 // icon file. Whatever it returns must be a complete, self-consistent .ico image.
 
-#include "icons/PeIconReader.h"
+#include "platform/icons/PeIconReader.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Any bytes as the settings file: reading never fails, a key written reads back as written, and
 // writing it again leaves the file as it is.
 
-#include "Ini.h"
+#include "store/Ini.h"
 
 #include <cstdint>
 #include <cstdio>

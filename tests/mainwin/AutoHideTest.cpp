@@ -2,10 +2,10 @@
 // window, zx and the tray icon: ProgramTest). Screen
 // 1280 x 1024 pixels: width 19200 twips, docked right at 17325, hidden right at 19100.
 
-#include "AppState.h"
-#include "AutoHide.h"
-#include "HideTimer.h"
-#include "FakeDesktop.h"
+#include "mainwin/AutoHide.h"
+#include "mainwin/HideTimer.h"
+#include "platform/fake/FakeDesktop.h"
+#include "store/AppState.h"
 
 #include <QtTest>
 

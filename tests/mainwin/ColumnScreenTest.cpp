@@ -3,9 +3,9 @@
 // it reserves there. Three monitors: the primary, a taller one right of it, one left of it at
 // negative x and lower down.
 
-#include "AutoHide.h"
-#include "ColumnScreen.h"
-#include "ReservedEdge.h"
+#include "mainwin/AutoHide.h"
+#include "mainwin/ColumnScreen.h"
+#include "mainwin/ReservedEdge.h"
 
 #include <QTest>
 

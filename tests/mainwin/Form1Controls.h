@@ -1,11 +1,11 @@
 #pragma once
 // Test helper: the main window's controls, found by their names as a reader of the window would.
 
-#include "EventLabel.h"
-#include "Form1.h"
-#include "HideTimer.h"
-#include "Named.h"
-#include "PictureBox.h"
+#include "mainwin/Form1.h"
+#include "mainwin/HideTimer.h"
+#include "tests/support/Named.h"
+#include "ui/EventLabel.h"
+#include "ui/PictureBox.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,19 +1,19 @@
 // Window tests of the main window: start-up, the edges, tile hover and the strips, the pop-up's
 // placement and contents, the menus.
 
-#include "EventLabel.h"
-#include "Form1.h"
-#include "Form2.h"
-#include "Form3.h"
-#include "Launcher.h"
-#include "PictureBox.h"
-#include "Store.h"
-#include "TrayIcon.h"
 #include "Form1Controls.h"
 #include "Form3Controls.h"
 #include "WindowTestSupport.h"
+#include "catwin/Form3.h"
+#include "core/Launcher.h"
+#include "mainwin/Form1.h"
+#include "mainwin/Form2.h"
+#include "mainwin/TrayIcon.h"
+#include "store/Store.h"
+#include "ui/EventLabel.h"
+#include "ui/PictureBox.h"
 
-#include "Skin.h"
+#include "ui/Skin.h"
 
 #include <QAccessible>
 #include <QAction>

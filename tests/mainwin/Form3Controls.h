@@ -1,10 +1,10 @@
 #pragma once
 // Test helper: the category window's cells, found by their names.
 
-#include "EventLabel.h"
-#include "Form3.h"
-#include "Named.h"
-#include "PictureBox.h"
+#include "catwin/Form3.h"
+#include "tests/support/Named.h"
+#include "ui/EventLabel.h"
+#include "ui/PictureBox.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 // Prints how the program would start each desktop entry given on the command line, one JSON
 // object a line: {"refused": bool, "argv": [...], "dir": "...", "url": "..."}.
 
-#include "linux/LaunchPlan.h"
+#include "platform/linux/LaunchPlan.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

@@ -2,8 +2,8 @@
 // pointing the right way, legible names, multi-size icons our reader and Qt both read, a short
 // PCM click, the UTF-8 introduction, and nothing of the build beside them.
 
-#include "ProgramIcons.h"
-#include "icons/PeIconReader.h"
+#include "platform/icons/PeIconReader.h"
+#include "platform/linux/ProgramIcons.h"
 
 #include <QDir>
 #include <QFile>

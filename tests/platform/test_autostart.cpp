@@ -1,8 +1,8 @@
 // Start at login: the autostart entry's place, its Exec line for awkward program paths (read
 // back with the same reader that starts desktop entries), switching it off, and failed writes.
 
-#include "DesktopEntry.h"
-#include "linux/Autostart.h"
+#include "platform/linux/Autostart.h"
+#include "platform/linux/DesktopEntry.h"
 
 #include <QDir>
 #include <QFile>

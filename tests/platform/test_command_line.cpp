@@ -3,7 +3,7 @@
 // the program unchanged. Expected command lines are written out literally; round trips go
 // through the argument rules of the C runtime / CommandLineToArgvW, re-implemented here.
 
-#include "windows/CommandLine.h"
+#include "platform/windows/CommandLine.h"
 
 #include <gtest/gtest.h>
 

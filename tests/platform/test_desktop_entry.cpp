@@ -1,6 +1,6 @@
 // Desktop entries: reading the keys that matter and splitting Exec lines by the quoting rules.
 
-#include "DesktopEntry.h"
+#include "platform/linux/DesktopEntry.h"
 
 #include <QFile>
 #include <QTemporaryDir>

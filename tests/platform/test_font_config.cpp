@@ -1,6 +1,6 @@
 // Whether a family is installed, asked of fontconfig, agrees with the face Qt draws a list of
 // families with.
-#include "FontConfig.h"
+#include "platform/linux/FontConfig.h"
 
 #include <QFont>
 #include <QFontInfo>

@@ -2,7 +2,7 @@
 // group is found and rebuilt as an .ico, and files that lie about offsets or sizes give nothing.
 
 #include "PeBuilder.h"
-#include "icons/PeIconReader.h"
+#include "platform/icons/PeIconReader.h"
 
 #include <gtest/gtest.h>
 

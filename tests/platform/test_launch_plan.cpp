@@ -1,8 +1,8 @@
 // How desktop entries and plain paths are started: what is refused, which folder the program
 // starts in, the user's terminal, and what a started program sees.
 
-#include "linux/LaunchPlan.h"
-#include "linux/LinuxDesktop.h"
+#include "platform/linux/LaunchPlan.h"
+#include "platform/linux/LinuxDesktop.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

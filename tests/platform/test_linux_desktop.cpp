@@ -1,10 +1,10 @@
 // The Linux backend starts programs literally (no shell), desktop entries by their Exec line,
 // apart from us, and reports a failed start; the rows of our own properties dialog.
 
-#include "FilePropertiesDialog.h"
-#include "linux/EdgeStrut.h"
-#include "linux/LinuxDesktop.h"
-#include "linux/Spawn.h"
+#include "platform/FilePropertiesDialog.h"
+#include "platform/linux/EdgeStrut.h"
+#include "platform/linux/LinuxDesktop.h"
+#include "platform/linux/Spawn.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

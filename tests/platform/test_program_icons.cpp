@@ -2,10 +2,10 @@
 // through temporary data folders, the cache, the pixmap helper the windows draw with, and the
 // icon theme chosen from the desktop's settings.
 
-#include "FakeDesktop.h"
-#include "IconTheme.h"
 #include "PeBuilder.h"
-#include "ProgramIcons.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/linux/IconTheme.h"
+#include "platform/linux/ProgramIcons.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

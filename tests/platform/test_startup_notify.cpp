@@ -1,9 +1,9 @@
 // The desktop's startup notification: how a message is written and cut into client messages, and
 // what a launch announces for a desktop entry and for a plain program.
 
-#include "linux/LaunchPlan.h"
-#include "linux/StartupNotify.h"
-#include "linux/UserTime.h"
+#include "platform/linux/LaunchPlan.h"
+#include "platform/linux/StartupNotify.h"
+#include "platform/linux/UserTime.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 // program folder with blanks in its path; without a sound server nothing waits or fails.
 
 #include "settings/ClickSound.h"
-#include "Wave.h"
+#include "tests/support/Wave.h"
 
 #include <QDir>
 #include <QElapsedTimer>

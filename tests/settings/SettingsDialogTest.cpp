@@ -1,11 +1,11 @@
 // The system-settings dialog with the choices behind it: opening selects what the values show
 // and writes them again, a click writes at once, "确定" accepts; and the about box.
 
-#include "About.h"
-#include "Form4.h"
-#include "Launcher.h"
-#include "PictureBox.h"
-#include "TempProgramFolder.h"
+#include "core/Launcher.h"
+#include "settings/About.h"
+#include "settings/Form4.h"
+#include "tests/support/TempProgramFolder.h"
+#include "ui/PictureBox.h"
 
 #include <QComboBox>
 #include <QImage>

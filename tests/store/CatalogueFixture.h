@@ -1,10 +1,10 @@
 #pragma once
 // Helpers for the catalogue tests: a program folder of its own per test, entries and raw files.
 
-#include "AppState.h"
-#include "RecordCodec.h"
-#include "RecordFile.h"
-#include "Store.h"
+#include "store/AppState.h"
+#include "store/RecordCodec.h"
+#include "store/RecordFile.h"
+#include "store/Store.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // The ordering routines exactly as first described: every compared pair is written, one record
 // at a time. The program writes only what changed; tests and benchmarks hold it against this.
 
-#include "Store.h"
+#include "store/Store.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 
 #include "CatalogueFixture.h"
 #include "ReferenceOrdering.h"
-#include "Store.h"
+#include "store/Store.h"
 
 #include <gtest/gtest.h>
 

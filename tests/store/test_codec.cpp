@@ -1,6 +1,6 @@
 // Record layouts pinned with bytes written out by hand, and decoding of damaged records.
 
-#include "RecordCodec.h"
+#include "store/RecordCodec.h"
 
 #include <gtest/gtest.h>
 

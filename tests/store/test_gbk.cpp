@@ -1,6 +1,6 @@
 // GBK conversion: known bytes of Chinese text, Windows 936 single bytes, lossless escapes.
 
-#include "Gbk.h"
+#include "store/Gbk.h"
 
 #include <gtest/gtest.h>
 

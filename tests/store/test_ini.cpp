@@ -1,14 +1,14 @@
 // The settings file: reading integer keys as Windows does, writing them without disturbing
 // the rest of the file, and the start-up read of all six settings.
 
-#include "Gbk.h"
-#include "Ini.h"
-#include "Settings.h"
+#include "store/Gbk.h"
+#include "store/Ini.h"
+#include "store/Settings.h"
 
 #include <gtest/gtest.h>
 
-#include "TempIniTest.h"
 #include "WriteLimit.h"
+#include "tests/support/TempIniTest.h"
 
 #include <filesystem>
 #include <fstream>

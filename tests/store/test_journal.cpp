@@ -2,10 +2,10 @@
 // and how it is completed or dropped.
 
 #include "CatalogueFixture.h"
-#include "Journal.h"
-#include "Repair.h"
-#include "Store.h"
 #include "WriteLimit.h"
+#include "store/Journal.h"
+#include "store/Repair.h"
+#include "store/Store.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Record files on disk: placement of records, zero padding, creation and failures.
 
-#include "RecordFile.h"
 #include "WriteLimit.h"
+#include "store/RecordFile.h"
 
 #include <gtest/gtest.h>
 

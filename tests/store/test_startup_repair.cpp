@@ -2,10 +2,10 @@
 // later write may overwrite it.
 
 #include "CatalogueFixture.h"
-#include "Ini.h"
-#include "Repair.h"
-#include "Store.h"
-#include "Unclassified.h"
+#include "store/Ini.h"
+#include "store/Repair.h"
+#include "store/Store.h"
+#include "store/Unclassified.h"
 
 #include <gtest/gtest.h>
 

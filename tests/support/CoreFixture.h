@@ -2,12 +2,12 @@
 // Test helper: a program folder with the core working on it, programs filed in memory or written
 // to the data files, and the files read back the way start-up reads them.
 
-#include "Ini.h"
-#include "Launcher.h"
 #include "PlacedProgram.h"
-#include "Store.h"
 #include "TempProgramFolder.h"
-#include "Unclassified.h"
+#include "core/Launcher.h"
+#include "store/Ini.h"
+#include "store/Store.h"
+#include "store/Unclassified.h"
 
 #include <QtGlobal>
 

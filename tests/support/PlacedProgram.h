@@ -2,7 +2,7 @@
 // Test helper: a program put at a place of the catalogue with that place's indices and the
 // built-in category names, as filing would leave it. The caller fills in the rest.
 
-#include "AppState.h"
+#include "store/AppState.h"
 
 #include <string>
 

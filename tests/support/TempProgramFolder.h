@@ -2,12 +2,12 @@
 // Test helper: a program folder of its own in a temporary directory, the state that works on it
 // and a scripted desktop; records are written to and read from its data files.
 
-#include "AppState.h"
-#include "FakeDesktop.h"
-#include "Ini.h"
-#include "Paths.h"
-#include "RecordCodec.h"
-#include "RecordFile.h"
+#include "platform/Paths.h"
+#include "platform/fake/FakeDesktop.h"
+#include "store/AppState.h"
+#include "store/Ini.h"
+#include "store/RecordCodec.h"
+#include "store/RecordFile.h"
 
 #include <QTemporaryDir>
 

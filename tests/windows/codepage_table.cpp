@@ -4,7 +4,7 @@
 // 0x40-0xFE except 0x7F. Without an argument the store's table is printed; on Windows the
 // argument "system" prints what MultiByteToWideChar and WideCharToMultiByte give instead.
 
-#include "Gbk.h"
+#include "store/Gbk.h"
 
 #include <cstdio>
 #include <cstring>

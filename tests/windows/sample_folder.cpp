@@ -2,11 +2,11 @@
 // a character from the private-use area Windows gives to code page 936's extra codes), a program
 // taken out, a combination and the settings. Usage: qbx_sample_folder DIR
 
-#include "AppState.h"
-#include "Ini.h"
-#include "RecordCodec.h"
-#include "RecordFile.h"
-#include "Settings.h"
+#include "store/AppState.h"
+#include "store/Ini.h"
+#include "store/RecordCodec.h"
+#include "store/RecordFile.h"
+#include "store/Settings.h"
 
 #include <cstdio>
 #include <filesystem>

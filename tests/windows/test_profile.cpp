@@ -1,8 +1,8 @@
 // The settings file as Windows reads it after the store wrote it: every value is read back with
 // GetPrivateProfileIntA, whatever line ends the file had before.
 
-#include "Ini.h"
-#include "TempIniTest.h"
+#include "store/Ini.h"
+#include "tests/support/TempIniTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "assets/ClickSound.h"
+#include "ClickSound.h"
 
 #include "LittleEndian.h"
 

@@ -1,7 +1,7 @@
 // qbx-assets-gen OUTDIR: writes the program's own pictures, icons, sound and introduction into
 // the program folder OUTDIR (skin/ below it). Run at build time on the offscreen platform.
 
-#include "assets/ClickSound.h"
+#include "ClickSound.h"
 #include "IconPainter.h"
 #include "Introduction.h"
 #include "SkinPainter.h"

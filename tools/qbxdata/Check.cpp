@@ -1,9 +1,9 @@
 #include "Check.h"
 
-#include "Journal.h"
-#include "RecordFile.h"
-#include "Repair.h"
-#include "Store.h"
+#include "store/Journal.h"
+#include "store/RecordFile.h"
+#include "store/Repair.h"
+#include "store/Store.h"
 
 #include <initializer_list>
 #include <map>

@@ -1,11 +1,11 @@
 #include "Folder.h"
 
-#include "DataFolder.h"
+#include "store/DataFolder.h"
 
-#include "Ini.h"
-#include "RecordFile.h"
-#include "Settings.h"
-#include "Store.h"
+#include "store/Ini.h"
+#include "store/RecordFile.h"
+#include "store/Settings.h"
+#include "store/Store.h"
 
 #include <system_error>
 

@@ -1,8 +1,8 @@
 #pragma once
 // A data folder as start-up sees it, plus the raw records behind it for the checks.
 
-#include "AppState.h"
-#include "RecordCodec.h"
+#include "store/AppState.h"
+#include "store/RecordCodec.h"
 
 #include <filesystem>
 #include <optional>

@@ -4,7 +4,7 @@
 #include "Check.h"
 #include "Dump.h"
 #include "Folder.h"
-#include "Version.h"
+#include "generated/Version.h"
 
 #include <exception>
 #include <iostream>
