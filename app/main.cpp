@@ -10,11 +10,11 @@
 #include "core/Launcher.h"
 #include "generated/Version.h"
 #include "mainwin/Form1.h"
+#include "platform/DesktopIconTheme.h"
+#include "platform/Fonts.h"
 #include "platform/NativeDesktop.h"
 #include "platform/Paths.h"
 #include "platform/StartupTrace.h"
-#include "platform/linux/FontConfig.h"
-#include "platform/linux/IconTheme.h"
 #include "store/AppState.h"
 #include "store/DataFolder.h"
 #include "store/Gbk.h"
@@ -99,9 +99,8 @@ int main(int argc, char** argv)
     qbx::Wiring wiring(launcher, form1);
     QObject::connect(&instance, &qbx::SingleInstance::showRequested, &form1, &qbx::Form1::bringBack);
     // gsettings, a program of its own, is asked once the window is up; the tiles follow its answer.
-    QObject::connect(&form1, &qbx::Form1::startUpFinished, &form1, [&form1] {
-        qbx::followGsettingsIconTheme(&form1, [&form1] { form1.refreshTileIcons(); });
-    });
+    QObject::connect(&form1, &qbx::Form1::startUpFinished, &form1,
+                     [&form1] { qbx::askDesktopIconTheme(&form1, [&form1] { form1.refreshTileIcons(); }); });
     form1.show();
     qbx::startup::checkpoint("wiring and show");
     qbx::startup::untilExposed(form1.windowHandle());

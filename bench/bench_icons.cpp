@@ -3,7 +3,7 @@
 // Runs on the offscreen platform with a temporary XDG data folder of 400 desktop entries.
 
 #include "platform/linux/ProgramIcons.h"
-#include "tests/platform/PeBuilder.h"
+#include "tests/support/PeBuilder.h"
 
 #include <QBuffer>
 #include <QDir>

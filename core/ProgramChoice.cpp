@@ -1,6 +1,6 @@
 #include "ProgramChoice.h"
 
-#include "platform/linux/DesktopEntry.h"
+#include "platform/ProgramFile.h"
 
 #include <algorithm>
 
@@ -53,7 +53,7 @@ ChosenProgram describeChosenFile(const QString& path)
         out.title = out.name + QLatin1String("exe");
     } else if (endsWithCi(file, ".desktop") && file.size() > 8) {
         out.fileId = file.left(file.size() - 8);
-        const DesktopEntry entry = readDesktopEntry(path).value_or(DesktopEntry{});
+        const ProgramFileInfo entry = programFileInfo(path);
         const QString shown = trimBlanks(entry.name);
         out.name = shown.isEmpty() ? out.fileId : shown;
         out.title = cutToChars(out.name, kTitleChars);

@@ -2,9 +2,9 @@
 
 #include "PictureBox.h"
 #include "platform/Desktop.h"
+#include "platform/IconPixmaps.h"
 #include "platform/Logging.h"
 #include "platform/Text.h"
-#include "platform/linux/ProgramIcons.h"
 #include "store/Records.h"
 
 namespace qbx {

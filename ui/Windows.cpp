@@ -1,6 +1,6 @@
 #include "Windows.h"
 
-#include "platform/linux/FontConfig.h"
+#include "platform/Fonts.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,5 +1,7 @@
 #include "DesktopEntry.h"
 
+#include "platform/ProgramFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -239,6 +241,12 @@ std::optional<QStringList> expandExec(const QString& exec, const DesktopEntry& e
 QStringList execArguments(const QString& exec)
 {
     return expandExec(exec).value_or(QStringList());
+}
+
+ProgramFileInfo programFileInfo(const QString& path)
+{
+    const DesktopEntry entry = readDesktopEntry(path).value_or(DesktopEntry{});
+    return {entry.name, entry.comment};
 }
 
 } // namespace qbx

@@ -1,4 +1,4 @@
-#include "FontConfig.h"
+#include "platform/Fonts.h"
 
 #include "platform/Logging.h"
 

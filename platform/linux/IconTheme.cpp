@@ -136,7 +136,7 @@ void followDesktopIconTheme()
                                                                               : QStringLiteral("hicolor"));
 }
 
-void followGsettingsIconTheme(QObject* context, std::function<void()> changed)
+void askDesktopIconTheme(QObject* context, std::function<void()> changed)
 {
     if (!themeInGsettings())
         return;

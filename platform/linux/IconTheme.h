@@ -1,9 +1,6 @@
 #pragma once
-// The icon theme the desktop uses, so program icons look as they do in the desktop's own menus.
-//
-//   qbx::followDesktopIconTheme();   // once, after the QApplication exists
-//   // once the first window is up (GNOME-like desktops only; the answer comes later):
-//   qbx::followGsettingsIconTheme(window, [&] { redraw the icons shown });
+// How the Linux desktop's icon theme is found (platform/DesktopIconTheme.h says what the program
+// asks of it).
 //
 // The theme the user chose comes from the desktop's own setting: KDE's kdeglobals ([Icons] Theme)
 // on Plasma, gsettings (org.gnome.desktop.interface icon-theme) on GNOME-like desktops, else GTK's
@@ -12,12 +9,12 @@
 // is passed over; without one the first installed of Adwaita, breeze and Papirus is used, hicolor last.
 // Adwaita stands behind every theme (as it does for GTK), so its legacy icons are found.
 
+#include "platform/DesktopIconTheme.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
-
-class QObject;
 
 namespace qbx {
 
@@ -36,13 +33,5 @@ QString pickIconTheme(const QString& chosen, const std::function<bool(const QStr
 
 // Whether a theme folder with an index.theme exists in Qt's icon search paths.
 bool iconThemeInstalled(const QString& name);
-
-// Sets Qt's icon theme and fallback theme as above, from the setting files.
-void followDesktopIconTheme();
-
-// Where the desktop keeps its theme in gsettings, asks it without waiting (no answer within 1.5 s
-// counts as none); when it names an installed theme other than the one in use, switches to it and
-// calls `changed` (on the thread of `context`, while `context` lives).
-void followGsettingsIconTheme(QObject* context, std::function<void()> changed);
 
 } // namespace qbx

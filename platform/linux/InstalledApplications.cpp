@@ -1,4 +1,4 @@
-#include "InstalledApplications.h"
+#include "platform/InstalledApplications.h"
 
 #include "DesktopEntry.h"
 

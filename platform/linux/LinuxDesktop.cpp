@@ -3,11 +3,11 @@
 #include "Autostart.h"
 #include "DesktopEntry.h"
 #include "EdgeStrut.h"
-#include "InstalledApplications.h"
 #include "LaunchPlan.h"
 #include "StartupNotify.h"
 #include "XdgIconIndex.h"
 #include "platform/FilePropertiesDialog.h"
+#include "platform/InstalledApplications.h"
 #include "platform/Logging.h"
 
 #include <QCursor>

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMap>
-#include <QPainter>
 
 namespace qbx {
 
@@ -136,38 +135,6 @@ QIcon ProgramIcons::icon(const QString& path)
     QIcon i = load(path);
     cache_.insert(path, Entry{size, mtime, i});
     return i;
-}
-
-QPixmap fittedIconPixmap(const QIcon& icon, int logicalSize, qreal dpr)
-{
-    const int device = std::max(1, qRound(logicalSize * dpr));
-    // The largest picture the icon has up to the box, or its smallest when all are larger.
-    QPixmap src = icon.pixmap(QSize(device, device), 1.0);
-    if (src.isNull())
-        return {};
-    src.setDevicePixelRatio(1.0);
-    if (std::max(src.width(), src.height()) != device)
-        src = src.scaled(device, device, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QPixmap out(device, device);
-    out.fill(Qt::transparent);
-    {
-        QPainter p(&out);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap((device - src.width()) / 2, (device - src.height()) / 2, src);
-    }
-    out.setDevicePixelRatio(dpr);
-    return out;
-}
-
-QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize, qreal dpr)
-{
-    if (path.isEmpty() || logicalSize <= 0)
-        return {};
-    const QIcon icon = desktop.programIcon(path);
-    if (icon.isNull())
-        return {};
-    const qreal ratio = dpr > 0 ? dpr : 1.0;
-    return fittedIconPixmap(icon, logicalSize, ratio);
 }
 
 } // namespace qbx

@@ -1,12 +1,9 @@
 #pragma once
-// The icon shown for a filed program, and the helper the windows draw it with.
+// The icon the Linux backend gives a filed program (the windows draw it through
+// platform/IconPixmaps.h).
 //
 //   qbx::ProgramIcons icons;                     // one per backend; owns its cache and XDG index
 //   QIcon i = icons.icon("/opt/tool/setup.exe"); // null QIcon when the program has none
-//
-//   // In a window: the pixmap for a 32 × 32 logical icon box on this screen (empty path or no
-//   // icon -> null pixmap, and the caller leaves the box as it was).
-//   QPixmap pm = qbx::programIconPixmap(desktop, path, 32, widget->devicePixelRatioF());
 //
 // Where the icon comes from:
 //   - a Windows program or library (.exe, .dll, anything starting with "MZ") or an .ico file:
@@ -26,12 +23,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QIcon>
-#include <QPixmap>
 #include <QString>
 
 namespace qbx {
-
-class Desktop;
 
 class ProgramIcons {
 public:
@@ -61,13 +55,5 @@ private:
 
 // An icon as .ico bytes in memory -> QIcon holding every size in it; null when Qt cannot decode it.
 QIcon iconFromIcoBytes(const QByteArray& ico);
-
-// `icon` as a square pixmap of logicalSize × logicalSize at the given device pixel ratio: the
-// icon's best picture scaled to fit (up or down) and centred, transparent around it.
-QPixmap fittedIconPixmap(const QIcon& icon, int logicalSize, qreal dpr);
-
-// The pixmap to draw for a program in a box of logicalSize × logicalSize at the given device
-// pixel ratio (fitted as above); null when the path is empty or the program has no icon.
-QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize, qreal dpr);
 
 } // namespace qbx

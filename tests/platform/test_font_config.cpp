@@ -1,6 +1,6 @@
 // Whether a family is installed, asked of fontconfig, agrees with the face Qt draws a list of
 // families with.
-#include "platform/linux/FontConfig.h"
+#include "platform/Fonts.h"
 
 #include <QFont>
 #include <QFontInfo>

@@ -1,8 +1,8 @@
 // The PE / ICO icon reader on executables and icon files assembled here byte by byte: the right
 // group is found and rebuilt as an .ico, and files that lie about offsets or sizes give nothing.
 
-#include "PeBuilder.h"
 #include "platform/icons/PeIconReader.h"
+#include "tests/support/PeBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,11 @@
 // through temporary data folders, the cache, the pixmap helper the windows draw with, and the
 // icon theme chosen from the desktop's settings.
 
-#include "PeBuilder.h"
+#include "platform/IconPixmaps.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/linux/IconTheme.h"
 #include "platform/linux/ProgramIcons.h"
+#include "tests/support/PeBuilder.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -344,11 +345,11 @@ TEST(IconTheme, GsettingsIsAskedWithoutWaitingAndFollowed)
     int changed = 0;
     {
         Env desk("XDG_CURRENT_DESKTOP", "XFCE");
-        qbx::followGsettingsIconTheme(&context, [&] { ++changed; });
+        qbx::askDesktopIconTheme(&context, [&] { ++changed; });
         EXPECT_TRUE(context.children().isEmpty()) << "only GNOME-like desktops keep it there";
     }
     Env desk("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
-    qbx::followGsettingsIconTheme(&context, [&] { ++changed; });
+    qbx::askDesktopIconTheme(&context, [&] { ++changed; });
     EXPECT_EQ(QIcon::themeName(), QStringLiteral("hicolor")) << "start-up does not wait for the answer";
     QDeadlineTimer deadline(10000);
     while (changed == 0 && !deadline.hasExpired())

@@ -1,5 +1,6 @@
 #pragma once
-// The system's font configuration (fontconfig), asked directly where asking Qt would open a font.
+// The system's font configuration, asked directly where asking Qt would open a font (on Linux:
+// fontconfig, platform/linux/FontConfig.cpp).
 
 #include <QStringList>
 

@@ -1,0 +1,23 @@
+#pragma once
+// A program's icon as the windows draw it: a square pixmap for an icon box on this screen.
+//
+//   // empty path or no icon -> null pixmap, and the caller leaves the box as it was
+//   QPixmap pm = qbx::programIconPixmap(desktop, path, 32, widget->devicePixelRatioF());
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+namespace qbx {
+
+class Desktop;
+
+// `icon` as a square pixmap of logicalSize × logicalSize at the given device pixel ratio: the
+// icon's best picture scaled to fit (up or down) and centred, transparent around it.
+QPixmap fittedIconPixmap(const QIcon& icon, int logicalSize, qreal dpr);
+
+// The pixmap to draw for a program in a box of logicalSize × logicalSize at the given device
+// pixel ratio (fitted as above); null when the path is empty or the program has no icon.
+QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize, qreal dpr);
+
+} // namespace qbx
