@@ -10,6 +10,7 @@
 #include "ui/IconCell.h"
 #include "ui/MainWindowLink.h"
 #include "ui/PictureBox.h"
+#include "ui/PopupColumns.h"
 #include "ui/ProgramIcon.h"
 #include "ui/Twips.h"
 #include "ui/Windows.h"
@@ -107,7 +108,7 @@ void Form3::openAndFill(int k, const QString& columnCaption)
     guarded(lcWindows, "Form3::openAndFill", [&] {
         state_.sel.popupColumn = static_cast<std::int16_t>(k);
         state_.sel.popupActive = true;
-        state_.sel.curMinor = static_cast<std::int16_t>(mainWindow_.roomOnRight() ? k : kCells - 1 - k);
+        state_.sel.curMinor = static_cast<std::int16_t>(popupMinor(k, mainWindow_.roomOnRight()));
         place(k);
         setWindowTitle(columnCaption);
         show();

@@ -7,7 +7,7 @@
 // A closed report window is deleted; a launch while one is open starts that one afresh.
 // Accessible names: window title "程序组合启动报告"; labels and buttons by their texts.
 
-#include "LaunchCombination.h"
+#include "core/LaunchCombination.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -4,15 +4,15 @@
 #include "Form9.h"
 
 #include "core/Launcher.h"
-#include "editing/ListRows.h"
-#include "editing/TightLabel.h"
-#include "editing/TypingLimit.h"
 #include "platform/Desktop.h"
 #include "platform/Logging.h"
 #include "platform/Text.h"
 #include "store/Store.h"
+#include "ui/ListRows.h"
 #include "ui/MainWindowLink.h"
+#include "ui/TightLabel.h"
 #include "ui/Twips.h"
+#include "ui/TypingLimit.h"
 #include "ui/Windows.h"
 
 #include <QGroupBox>

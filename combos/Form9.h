@@ -11,7 +11,7 @@
 // texts; the lists and boxes after the labels above them: "程序组合分类" (groups), "程序组合名称"
 // (combinations), "组合程序列表" (members), "类别名" (name), "程序组合说明" (description).
 
-#include "ComboEdits.h"
+#include "core/ComboEdits.h"
 
 #include <QDialog>
 #include <QString>

@@ -16,11 +16,6 @@ int minorColumn(const AppState& state, int major, int nameIndex)
     return -1;
 }
 
-int popupMinor(int popupColumn, bool roomOnRight)
-{
-    return roomOnRight ? popupColumn : kMinors - 1 - popupColumn;
-}
-
 int firstFreeSlot(const AppState& state, int major, int minor)
 {
     for (int k = 0; k < kSlots; ++k) {

@@ -13,10 +13,6 @@ namespace qbx {
 // gives a position (the commands then do nothing).
 int minorColumn(const AppState& state, int major, int nameIndex);
 
-// The minor category a pop-up column stands for: the column itself when the pop-up opens to the
-// right of the main window, mirrored otherwise.
-int popupMinor(int popupColumn, bool roomOnRight);
-
 // The first free slot of (major, minor), -1 when all 25 are taken.
 int firstFreeSlot(const AppState& state, int major, int minor);
 

@@ -12,9 +12,9 @@
 // of a refusal or failure itself. New operations are added here as plain methods; each kind of
 // change other windows must see gets a signal.
 
+#include "ComboEdits.h"
+#include "LaunchCombination.h"
 #include "SettingsChoices.h"
-#include "combos/ComboEdits.h"
-#include "combos/LaunchCombination.h"
 #include "store/AppState.h"
 #include "store/Result.h"
 

@@ -3,9 +3,6 @@
 
 #include "Form6.h"
 
-#include "ListRows.h"
-#include "TightLabel.h"
-#include "TypingLimit.h"
 #include "core/CatalogueEdits.h"
 #include "core/Launcher.h"
 #include "core/ProgramChoice.h"
@@ -13,8 +10,11 @@
 #include "platform/Logging.h"
 #include "platform/Text.h"
 #include "store/AppState.h"
+#include "ui/ListRows.h"
 #include "ui/MainWindowLink.h"
+#include "ui/TightLabel.h"
 #include "ui/Twips.h"
+#include "ui/TypingLimit.h"
 #include "ui/Windows.h"
 
 #include <QLabel>

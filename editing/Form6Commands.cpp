@@ -6,7 +6,6 @@
 
 #include "ApplicationPicker.h"
 #include "EditReport.h"
-#include "TypingLimit.h"
 #include "core/CatalogueEdits.h"
 #include "core/Launcher.h"
 #include "core/ProgramChoice.h"
@@ -15,6 +14,8 @@
 #include "store/AppState.h"
 #include "store/Store.h"
 #include "ui/MainWindowLink.h"
+#include "ui/PopupColumns.h"
+#include "ui/TypingLimit.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,7 +1,6 @@
 #include "Form8.h"
 
 #include "EditReport.h"
-#include "TypingLimit.h"
 #include "core/Launcher.h"
 #include "core/ProgramChoice.h"
 #include "platform/Logging.h"
@@ -9,6 +8,7 @@
 #include "store/AppState.h"
 #include "ui/MainWindowLink.h"
 #include "ui/Twips.h"
+#include "ui/TypingLimit.h"
 #include "ui/Windows.h"
 
 #include <QLabel>

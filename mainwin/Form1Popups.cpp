@@ -11,6 +11,7 @@
 #include "store/AppState.h"
 #include "ui/EventLabel.h"
 #include "ui/PictureBox.h"
+#include "ui/PopupColumns.h"
 #include "ui/ProgramIcon.h"
 #include "ui/Twips.h"
 
@@ -104,7 +105,7 @@ void Form1::fillPopup(bool mirrored)
     const int m = state_.sel.curMajor;
     for (int k = 0; k < Form2::kColumns; ++k) {
         const auto at = static_cast<std::size_t>(k);
-        const int e = mirrored ? Form2::kColumns - 1 - k : k;
+        const int e = popupMinor(k, !mirrored);
         PictureBox& icon = *popup.Picture1[at];
         EventLabel& name = *popup.Label1[at];
         EventLabel& title = *popup.Label2[at];

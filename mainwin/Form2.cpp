@@ -7,6 +7,7 @@
 #include "ui/IconCell.h"
 #include "ui/MainWindowLink.h"
 #include "ui/PictureBox.h"
+#include "ui/PopupColumns.h"
 #include "ui/Twips.h"
 #include "ui/Windows.h"
 
@@ -62,7 +63,7 @@ void Form2::columnHover(int k)
     guarded(lcWindows, "Form2::columnHover", [&] {
         state_.sel.popupColumn = static_cast<std::int16_t>(k);
         state_.sel.popupActive = true;
-        state_.sel.curMinor = static_cast<std::int16_t>(mainWindow_.roomOnRight() ? k : kColumns - 1 - k);
+        state_.sel.curMinor = static_cast<std::int16_t>(popupMinor(k, mainWindow_.roomOnRight()));
         emit columnOpened(k, Label1[static_cast<std::size_t>(k)]->text());
         repaintOverlays();
     });

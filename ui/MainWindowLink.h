@@ -22,8 +22,8 @@ public:
     virtual void setCategoryTimer(bool on) = 0;
     // Both hide timers at once (menus switch them off, a start switches them on).
     virtual void setHideTimers(bool on) = 0;
-    // Whether the pop-up opens to the right of the main window now (the side test): pop-up
-    // column k then stands for minor k, otherwise for minor 4 - k.
+    // Whether the pop-up opens to the right of the main window now (the side test): which minor
+    // a pop-up column then stands for is popupMinor (ui/PopupColumns.h).
     virtual bool roomOnRight() = 0;
     // The pop-up's outer rectangle in twips now (where it stood last while it is unloaded): the
     // category window drops out of it.

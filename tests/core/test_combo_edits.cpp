@@ -1,10 +1,10 @@
 // Filing combinations without windows: places, record numbers, the count in the settings file,
 // what lands in "zhrj.dat", and refusals that leave everything as it was.
 
-#include "combos/ComboEdits.h"
+#include "core/ComboEdits.h"
 #include "store/Ini.h"
 #include "store/Store.h"
-#include "tests/store/CatalogueFixture.h"
+#include "tests/support/CatalogueFixture.h"
 
 #include <gtest/gtest.h>
 
