@@ -16,6 +16,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -52,7 +54,10 @@ struct Folder {
                     e.minorName = minorNames(major)[static_cast<std::size_t>(minor)];
                     e.title = e.name;
                     e.useCounter = 1000 - minor * 100 - slot * 2;
-                    saveProgramEntry(state, major, minor, slot);
+                    if (!saveProgramEntry(state, major, minor, slot)) {
+                        std::fprintf(stderr, "could not write the catalogue in %s\n", dir.c_str());
+                        std::exit(1);
+                    }
                 }
         launcher = std::make_unique<Launcher>(state, desk);
     }

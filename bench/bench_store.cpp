@@ -5,7 +5,7 @@
 #include "store/Journal.h"
 #include "store/RecordFile.h"
 #include "store/Store.h"
-#include "tests/store/ReferenceOrdering.h"
+#include "tests/support/ReferenceOrdering.h"
 
 #include <benchmark/benchmark.h>
 

@@ -19,16 +19,17 @@ Q_DECLARE_LOGGING_CATEGORY(lcStartUp) // qbx.startup: where the program's own st
 Q_DECLARE_LOGGING_CATEGORY(lcRepair)  // qbx.data.repair: what start-up mended (warnings, shown by default)
 
 // Runs one step of an event handler or of start-up: an exception it throws is logged under
-// `category` and the next step runs, so that no exception crosses an event handler.
+// `category` at warning level (shown by default: it is a fault, not news) and the next step runs,
+// so that no exception crosses an event handler.
 template <typename Step>
 void guarded(const QLoggingCategory& (*category)(), const char* what, Step&& step) noexcept
 {
     try {
         step();
     } catch (const std::exception& e) {
-        qCInfo(category, "%s failed: %s", what, e.what());
+        qCWarning(category, "%s failed: %s", what, e.what());
     } catch (...) {
-        qCInfo(category, "%s failed", what);
+        qCWarning(category, "%s failed", what);
     }
 }
 

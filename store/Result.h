@@ -19,9 +19,10 @@ struct StoreError {
     std::string message; // UTF-8, Simplified Chinese, ready for a message box
 };
 
-// A value or an error. Small on purpose: the store needs nothing more.
+// A value or an error. Small on purpose: the store needs nothing more. A Result dropped unread
+// is a failure nobody hears of, so the compiler flags it.
 template <typename T>
-class Result {
+class [[nodiscard]] Result {
 public:
     Result(T value) : v_(std::move(value)) {}
     Result(StoreError error) : v_(std::move(error)) {}

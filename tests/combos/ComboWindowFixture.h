@@ -47,7 +47,8 @@ struct ComboFixture : testing::TempProgramFolder {
         for (int m : members)
             c.programs[static_cast<std::size_t>(k++)] = m;
         c.programCount = static_cast<std::int16_t>(k);
-        saveComboEntry(state, group, position);
+        if (!saveComboEntry(state, group, position))
+            qFatal("could not write combination %d/%d", group, position);
         return c;
     }
 

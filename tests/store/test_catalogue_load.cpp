@@ -1,7 +1,7 @@
 // Start-up loading, single writes, record numbers for new entries, the minor-name map.
 
-#include "CatalogueFixture.h"
 #include "store/Store.h"
+#include "tests/support/CatalogueFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Ordering by use: the worked examples, and the write-only-changed version held against the
 // version that writes every compared pair, on random catalogues and files.
 
-#include "CatalogueFixture.h"
-#include "ReferenceOrdering.h"
 #include "store/Store.h"
+#include "tests/support/CatalogueFixture.h"
+#include "tests/support/ReferenceOrdering.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Where the data files live and how a user's data folder is prepared from a read-only install.
 
-#include "CatalogueFixture.h"
 #include "store/DataFolder.h"
+#include "tests/support/CatalogueFixture.h"
 
 #include <gtest/gtest.h>
 

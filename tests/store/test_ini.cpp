@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "WriteLimit.h"
 #include "tests/support/TempIniTest.h"
+#include "tests/support/WriteLimit.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,11 +1,11 @@
 // Changes of several records: the journal beside the data file, what a cut-short change leaves
 // and how it is completed or dropped.
 
-#include "CatalogueFixture.h"
-#include "WriteLimit.h"
 #include "store/Journal.h"
 #include "store/Repair.h"
 #include "store/Store.h"
+#include "tests/support/CatalogueFixture.h"
+#include "tests/support/WriteLimit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Record files on disk: placement of records, zero padding, creation and failures.
 
-#include "WriteLimit.h"
 #include "store/RecordFile.h"
+#include "tests/support/WriteLimit.h"
 
 #include <gtest/gtest.h>
 

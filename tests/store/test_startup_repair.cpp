@@ -1,11 +1,11 @@
 // Start-up on folders a killed or damaged run left behind: nothing filed may be hidden, and no
 // later write may overwrite it.
 
-#include "CatalogueFixture.h"
 #include "store/Ini.h"
 #include "store/Repair.h"
 #include "store/Store.h"
 #include "store/Unclassified.h"
+#include "tests/support/CatalogueFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 #include "mainwin/Form1.h"
 #include "mainwin/Form2.h"
 #include "settings/Form4.h"
-#include "tests/editing/EditorFixture.h"
-#include "tests/mainwin/WindowTestSupport.h"
+#include "tests/support/EditorFixture.h"
 #include "tests/support/TextFits.h"
+#include "tests/support/WindowTestSupport.h"
 
 #include <QDir>
 #include <QLabel>
@@ -127,4 +127,4 @@ void TextFitsTest::dialogs()
 }
 
 QTEST_MAIN(TextFitsTest)
-#include "TextFitsTest.moc"
+#include "test_text_fits.moc"

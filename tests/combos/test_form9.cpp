@@ -7,7 +7,7 @@
 #include "core/Launcher.h"
 #include "editing/Form6.h"
 #include "store/Ini.h"
-#include "tests/editing/EditorFixture.h"
+#include "tests/support/EditorFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -256,4 +256,4 @@ void Form9Test::memberRowsKeepNamingTheirPlaces()
 }
 
 QTEST_MAIN(Form9Test)
-#include "Form9Test.moc"
+#include "test_form9.moc"

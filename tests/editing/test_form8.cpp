@@ -1,8 +1,8 @@
 // The change-title dialog against the core's program folder: its controls, the typing limit, and
 // what "确定", "清除标题" and "取消" write; a title GBK cannot hold is refused before any write.
 
-#include "EditorFixture.h"
 #include "editing/Form8.h"
+#include "tests/support/EditorFixture.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -99,4 +99,4 @@ void Form8Test::titleGbkCannotHoldIsRefused()
 }
 
 QTEST_MAIN(Form8Test)
-#include "Form8Test.moc"
+#include "test_form8.moc"

@@ -1,15 +1,15 @@
 // Window tests of the main window: start-up, the edges, tile hover and the strips, the pop-up's
 // placement and contents, the menus.
 
-#include "Form1Controls.h"
-#include "Form3Controls.h"
-#include "WindowTestSupport.h"
 #include "catwin/Form3.h"
 #include "core/Launcher.h"
 #include "mainwin/Form1.h"
 #include "mainwin/Form2.h"
 #include "mainwin/TrayIcon.h"
 #include "store/Store.h"
+#include "tests/support/Form1Controls.h"
+#include "tests/support/Form3Controls.h"
+#include "tests/support/WindowTestSupport.h"
 #include "ui/EventLabel.h"
 #include "ui/PictureBox.h"
 
@@ -643,4 +643,4 @@ void Form1Test::accessibleNames()
 }
 
 QTEST_MAIN(Form1Test)
-#include "Form1Test.moc"
+#include "test_form1.moc"

@@ -60,4 +60,4 @@ void ClickSoundTest::folderWithBlanks()
 }
 
 QTEST_MAIN(ClickSoundTest)
-#include "ClickSoundTest.moc"
+#include "test_click_sound.moc"

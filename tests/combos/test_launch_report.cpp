@@ -152,4 +152,4 @@ void LaunchReportTest::aLaunchWhileTheReportIsOpenStartsItAfresh()
 }
 
 QTEST_MAIN(LaunchReportTest)
-#include "LaunchReportTest.moc"
+#include "test_launch_report.moc"

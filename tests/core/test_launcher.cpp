@@ -243,4 +243,4 @@ void LauncherTest::retitlingTheFavouriteRedrawsItsTile()
 }
 
 QTEST_MAIN(LauncherTest)
-#include "LauncherTest.moc"
+#include "test_launcher.moc"

@@ -1,9 +1,9 @@
 #pragma once
 // Test helper: the main window's controls, found by their names as a reader of the window would.
 
+#include "Named.h"
 #include "mainwin/Form1.h"
 #include "mainwin/HideTimer.h"
-#include "tests/support/Named.h"
 #include "ui/EventLabel.h"
 #include "ui/PictureBox.h"
 

@@ -132,4 +132,4 @@ void CatalogueChangesTest::moveFollowsItsCategoryWhenCategoriesReorder()
 }
 
 QTEST_MAIN(CatalogueChangesTest)
-#include "CatalogueChangesTest.moc"
+#include "test_catalogue_changes.moc"

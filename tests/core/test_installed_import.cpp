@@ -4,7 +4,7 @@
 #include "core/ApplicationCategories.h"
 #include "core/ApplicationFilter.h"
 #include "core/InstalledImport.h"
-#include "platform/linux/InstalledApplications.h"
+#include "platform/InstalledApplications.h"
 #include "tests/support/CoreFixture.h"
 
 #include <QDir>
@@ -197,4 +197,4 @@ void InstalledImportTest::thePickerFilterFindsNameCommentAndFileId()
 }
 
 QTEST_MAIN(InstalledImportTest)
-#include "InstalledImportTest.moc"
+#include "test_installed_import.moc"

@@ -294,4 +294,4 @@ void AutoHideTest::onASecondMonitorOnlyTheOuterEdgeHides()
 }
 
 QTEST_MAIN(AutoHideTest)
-#include "AutoHideTest.moc"
+#include "test_auto_hide.moc"

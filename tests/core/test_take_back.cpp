@@ -4,8 +4,8 @@
 // written; the same for the combinations and the count of a combination launch.
 
 #include "store/Journal.h"
-#include "tests/store/WriteLimit.h"
 #include "tests/support/CoreFixture.h"
+#include "tests/support/WriteLimit.h"
 
 #include "store/Gbk.h"
 
@@ -179,4 +179,4 @@ void TakeBackTest::combinationChangesThatCannotBeWrittenAreTakenBack()
 }
 
 QTEST_MAIN(TakeBackTest)
-#include "TakeBackTest.moc"
+#include "test_take_back.moc"

@@ -128,4 +128,4 @@ private slots:
 };
 
 QTEST_MAIN(SettingsDialogTest)
-#include "SettingsDialogTest.moc"
+#include "test_settings_dialog.moc"

@@ -2,7 +2,7 @@
 // list or dropped), moving, exchanging, retitling, adding to a combination; and the first
 // preparation of the unclassified list.
 
-#include "EditorFixture.h"
+#include "tests/support/EditorFixture.h"
 
 #include <QFile>
 #include <QLabel>
@@ -370,4 +370,4 @@ void Form6EditsTest::addToCombination()
 }
 
 QTEST_MAIN(Form6EditsTest)
-#include "Form6EditsTest.moc"
+#include "test_form6_edits.moc"

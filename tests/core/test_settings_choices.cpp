@@ -77,4 +77,4 @@ private slots:
 };
 
 QTEST_MAIN(SettingsChoicesTest)
-#include "SettingsChoicesTest.moc"
+#include "test_settings_choices.moc"

@@ -1,7 +1,7 @@
 // Choosing and filing programs in the classification editor: names, duplicates, the limits of a
 // minor category and of the catalogue, titles and descriptions, desktop entries, the modes.
 
-#include "EditorFixture.h"
+#include "tests/support/EditorFixture.h"
 #include "tests/support/TextFits.h"
 
 #include <QFile>
@@ -417,4 +417,4 @@ void Form6FilingTest::typingIsLimitedButSuggestionsAreNot()
 }
 
 QTEST_MAIN(Form6FilingTest)
-#include "Form6FilingTest.moc"
+#include "test_form6_filing.moc"

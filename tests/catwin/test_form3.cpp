@@ -2,8 +2,8 @@
 // the fill for a minor category and for the combinations, tooltips and the cell colours.
 
 #include "catwin/Form3.h"
-#include "tests/mainwin/Form3Controls.h"
-#include "tests/mainwin/WindowTestSupport.h"
+#include "tests/support/Form3Controls.h"
+#include "tests/support/WindowTestSupport.h"
 #include "ui/Colours.h"
 #include "ui/EventLabel.h"
 #include "ui/MainWindowLink.h"
@@ -230,4 +230,4 @@ void Form3Test::cellColours()
 }
 
 QTEST_MAIN(Form3Test)
-#include "Form3Test.moc"
+#include "test_form3.moc"

@@ -102,4 +102,4 @@ void ColumnScreenTest::reservedOnlyAtAnOuterEdge()
 }
 
 QTEST_APPLESS_MAIN(ColumnScreenTest)
-#include "ColumnScreenTest.moc"
+#include "test_column_screen.moc"

@@ -10,9 +10,9 @@
 #include "mainwin/Form1.h"
 #include "mainwin/TrayIcon.h"
 #include "settings/Form4.h"
-#include "tests/mainwin/Form1Controls.h"
-#include "tests/mainwin/Form3Controls.h"
-#include "tests/mainwin/WindowTestSupport.h"
+#include "tests/support/Form1Controls.h"
+#include "tests/support/Form3Controls.h"
+#include "tests/support/WindowTestSupport.h"
 #include "ui/PictureBox.h"
 
 #include "tests/support/Wave.h"
@@ -601,4 +601,4 @@ void ProgramTest::takeOutFromTheMenu()
     menu->close();
 }
 
-#include "ProgramTest.moc"
+#include "test_program.moc"

@@ -2,10 +2,10 @@
 // Shared pieces of the window tests: a temporary program folder with skins and data files, a
 // scripted desktop, and programs filed in the catalogue.
 
+#include "PlacedProgram.h"
+#include "TempProgramFolder.h"
 #include "store/Catalogue.h"
 #include "store/Settings.h"
-#include "tests/support/PlacedProgram.h"
-#include "tests/support/TempProgramFolder.h"
 
 #include <QColor>
 #include <QIcon>

@@ -1,8 +1,8 @@
 #pragma once
 // The core's program folder with a fake main window, for the classification editor's window tests.
 
+#include "CoreFixture.h"
 #include "editing/Form6.h"
-#include "tests/support/CoreFixture.h"
 #include "ui/MainWindowLink.h"
 
 #include <QListWidget>

@@ -62,4 +62,4 @@ private slots:
 };
 
 QTEST_MAIN(SingleInstanceTest)
-#include "SingleInstanceTest.moc"
+#include "test_single_instance.moc"

@@ -1,8 +1,8 @@
 #pragma once
 // Test helper: the category window's cells, found by their names.
 
+#include "Named.h"
 #include "catwin/Form3.h"
-#include "tests/support/Named.h"
 #include "ui/EventLabel.h"
 #include "ui/PictureBox.h"
 
