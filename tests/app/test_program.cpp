@@ -576,7 +576,8 @@ void ProgramTest::takeOutFromTheMenu()
         UnclassifiedEntry taken;
         taken.name = "Kept";
         taken.recordNo = 1;
-        RecordFile(r.state.unclassifiedFile(), kProgramRecordLength).write(1, encodeRecord(taken).value());
+        QVERIFY(RecordFile(r.state.unclassifiedFile(), kProgramRecordLength)
+                    .write(1, encodeRecord(taken).value()));
     }
     r.load(1);
     Menu1* menu = r.form->findChild<Menu1*>();

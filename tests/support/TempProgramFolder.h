@@ -36,12 +36,14 @@ struct TempProgramFolder {
     void writeRecord(const ProgramEntry& e) const
     {
         RecordFile f(state.programFile(), kProgramRecordLength);
-        f.write(e.recordNo, encodeRecord(e).value());
+        if (!f.write(e.recordNo, encodeRecord(e).value()))
+            qFatal("could not write program record %d", e.recordNo);
     }
     void writeRecord(const ComboEntry& e) const
     {
         RecordFile f(state.comboFile(), kComboRecordLength);
-        f.write(e.recordNo, encodeRecord(e).value());
+        if (!f.write(e.recordNo, encodeRecord(e).value()))
+            qFatal("could not write combination record %d", e.recordNo);
     }
 
     // Record `recordNo` of "yfrj.dat" as the file holds it now.
