@@ -3,9 +3,11 @@
 #include "LittleEndian.h"
 #include "Palette.h"
 
+#include <QBuffer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgGenerator>
 
 namespace qbx::assets {
 namespace {
@@ -43,16 +45,10 @@ QByteArray dib(const QImage& src)
     return b;
 }
 
-} // namespace
-
-QImage paintQuillboxIcon(int size, IconShape shape)
+// The icon in the square (0, 0)-(n, n); `detailed` adds the quill's shaft and the box's label,
+// too fine for the smallest sizes.
+void drawQuillboxIcon(QPainter& p, qreal n, IconShape shape, bool detailed)
 {
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal n = size;
-
     // Ground: the tile blue, lighter at the top.
     QLinearGradient ground(0, 0, 0, n);
     ground.setColorAt(0, kBlueTop);
@@ -75,7 +71,7 @@ QImage paintQuillboxIcon(int size, IconShape shape)
     p.setBrush(kGold);
     p.setPen(QPen(kGoldDark, std::max(0.8, n / 40)));
     p.drawPath(feather);
-    if (size >= 32) {
+    if (detailed) {
         p.setPen(QPen(kGoldDark, n / 48, Qt::SolidLine, Qt::RoundCap));
         QPainterPath shaft;
         shaft.moveTo(nib);
@@ -100,14 +96,41 @@ QImage paintQuillboxIcon(int size, IconShape shape)
     p.setBrush(paper);
     p.setPen(QPen(QColor(0x8A, 0x7F, 0x66), std::max(0.8, n / 40)));
     p.drawRoundedRect(QRectF(left, top, right - left, bottom - top), n * 0.04, n * 0.04);
-    if (size >= 32) {
+    if (detailed) {
         // A label on the box front.
         p.setPen(Qt::NoPen);
         p.setBrush(kBlue);
         p.drawRoundedRect(QRectF(n * 0.40, top + n * 0.10, n * 0.20, n * 0.08), n * 0.02, n * 0.02);
     }
+}
+
+} // namespace
+
+QImage paintQuillboxIcon(int size, IconShape shape)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawQuillboxIcon(p, size, shape, size >= 32);
     p.end();
     return img;
+}
+
+QByteArray quillboxIconSvg(IconShape shape)
+{
+    constexpr int n = 128;
+    QBuffer out;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&out);
+    svg.setSize(QSize(n, n));
+    svg.setViewBox(QRect(0, 0, n, n));
+    svg.setTitle(QStringLiteral("Quillbox"));
+    QPainter p(&svg);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawQuillboxIcon(p, n, shape, true);
+    p.end();
+    return out.data();
 }
 
 QByteArray icoFile(const QList<QImage>& images)

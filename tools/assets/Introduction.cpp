@@ -77,9 +77,12 @@ Quillbox 是一个常驻桌面的程序启动器。它把电脑上安装的程�
 
 六、数据保存在哪里
 ------------------
-所有数据都保存在程序所在的文件夹里：分类数据 yfrj.dat、取出的程序 wfrj.dat、组合 zhrj.dat
-和设置文件“基本设置.ini”。每次修改都会立即保存，退出程序时不需要再做任何事。
-同一个文件夹里的 qbx-data 可以查看和检查这些数据（qbx-data dump、qbx-data check）。
+数据有四个文件：分类数据 yfrj.dat、取出的程序 wfrj.dat、组合 zhrj.dat 和设置文件“基本设置.ini”。
+程序所在的文件夹可以写入时，它们就保存在这个文件夹里；程序安装在不能写入的地方时（例如用
+软件包安装在 /usr/lib/quillbox），它们保存在您的主文件夹里的 ~/.local/share/quillbox
+（设置了 XDG_DATA_HOME 时在它下面的 quillbox 文件夹里）。每次修改都会立即保存，退出程序时
+不需要再做任何事。程序文件夹里的 qbx-data 可以查看和检查这些数据（qbx-data dump、
+qbx-data check）。
 
 
 祝您使用愉快！

@@ -1,5 +1,7 @@
-// qbx-assets-gen OUTDIR: writes the program's own pictures, icons, sound and introduction into
-// the program folder OUTDIR (skin/ below it). Run at build time on the offscreen platform.
+// qbx-assets-gen OUTDIR [ICONDIR]: writes the program's own pictures, icons, sound and introduction
+// into the program folder OUTDIR (skin/ below it), and with ICONDIR the icon the desktop's menus
+// show for an installed copy (quillbox.svg, 48.png, 64.png, 128.png). Run at build time on the
+// offscreen platform.
 
 #include "ClickSound.h"
 #include "IconPainter.h"
@@ -28,17 +30,21 @@ void writeBytes(const QString& path, const QByteArray& data)
     }
 }
 
+// The format follows the file's suffix.
+void writeImage(const QImage& image, const QString& path, int quality = -1)
+{
+    if (!image.save(path, nullptr, quality)) {
+        std::fprintf(stderr, "qbx-assets-gen: cannot write %s\n", qPrintable(path));
+        failed = true;
+    }
+}
+
 // name.jpg at 96 dpi and name@2x.jpg at double size.
 template <typename Painter>
 void writeSkin(const QString& skinDir, const QString& base, Painter paint)
 {
-    for (int scale : {1, 2}) {
-        const QString path = skinDir + "/" + base + (scale == 2 ? "@2x" : "") + ".jpg";
-        if (!paint(scale).save(path, "JPG", 95)) {
-            std::fprintf(stderr, "qbx-assets-gen: cannot write %s\n", qPrintable(path));
-            failed = true;
-        }
-    }
+    for (int scale : {1, 2})
+        writeImage(paint(scale), skinDir + "/" + base + (scale == 2 ? "@2x" : "") + ".jpg", 95);
 }
 
 } // namespace
@@ -46,8 +52,8 @@ void writeSkin(const QString& skinDir, const QString& base, Painter paint)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: qbx-assets-gen OUTDIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: qbx-assets-gen OUTDIR [ICONDIR]\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
@@ -77,6 +83,14 @@ int main(int argc, char** argv)
         for (int px : {16, 32, 48})
             sizes.append(paintQuillboxIcon(px, shape));
         writeBytes(out + "/" + file, icoFile(sizes));
+    }
+    if (argc == 3) {
+        const QString icons = QString::fromLocal8Bit(argv[2]);
+        QDir().mkpath(icons);
+        writeBytes(icons + "/quillbox.svg", quillboxIconSvg(IconShape::RoundedSquare));
+        for (int px : {48, 64, 128})
+            writeImage(paintQuillboxIcon(px, IconShape::RoundedSquare),
+                       icons + "/" + QString::number(px) + ".png");
     }
     writeBytes(out + "/click.wav", clickWav());
     writeBytes(out + "/" + QString::fromUtf8("Quillbox介绍.txt"), introductionText());

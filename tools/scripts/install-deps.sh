@@ -7,7 +7,7 @@ build_pkgs=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libcanberra-dev libgl-dev libxcb1-dev libfontconfig-dev
   libgtest-dev libbenchmark-dev
-  libqt6svg6 qt6-translations-l10n
+  libqt6svg6 qt6-svg-dev qt6-translations-l10n
   fonts-noto-cjk xdg-utils
 )
 test_pkgs=(
@@ -15,6 +15,7 @@ test_pkgs=(
   xvfb xauth openbox xdotool x11-utils x11-xserver-utils imagemagick trayer
   dbus dbus-x11 at-spi2-core python3 python3-gi python3-pyatspi gir1.2-atspi-2.0
   g++-mingw-w64-x86-64-posix wine wine64
+  dpkg-dev file desktop-file-utils appstream lintian
 )
 
 wanted=("${build_pkgs[@]}")
