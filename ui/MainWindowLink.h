@@ -20,7 +20,8 @@ public:
     virtual void restoreAutoHide() = 0;
     // The category-window hide timer.
     virtual void setCategoryTimer(bool on) = 0;
-    // Both hide timers at once (menus switch them off, a start switches them on).
+    // Both hide timers at once: off while a menu is open; on, the category-window timer runs
+    // and the main-window one as auto-hide says.
     virtual void setHideTimers(bool on) = 0;
     // Whether the pop-up opens to the right of the main window now (the side test): pop-up
     // column k then stands for minor k, otherwise for minor 4 - k.

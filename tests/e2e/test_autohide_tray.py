@@ -21,6 +21,15 @@ def prepare(folder):
                                      "主窗口": DELAY_MS, "分类窗口": 1000})
 
 
+def start_tray_host(s):
+    """trayer at the bottom right of the screen, ready to embed the program's icon."""
+    s.spawn("trayer", ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel",
+                       "--width", "120", "--heighttype", "pixel", "--height", "32",
+                       "--SetDockType", "true", "--expand", "false", "--transparent", "false"])
+    wait_until(lambda: s.windows_by_name("panel"), 20, "trayer to start")
+    time.sleep(0.5)
+
+
 def tray_icon(s):
     """(x, y, w, h) on the screen of the icon window trayer embeds for the program."""
     for line in s.x("xwininfo", "-root", "-tree", check=False).splitlines():
@@ -53,11 +62,7 @@ def left_of(s, wid):
 def body(app_dir, artifacts):
     with Session("autohide_tray", app_dir, artifacts, prepare=prepare) as s:
         # The tray host first, so the program finds it when it puts its icon in place.
-        s.spawn("trayer", ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel",
-                           "--width", "120", "--heighttype", "pixel", "--height", "32",
-                           "--SetDockType", "true", "--expand", "false", "--transparent", "false"])
-        wait_until(lambda: s.windows_by_name("panel"), 20, "trayer to start")
-        time.sleep(0.5)
+        start_tray_host(s)
         # The pointer rests where the window comes up: auto-hide is on from the start, and a
         # pointer elsewhere would let the window slide off before it is looked at.
         s.move_pointer(60, 300)
