@@ -111,6 +111,7 @@ public:
     void setCategoryTimer(bool on) override;
     void setHideTimers(bool on) override;
     bool roomOnRight() override;
+    bool pointerOnArrow() const override;
     QRect popupTwipGeometry() override;
     // The screen holding most of the column (ColumnScreen.h).
     QRect columnScreen() const override;

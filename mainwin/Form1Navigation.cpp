@@ -14,6 +14,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
+#include <algorithm>
+
 namespace qbx {
 
 using namespace form1;
@@ -99,6 +101,13 @@ void Form1::handOnToArrow(int i, Qt::MouseButtons buttons)
         Image2_MouseMove(i, buttons, twips.x(), twips.y());
     else
         Image3_MouseMove(i, buttons, twips.x(), twips.y());
+}
+
+bool Form1::pointerOnArrow() const
+{
+    const auto at = static_cast<std::size_t>(std::clamp<int>(state_.sel.hoverTile, 0, kTiles - 1));
+    const PictureBox* arrow = popupOnRight_ ? Image2[at] : Image3[at];
+    return arrow->isVisible() && arrow->rect().contains(arrow->mapFromGlobal(pointerNow()));
 }
 
 QPoint Form1::pointerNow() const

@@ -26,6 +26,9 @@ public:
     // Whether the pop-up opens to the right of the main window now (the side test): pop-up
     // column k then stands for minor k, otherwise for minor 4 - k.
     virtual bool roomOnRight() = 0;
+    // Whether the pointer is on the arrow strip beside the lit tile. The pop-up's first column
+    // opens over that strip; it takes the pointer only once the pointer is past the strip.
+    virtual bool pointerOnArrow() const = 0;
     // The pop-up's outer rectangle in twips now (where it stood last while it is unloaded): the
     // category window drops out of it.
     virtual QRect popupTwipGeometry() = 0;

@@ -21,6 +21,7 @@ public:
     void setCategoryTimer(bool on) override { categoryTimer = on; }
     void setHideTimers(bool on) override { categoryTimer = on; }
     bool roomOnRight() override { return room; }
+    bool pointerOnArrow() const override { return false; }
     QRect popupTwipGeometry() override { return {}; }
     QRect columnScreen() const override { return {}; }
 
