@@ -66,12 +66,14 @@ void Wiring::wireCommandMenu()
     });
 
     // "添加软件", "交换分类", "更改分类": the pop-up and the category window close (rebuilt from
-    // the changed catalogue next time) and the classification editor opens on the place.
+    // the changed catalogue next time) and the classification editor opens on the place, which
+    // its "更改" and "替换" move.
     const auto openEditor = [this, selectPlace](Form6Mode mode) {
         selectPlace();
+        const ProgramPlace place{menu1_->major(), menu1_->minor(), menu1_->slot()};
         form1_.closePopups();
         Form6 form6(launcher_, form1_);
-        form6.openModal(mode);
+        form6.openModal(mode, place);
     };
     connect(&menu, &Menu1::addChosen, this, [openEditor] { openEditor(Form6Mode::AddProgram); });
     connect(&menu, &Menu1::exchangeChosen, this, [openEditor, entry] {
@@ -110,13 +112,13 @@ void Wiring::wireCommandMenu()
             qCInfo(lcStart, "nothing to start in slot %d", slot);
     });
 
-    // "软件属性": the properties of the program's file.
+    // "软件属性": the properties of the program's file, owned by the main window (the category
+    // window hides by itself once the pointer is away, and would take the dialog with it).
     connect(&menu, &Menu1::propertiesChosen, this, [this, entry] {
         const ProgramEntry* e = entry();
         if (!e || e->exePath.empty())
             return;
-        QWidget* owner = form1_.categoryWindow();
-        launcher_.desktop().showFileProperties(owner ? owner : &form1_, qs(e->exePath));
+        launcher_.desktop().showFileProperties(&form1_, qs(e->exePath));
     });
 
     // "程序组合": the windows close and the combination editor opens.

@@ -153,8 +153,10 @@ void Form6::buildControls()
             [this] { guarded(lcWindows, "Command8_Click", [this] { Command8_Click(); }); });
 }
 
-void Form6::load(Form6Mode mode)
+void Form6::load(Form6Mode mode, std::optional<ProgramPlace> place)
 {
+    const Selection& sel = state_.sel;
+    place_ = place.value_or(ProgramPlace{sel.curMajor, sel.curMinor, sel.curSlot});
     guarded(lcWindows, "Form_Load", [this] { Form_Load(); });
     const bool menu = mode == Form6Mode::ClassifyMenu;
     const bool add = mode == Form6Mode::AddProgram;
@@ -174,9 +176,9 @@ void Form6::load(Form6Mode mode)
         Label4->setText(kDesignerHelp);
 }
 
-int Form6::openModal(Form6Mode mode)
+int Form6::openModal(Form6Mode mode, std::optional<ProgramPlace> place)
 {
-    load(mode);
+    load(mode, place);
     setModal(true);
     return exec();
 }
@@ -232,10 +234,10 @@ void Form6::Form_Load()
         List1->setCurrentRow(-1);
     }
 
-    const Selection& sel = state_.sel;
-    const bool current = inCatalogue(sel.curMajor, sel.curMinor, sel.curSlot);
+    const ProgramPlace& at = place_;
+    const bool current = inCatalogue(at.major, at.minor, at.slot);
     if (current) {
-        const ProgramEntry& e = state_.catalogue.at(sel.curMajor, sel.curMinor, sel.curSlot);
+        const ProgramEntry& e = state_.catalogue.at(at.major, at.minor, at.slot);
         const auto majors = List1->findItems(qs(e.majorName), Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (!e.majorName.empty() && !majors.isEmpty()) {
             selectRow(List1, List1->row(majors.first()), [this] { List1_Click(); });
@@ -247,9 +249,9 @@ void Form6::Form_Load()
     if (List1->currentRow() < 0)
         selectRow(List1, 0, [this] { List1_Click(); });
 
-    // The row of the program the opener pointed at, when that is a row of the list.
-    if (List3->count() > 0 && inCatalogue(sel.curMajor, sel.popupColumn, sel.curSlot)) {
-        const int row = state_.catalogue.at(sel.curMajor, sel.popupColumn, sel.curSlot).slot;
+    // The row of the program the editor opened on, when that is a row of the list.
+    if (current && List3->count() > 0) {
+        const int row = state_.catalogue.at(at.major, at.minor, at.slot).slot;
         if (row >= 0 && row < List3->count())
             List3->setCurrentRow(row);
     }

@@ -34,6 +34,13 @@ enum class Form6Mode {
     AddToCombination, // combination editor "添减程序": command4
 };
 
+// A program's place in the catalogue.
+struct ProgramPlace {
+    int major = 0;
+    int minor = 0;
+    int slot = 0;
+};
+
 class Form6 : public QDialog {
     Q_OBJECT
 
@@ -41,10 +48,11 @@ public:
     // The editor changes the catalogue through `launcher`; `link` is the main window.
     Form6(Launcher& launcher, MainWindowLink& link, QWidget* parent = nullptr);
 
-    // Loads the dialog for `mode` (buttons, help line, lists) without showing it.
-    void load(Form6Mode mode);
+    // Loads the dialog for `mode` (buttons, help line, lists) without showing it. It opens on
+    // the program at `place`, which "更改" and "替换" move; without one, on the selection.
+    void load(Form6Mode mode, std::optional<ProgramPlace> place = std::nullopt);
     // Loads it for `mode` and shows it modally; returns when it is closed.
-    int openModal(Form6Mode mode);
+    int openModal(Form6Mode mode, std::optional<ProgramPlace> place = std::nullopt);
 
     // Controls, named as in the window's design.
     QLabel* Label1;
@@ -115,6 +123,7 @@ private:
     Desktop& desktop_;
     MainWindowLink& link_;
     PlainTextLimit* text2Limit_;
+    ProgramPlace place_;
     int ListedMajor = -1;
     int ListedMinor = -1;
 };

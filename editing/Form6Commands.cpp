@@ -144,10 +144,8 @@ void Form6::Command3_Click()
 
 void Form6::Command1_Click()
 {
-    const Selection& sel = state_.sel;
-    const EditOutcome outcome =
-        launcher_.moveProgram(sel.curMajor, popupMinor(sel.popupColumn, link_.roomOnRight()), sel.curSlot,
-                              List1->currentRow(), List2->currentRow());
+    const EditOutcome outcome = launcher_.moveProgram(place_.major, place_.minor, place_.slot,
+                                                      List1->currentRow(), List2->currentRow());
     if (!applied(outcome))
         return;
     link_.closePopups();
@@ -160,10 +158,9 @@ void Form6::Command2_Click()
         desktop_.message(this, QStringLiteral("你没有选择程序 "));
         return;
     }
-    const Selection& sel = state_.sel;
-    const EditOutcome outcome = launcher_.exchangePrograms(
-        sel.curMajor, popupMinor(sel.popupColumn, link_.roomOnRight()), sel.curSlot, List1->currentRow(),
-        List2->currentRow(), List3->currentRow());
+    const EditOutcome outcome =
+        launcher_.exchangePrograms(place_.major, place_.minor, place_.slot, List1->currentRow(),
+                                   List2->currentRow(), List3->currentRow());
     if (!applied(outcome))
         return;
     link_.closePopups();

@@ -82,7 +82,7 @@ void AutoHide::yc_Click()
 {
     guarded(lcWindows, "yc_Click", [&] {
         const int w = host_.screenWidth();
-        if (!timer1_.isEnabled()) {
+        if (!host_.autoHideOn()) {
             host_.showAutoHide(true);
             const int left = host_.mainLeft();
             if (left >= 0 && left < w / 2.0 && host_.slidesOff(true)) {
@@ -120,7 +120,8 @@ void AutoHide::zx_Click()
         }
         host_.showMinimised(minimised_);
     });
-    timer1_.setEnabled(true);
+    // Both windows' timers run again; the main window's only while auto-hide is on.
+    timer1_.setEnabled(host_.autoHideOn());
     timer2_.setEnabled(true);
 }
 
@@ -144,7 +145,6 @@ void AutoHide::trayActivated(QSystemTrayIcon::ActivationReason reason)
         if (reason == QSystemTrayIcon::DoubleClick) {
             zx_Click();
         } else if (reason == QSystemTrayIcon::Context) {
-            host_.showAutoHide(timer1_.isEnabled());
             host_.popUpOperationMenu(desktop_.cursorPos().value_or(QPoint(0, 0)));
         }
     });

@@ -58,6 +58,8 @@ public:
     virtual void popUpOperationMenu(QPoint globalPos) = 0;
     // The state the menu items yc and zx show: auto-hide on, the windows minimised.
     virtual void showAutoHide(bool on) = 0;
+    // Whether auto-hide is on, as yc shows it (Timer1 is off meanwhile while a menu is open).
+    virtual bool autoHideOn() const = 0;
     virtual void showMinimised(bool minimised) = 0;
 };
 
@@ -76,8 +78,8 @@ public:
     // Another start of the program asked for the window: shown again when minimised, and moved
     // back on to the screen when it is hidden at an edge or placed off screen.
     void bringBack();
-    // The tray icon: a double-click is zx; a right click takes the auto-hide state from Timer1
-    // and pops up "操作" at the pointer. Other activations are ignored.
+    // The tray icon: a double-click is zx; a right click pops up "操作" at the pointer. Other
+    // activations are ignored.
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
 
     // The main window moved: Timer1 may have something to do again.

@@ -3,15 +3,19 @@
 #include "Form1.h"
 
 #include "CaptionStrip.h"
+#include "ClosingWatch.h"
 #include "Form1Layout.h"
 #include "Form2.h"
 #include "TrayIcon.h"
 #include "catwin/Form3.h"
 #include "platform/Desktop.h"
+#include "platform/Desktop.h"
 #include "platform/StartupTrace.h"
 #include "platform/Text.h"
 #include "store/AppState.h"
 #include "ui/Colours.h"
+#include "ui/Colours.h"
+#include "ui/EventLabel.h"
 #include "ui/EventLabel.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
@@ -49,6 +53,8 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     edgeHold_.setSingleShot(true);
     edgeHold_.setInterval(kEdgeHoldMs);
     connect(&edgeHold_, &QTimer::timeout, this, &Form1::updateReservedEdge);
+    // However a menu or dialog closes, the hide timers end up as auto-hide says once none is left.
+    connect(new ClosingWatch(this), &ClosingWatch::allClosed, this, [this] { setHideTimers(true); });
     startup::checkpoint("the main window's controls and menus");
 }
 
@@ -111,6 +117,8 @@ void Form1::buildControls()
         Image2[at] = right;
         connect(right, &PictureBox::mouseMoved, this,
                 [this, i](QPoint p, Qt::MouseButtons b) { Image2_MouseMove(i, b, p.x(), p.y()); });
+        left->installEventFilter(this);
+        right->installEventFilter(this);
     }
 
     Image4 = new PictureBox(client_);
@@ -145,6 +153,7 @@ void Form1::buildControls()
                 [this, i](Qt::MouseButton b, QPoint) { Picture1_MouseDown(i, b); });
         connect(tile, &PictureBox::mouseReleased, this,
                 [this, i](Qt::MouseButton b, QPoint) { Picture1_MouseUp(i, b); });
+        tile->installEventFilter(this);
 
         // The icon box lies inside its tile: the pointer over it is the pointer over the tile.
         auto* icon = new PictureBox(tile);
@@ -244,6 +253,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     // The pointer over the window's background (the client area between the controls).
     if (watched == client_ && event->type() == QEvent::MouseMove)
         Form_MouseMove();
+    // The pointer left a tile or a strip beside it.
+    if (event->type() == QEvent::Leave) {
+        for (int i = 0; i < kTiles; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            if (watched == Picture1[at] || watched == Image2[at] || watched == Image3[at])
+                pointerLeft(i, watched == Picture1[at]);
+        }
+    }
     // The pop-up or the category window shown: the category-window timer has work again.
     if (event->type() == QEvent::Show && autoHide_ && (watched == form2_.get() || watched == form3_.get()))
         autoHide_->windowShown();

@@ -90,7 +90,7 @@ public:
     TrayIcon* trayIcon() const { return tray_.get(); }
     AutoHide& autoHide() { return *autoHide_; }
     // Whether auto-hide is on ("不自动隐藏" in the menu) and the windows are minimised.
-    bool autoHideOn() const { return autoHideOn_; }
+    bool autoHideOn() const override { return autoHideOn_; }
     bool minimised() const { return autoHide_->minimised(); }
     // The catalogue slot the category window's cell n shows.
     int categorySlot(int cell) const;
@@ -111,6 +111,7 @@ public:
     void setCategoryTimer(bool on) override;
     void setHideTimers(bool on) override;
     bool roomOnRight() override;
+    bool pointerOnArrow() const override;
     QRect popupTwipGeometry() override;
     // The screen holding most of the column (ColumnScreen.h).
     QRect columnScreen() const override;
@@ -214,6 +215,10 @@ private:
     void applyStartMode();
     void tileHover(int i, Qt::MouseButtons buttons, int x, int y, bool popupFollows = false);
     void handOnToArrow(int i, Qt::MouseButtons buttons);
+    // The pointer left tile i (fromTile) or one of its strips: the lit tile dims when the pointer
+    // is on neither the tile nor its arrow.
+    void pointerLeft(int i, bool fromTile);
+    QPoint pointerNow() const;
     void leaveTile(int i, int x, int y);
     void enterTile(int i, bool popupFollows = false);
     void openPopup(bool onRight);
@@ -271,6 +276,7 @@ private:
     WindowPtr<Form3> form3_;
     QRect lastPopupGeometry_;
     bool popupOnRight_ = false;
+    int litTile_ = -1; // the tile lit under the pointer, -1 when none
     bool snapping_ = false;
     // The column's screen and the screens as they were when the column was last placed; a
     // change of monitors is measured against them.

@@ -35,7 +35,8 @@ void Form1::setHideDelays(int mainMs, int categoryMs)
 
 void Form1::setHideTimers(bool on)
 {
-    Timer1.setEnabled(on);
+    // The main-window timer runs only while auto-hide is on ("不自动隐藏" in "操作").
+    Timer1.setEnabled(on && autoHideOn_);
     Timer2.setEnabled(on);
 }
 

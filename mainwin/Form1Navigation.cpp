@@ -12,6 +12,9 @@
 #include "ui/Twips.h"
 
 #include <QCursor>
+#include <QGuiApplication>
+
+#include <algorithm>
 
 namespace qbx {
 
@@ -76,20 +79,21 @@ void Form1::Picture1_MouseMove(int i, Qt::MouseButtons buttons, int x, int y)
 {
     guarded(lcWindows, "Picture1_MouseMove", [&] {
         tileHover(i, buttons, x, y);
-        handOnToArrow(i, buttons);
+        if (x < 0 || y < 0 || x > kTileSize || y > kTileSize)
+            handOnToArrow(i, buttons);
     });
 }
 
 void Form1::handOnToArrow(int i, Qt::MouseButtons buttons)
 {
-    // The tile holds the pointer while it is inside; the move that leaves it lands on the tile.
-    // When that move already rests on the shown arrow (a quick flick, or moves merged while the
-    // program was busy), no further move may come, so the arrow takes this one.
+    // The pointer has left the tile: when it already rests on the shown arrow (a quick flick, or
+    // moves merged while the program was busy), the arrow takes it at once rather than waiting
+    // for a move of its own that may not come.
     const auto at = static_cast<std::size_t>(i);
-    if (buttons != Qt::NoButton || QWidget::mouseGrabber() == Picture1[at])
+    if (buttons != Qt::NoButton)
         return;
     PictureBox* arrow = popupOnRight_ ? Image2[at] : Image3[at];
-    const QPoint inArrow = arrow->mapFromGlobal(QCursor::pos());
+    const QPoint inArrow = arrow->mapFromGlobal(pointerNow());
     if (!arrow->isVisible() || !arrow->rect().contains(inArrow))
         return;
     const QPoint twips = pxPointToTwips(inArrow);
@@ -97,6 +101,42 @@ void Form1::handOnToArrow(int i, Qt::MouseButtons buttons)
         Image2_MouseMove(i, buttons, twips.x(), twips.y());
     else
         Image3_MouseMove(i, buttons, twips.x(), twips.y());
+}
+
+bool Form1::pointerOnArrow() const
+{
+    const auto at = static_cast<std::size_t>(std::clamp<int>(state_.sel.hoverTile, 0, kTiles - 1));
+    const PictureBox* arrow = popupOnRight_ ? Image2[at] : Image3[at];
+    return arrow->isVisible() && arrow->rect().contains(arrow->mapFromGlobal(pointerNow()));
+}
+
+QPoint Form1::pointerNow() const
+{
+    return desktop_.cursorPos().value_or(QCursor::pos());
+}
+
+void Form1::pointerLeft(int i, bool fromTile)
+{
+    // The lit tile dims once the pointer is neither on it nor on its arrow strip. The tile holds
+    // no grab: the toolkit's leave notices stand for the moves a grab would have caught, and a
+    // menu or window opening over the tile takes the pointer from it like any other window.
+    if (i != litTile_)
+        return;
+    guarded(lcWindows, "pointerLeft", [&] {
+        const auto at = static_cast<std::size_t>(i);
+        const QPoint inTile = Picture1[at]->mapFromGlobal(pointerNow());
+        const bool overTile = Picture1[at]->rect().contains(inTile);
+        if (!fromTile && overTile)
+            return; // from the arrow back on to the tile, which stays lit
+        QPoint twips = pxPointToTwips(inTile);
+        // Still over the tile, but covered by another window: left as through the top edge,
+        // which takes the arrow too.
+        if (overTile)
+            twips.setY(-1);
+        leaveTile(i, twips.x(), twips.y());
+        if (fromTile)
+            handOnToArrow(i, QGuiApplication::mouseButtons());
+    });
 }
 
 void Form1::tileHover(int i, Qt::MouseButtons buttons, int x, int y, bool popupFollows)
@@ -112,9 +152,8 @@ void Form1::tileHover(int i, Qt::MouseButtons buttons, int x, int y, bool popupF
 void Form1::leaveTile(int i, int x, int y)
 {
     const auto at = static_cast<std::size_t>(i);
-    PictureBox& tile = *Picture1[at];
-    if (QWidget::mouseGrabber() == &tile)
-        tile.releaseMouse();
+    if (litTile_ == i)
+        litTile_ = -1;
     showTileSkin(i, kTileRestSkin);
     if (roomOnRight()) {
         if (!popupOnRight_) {
@@ -135,9 +174,9 @@ void Form1::leaveTile(int i, int x, int y)
 void Form1::enterTile(int i, bool popupFollows)
 {
     const auto at = static_cast<std::size_t>(i);
-    PictureBox& tile = *Picture1[at];
-    if (QWidget::mouseGrabber() != &tile)
-        tile.grabMouse();
+    if (litTile_ >= 0 && litTile_ != i)
+        leaveTile(litTile_, -1, -1);
+    litTile_ = i;
     showTileSkin(i, kTileLitSkin);
     const bool onRight = roomOnRight();
     auto& arrows = onRight ? Image2 : Image3;

@@ -59,6 +59,8 @@ QRect Form2::twipGeometry() const
 
 void Form2::columnHover(int k)
 {
+    if (mainWindow_.pointerOnArrow())
+        return; // the pointer is still on the main window's arrow, which this column covers
     // A failing step leaves the windows as far as they got.
     guarded(lcWindows, "Form2::columnHover", [&] {
         state_.sel.popupColumn = static_cast<std::int16_t>(k);
@@ -76,6 +78,8 @@ void Form2::Label1_MouseMove(int k)
 
 void Form2::Picture1_MouseMove(int k)
 {
+    if (mainWindow_.pointerOnArrow())
+        return;
     state_.sel.popupActive = true;
     columnHover(k);
 }

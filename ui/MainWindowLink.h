@@ -20,11 +20,15 @@ public:
     virtual void restoreAutoHide() = 0;
     // The category-window hide timer.
     virtual void setCategoryTimer(bool on) = 0;
-    // Both hide timers at once (menus switch them off, a start switches them on).
+    // Both hide timers at once: off while a menu is open; on, the category-window timer runs
+    // and the main-window one as auto-hide says.
     virtual void setHideTimers(bool on) = 0;
     // Whether the pop-up opens to the right of the main window now (the side test): which minor
     // a pop-up column then stands for is popupMinor (ui/PopupColumns.h).
     virtual bool roomOnRight() = 0;
+    // Whether the pointer is on the arrow strip beside the lit tile. The pop-up's first column
+    // opens over that strip; it takes the pointer only once the pointer is past the strip.
+    virtual bool pointerOnArrow() const = 0;
     // The pop-up's outer rectangle in twips now (where it stood last while it is unloaded): the
     // category window drops out of it.
     virtual QRect popupTwipGeometry() = 0;

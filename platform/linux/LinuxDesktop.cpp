@@ -15,14 +15,20 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QSystemTrayIcon>
 #include <QUrl>
+
+#include <algorithm>
 
 #ifdef QBX_HAVE_DBUS
 #include <QDBusConnection>
@@ -63,6 +69,21 @@ bool askFileManager(const QString& method, const QString& file)
 }
 #endif
 
+// Makes `box` at least as wide as its caption, with room for the title bar's buttons: a box
+// with a short text would otherwise cut its own title ("Qu...ox").
+void fitCaption(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int bar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    const int width = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 6 * std::max(bar, 20);
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
+                  1, grid->columnCount());
+}
+
 } // namespace
 
 std::optional<QPoint> LinuxDesktop::cursorPos() const
@@ -95,6 +116,7 @@ void LinuxDesktop::message(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, boxTitle(), text, QMessageBox::Ok, parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    fitCaption(box);
     box.exec();
 }
 
@@ -105,6 +127,7 @@ bool LinuxDesktop::confirm(QWidget* parent, const QString& text)
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
+    fitCaption(box);
     return box.exec() == QMessageBox::Ok;
 }
 

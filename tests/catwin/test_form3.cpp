@@ -25,6 +25,7 @@ public:
     void setCategoryTimer(bool) override {}
     void setHideTimers(bool) override {}
     bool roomOnRight() override { return room; }
+    bool pointerOnArrow() const override { return false; }
     QRect popupTwipGeometry() override { return popup; }
     QRect columnScreen() const override { return screen; }
     QRect popup{1417 * 1, 750, 4470, 960}; // twips

@@ -104,6 +104,25 @@ def choose_menu_item(s, button, item, index):
         s.x("xdotool", "key", *(["Down"] * (index + 1)), "Return")
 
 
+def click_menu_item(s, before, rows, item):
+    """A pointer click on `item` of the menu that popped up since `before` (qbx_windows() taken
+    earlier). `rows` are the menu's rows as shown, "-" for a separator: where AT-SPI does not
+    show the menu, the item's row is clicked (a separator is a thin row)."""
+    menus = wait_until(lambda: [w for w in s.qbx_windows() if w not in before], 5, "the menu to pop up")
+    menu = max(menus, key=lambda w: s.geometry(w)[3])
+    time.sleep(0.3)
+    x, y, w, h = s.geometry(menu)
+    found = [n for n in s.atspi.find(s.app(), role="menu item", name=item, showing=True,
+                                     within=(x, y, w, h)) if n.rect]
+    if found:
+        cx, cy = found[0].centre
+    else:
+        weights = [0.4 if r == "-" else 1 for r in rows]
+        i = rows.index(item)
+        cx, cy = x + w // 2, y + int(h * (sum(weights[:i]) + weights[i] / 2) / sum(weights))
+    s.click(cx, cy)
+
+
 def choose_file(s, path):
     """Types `path` into the open-file dialog "查找exe文件" and waits for it to close."""
     dialog = s.wait_window("查找exe文件")
@@ -202,6 +221,15 @@ def open_popup(s, face, tile, arrow_on_right=True):
     sx, _ = centre(arrow_strip(s, face, tile, arrow_on_right))
     s.move_pointer(sx, ty, steps=6)
     s.wiggle(sx, ty)
+
+
+def rest_on_column(s, popup, k):
+    """Moves the pointer on to column k (0-4) of the shown pop-up and rests there; returns the
+    point."""
+    x, y = centre((popup.rect[0] + popup.rect[2] * k // 5, popup.rect[1], popup.rect[2] // 5, popup.rect[3]))
+    s.move_pointer(x, y, steps=4)
+    s.wiggle(x, y)
+    return x, y
 
 
 def open_category_window(s, main_wid, face, tile):

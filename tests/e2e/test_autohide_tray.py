@@ -10,7 +10,7 @@ import re
 import time
 
 import fixtures
-from harness import SCREEN_H, Session, check, run_test, wait_until
+from harness import SCREEN_H, E2EError, Session, check, run_test, wait_until
 
 DELAY_MS = 800
 
@@ -19,6 +19,22 @@ def prepare(folder):
     # Mode 4: the window stays at the top-left corner with auto-hide on.
     fixtures.write_settings(folder, {"启动": 4, "ycount": 0, "zhcount": 0, "wcount": 0,
                                      "主窗口": DELAY_MS, "分类窗口": 1000})
+
+
+def start_tray_host(s):
+    """trayer at the bottom right of the screen, ready to embed the program's icon (started
+    once more when its panel does not show: on a busy machine it sometimes ends at start)."""
+    for attempt in range(2):
+        p = s.spawn("trayer", ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel",
+                               "--width", "120", "--heighttype", "pixel", "--height", "32",
+                               "--SetDockType", "true", "--expand", "false", "--transparent", "false"])
+        try:
+            wait_until(lambda: s.windows_by_name("panel"), 15, "trayer to start")
+            break
+        except E2EError:
+            if attempt == 1 or p.poll() is None:
+                raise
+    time.sleep(0.5)
 
 
 def tray_icon(s):
@@ -53,11 +69,7 @@ def left_of(s, wid):
 def body(app_dir, artifacts):
     with Session("autohide_tray", app_dir, artifacts, prepare=prepare) as s:
         # The tray host first, so the program finds it when it puts its icon in place.
-        s.spawn("trayer", ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel",
-                           "--width", "120", "--heighttype", "pixel", "--height", "32",
-                           "--SetDockType", "true", "--expand", "false", "--transparent", "false"])
-        wait_until(lambda: s.windows_by_name("panel"), 20, "trayer to start")
-        time.sleep(0.5)
+        start_tray_host(s)
         # The pointer rests where the window comes up: auto-hide is on from the start, and a
         # pointer elsewhere would let the window slide off before it is looked at.
         s.move_pointer(60, 300)

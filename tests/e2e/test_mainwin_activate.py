@@ -29,10 +29,7 @@ def body(app_dir, artifacts):
 
         screens.open_popup(s, face, 2, arrow_on_right=True)
         popup = screens.wait_popup(s)
-        cx, cy = screens.centre((popup.rect[0] + popup.rect[2] // 5, popup.rect[1],
-                                 popup.rect[2] // 5, popup.rect[3]))
-        s.move_pointer(cx, cy, steps=4)
-        s.wiggle(cx, cy)
+        cx, cy = screens.rest_on_column(s, popup, 1)
         screens.wait_catwin(s)
 
         # Round the tiles to the caption strip: up beside the main window, then along the top.

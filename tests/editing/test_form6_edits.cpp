@@ -174,11 +174,11 @@ void Form6EditsTest::opensOnTheSelectedProgram()
     f.put(1, 0, 0, "x", 1, 9).minorName = "其它 ";
     f.put(1, 0, 1, "y", 2, 5).minorName = "其它 ";
     f.put(1, 1, 0, "z", 3, 2).minorName = "游戏";
+    // The selection stands elsewhere: the editor opens on the place it is given.
     f.state.sel.curMajor = 1;
-    f.state.sel.curMinor = 0;
-    f.state.sel.curSlot = 1;
-    f.state.sel.popupColumn = 0;
-    Form6& w = f.open(Form6Mode::ExchangeCategory);
+    f.state.sel.curMinor = 1;
+    f.state.sel.popupColumn = 4;
+    Form6& w = f.open(Form6Mode::ExchangeCategory, ProgramPlace{1, 0, 1});
     QCOMPARE(w.List1->currentItem()->text(), QStringLiteral("娱乐"));
     QCOMPARE(w.List2->currentItem()->text(), QStringLiteral("其它 "));
     QCOMPARE(w.List3->count(), 2);
@@ -232,11 +232,9 @@ void Form6EditsTest::moveToAnotherMinorCategory()
     EditorFixture f;
     f.put(0, 0, 0, "alpha", 1, 3);
     f.put(0, 0, 1, "beta", 2, 2);
-    f.state.sel.curMajor = 0;
-    f.state.sel.curSlot = 1;
-    f.state.sel.popupColumn = 4; // the pop-up opened to the left: column 4 is minor 0
+    f.state.sel.popupColumn = 4; // what the pop-up last showed does not matter
     f.link.room = false;
-    Form6& w = f.open(Form6Mode::ChangeCategory);
+    Form6& w = f.open(Form6Mode::ChangeCategory, ProgramPlace{0, 0, 1});
     f.choose(1, 2); // 娱乐 / 图形
     f.click(w.Command1);
     QVERIFY(!w.isVisible());
@@ -262,10 +260,7 @@ void Form6EditsTest::moveToAnotherMinorCategory()
     for (int s = 0; s < 25; ++s)
         g.put(2, 0, s, std::string("n").append(std::to_string(s)), s + 1);
     g.put(0, 0, 0, "alpha", 30);
-    g.state.sel.curMajor = 0;
-    g.state.sel.curSlot = 0;
-    g.state.sel.popupColumn = 0;
-    Form6& v = g.open(Form6Mode::ChangeCategory);
+    Form6& v = g.open(Form6Mode::ChangeCategory, ProgramPlace{0, 0, 0});
     g.choose(2, 0);
     const QByteArray before = fileBytes(g.state.programFile());
     g.click(v.Command1);
@@ -280,10 +275,7 @@ void Form6EditsTest::exchangeTwoPrograms()
     f.put(0, 0, 0, "alpha", 1, 3);
     f.put(0, 0, 1, "beta", 2, 2);
     f.put(2, 0, 0, "gamma", 3, 7);
-    f.state.sel.curMajor = 0;
-    f.state.sel.curSlot = 1;
-    f.state.sel.popupColumn = 0;
-    Form6& w = f.open(Form6Mode::ExchangeCategory);
+    Form6& w = f.open(Form6Mode::ExchangeCategory, ProgramPlace{0, 0, 1});
     f.choose(3, 0); // an empty category: no program to exchange with
     f.click(w.Command2);
     QCOMPARE(f.desktop.messages, QStringList{QStringLiteral("你没有选择程序 ")});

@@ -50,6 +50,7 @@ struct FakeWindows : AutoHideHost {
     void showMainWindow() override { mainVisible = true; }
     void popUpOperationMenu(QPoint at) override { menus.append(at); }
     void showAutoHide(bool on) override { autoHide = on; }
+    bool autoHideOn() const override { return autoHide; }
     void showMinimised(bool) override {}
     bool autoHide = true;
 };

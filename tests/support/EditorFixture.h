@@ -21,6 +21,7 @@ public:
     void setCategoryTimer(bool on) override { categoryTimer = on; }
     void setHideTimers(bool on) override { categoryTimer = on; }
     bool roomOnRight() override { return room; }
+    bool pointerOnArrow() const override { return false; }
     QRect popupTwipGeometry() override { return {}; }
     QRect columnScreen() const override { return {}; }
 
@@ -39,11 +40,11 @@ struct EditorFixture : qbx::testing::CoreFixture {
     FakeLink link;
     std::unique_ptr<Form6> form;
 
-    Form6& open(Form6Mode mode)
+    Form6& open(Form6Mode mode, std::optional<ProgramPlace> place = std::nullopt)
     {
         refreshMainWindow(state);
         form = std::make_unique<Form6>(launcher, link);
-        form->load(mode);
+        form->load(mode, place);
         form->show();
         return *form;
     }
