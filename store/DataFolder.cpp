@@ -38,7 +38,10 @@ const char* const kDataFiles[] = {kProgramFile, kUnclassifiedFile, kComboFile, k
 
 std::filesystem::path dataFolderFor(const std::filesystem::path& programDir)
 {
-    if (writable(programDir))
+    // An installed copy keeps every user's data in their home, root's too: root may write the
+    // program folder, but the package manager owns it.
+    std::error_code ec;
+    if (writable(programDir) && !std::filesystem::exists(programDir / kInstalledCopyMarker, ec))
         return programDir;
     return userDataHome() / "quillbox";
 }

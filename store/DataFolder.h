@@ -3,14 +3,18 @@
 //
 // The program folder itself when the user may write there (a portable install: the files are
 // byte-compatible with the Windows version); otherwise $XDG_DATA_HOME/quillbox
-// (~/.local/share/quillbox when the variable is unset or not absolute). The program's own files
-// (skin, sound, icons, introduction) always stay in the program folder. qbx and qbx-data choose
-// by the same rule.
+// (~/.local/share/quillbox when the variable is unset or not absolute). A program folder holding
+// the file `installed-copy`, as a package installs it, never keeps data, whoever may write there.
+// The program's own files (skin, sound, icons, introduction) always stay in the program folder. qbx and
+// qbx-data choose by the same rule.
 
 #include <filesystem>
 #include <string>
 
 namespace qbx {
+
+// Present in the program folder of an installed copy.
+inline constexpr const char* kInstalledCopyMarker = "installed-copy";
 
 // The data folder for a program folder; changes nothing on disk.
 std::filesystem::path dataFolderFor(const std::filesystem::path& programDir);

@@ -104,14 +104,15 @@ def user_folder(path):
     return path
 
 
-def start(s, tree, home):
+def start(s, tree, home, user=True):
     """The installed qbx through its /usr/bin link, with HOME and no XDG_DATA_HOME."""
     s.env["HOME"] = home
     s.env["XDG_CONFIG_HOME"] = os.path.join(home, ".config")
     s.env["XDG_CACHE_HOME"] = os.path.join(home, ".cache")
     s.env.pop("XDG_DATA_HOME", None)
     s.env["XDG_RUNTIME_DIR"] = user_folder(tempfile.mkdtemp(dir=s.tmp))
-    return s.start_qbx(argv=as_user([os.path.join(tree, "usr/bin/qbx")]))
+    qbx = [os.path.join(tree, "usr/bin/qbx")]
+    return s.start_qbx(argv=as_user(qbx) if user else qbx)
 
 
 def body(deb, artifacts):
@@ -143,6 +144,18 @@ def body(deb, artifacts):
                         "qbx-data reads the data folder the program prepared")
             s.qbx.terminate()
             s.qbx.wait(10)
+
+            # Root may write the program folder, but its data goes to its home all the same.
+            if os.geteuid() == 0:
+                root_home = user_folder(os.path.join(s.tmp, "root"))
+                os.chown(root_home, 0, 0)
+                start(s, tree, root_home, user=False)
+                s.wait_main_window()
+                data = os.path.join(root_home, ".local/share/quillbox")
+                wait_until(lambda: all(os.path.isfile(os.path.join(data, f)) for f in DATA_FILES), 10,
+                           f"root's data files in {data}")
+                s.qbx.terminate()
+                s.qbx.wait(10)
 
             # A home folder the user cannot write to: the data folder cannot be made.
             locked = os.path.join(s.tmp, "locked-home")

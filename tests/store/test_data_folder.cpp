@@ -34,6 +34,14 @@ TEST(DataFolder, AWritableProgramFolderKeepsItsData)
     EXPECT_TRUE(fs::is_empty(program.path())); // nothing is copied onto itself
 }
 
+TEST(DataFolder, AnInstalledCopyKeepsDataInTheHomeEvenWhereItMayWrite)
+{
+    ScratchDir program;
+    put(program.path() / kInstalledCopyMarker, "");
+    EXPECT_NE(dataFolderFor(program.path()), program.path());
+    EXPECT_EQ(dataFolderFor(program.path()).filename(), "quillbox");
+}
+
 TEST(DataFolder, TheUserFolderStartsFromTheShippedFilesAndTakesChanges)
 {
     ScratchDir program, home;
