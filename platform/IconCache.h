@@ -21,6 +21,7 @@
 
 #include "platform/ApplicationIndex.h"
 
+#include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QMutex>
@@ -72,12 +73,15 @@ public:
         qint64 sourceTime = -1;
         bool machine = false;   // found through the application index or the theme
         bool unchecked = false; // shown, but to be checked again after the first paint
-        QByteArray png;         // the picture
+        QByteArray png;         // the picture, when it is not read from the file
+        qint64 pngAt = -1;      // where the picture is in the cache file read or written last
+        qint64 pngSize = 0;
     };
 
 private:
     void loadLocked(int devicePixels);
     std::shared_ptr<const ThemeIconFiles> themeFilesLocked();
+    QByteArray pngLocked(const Entry& e) const;
     // The index from memory, else from its file while the folders are unchanged; null otherwise.
     std::shared_ptr<const ApplicationIndex> indexWithoutReading();
 
@@ -87,6 +91,7 @@ private:
     int devicePixels_ = 0;
     bool loaded_ = false;
     QHash<QString, Entry> entries_;
+    std::unique_ptr<QFile> file_;    // the cache file read or written last, kept open
     QHash<QString, QImage> decoded_; // pictures decoded for the first window
     bool dirty_ = false;             // pictures drawn since the file was read or written
     std::shared_ptr<const ThemeIconFiles> themeFiles_;

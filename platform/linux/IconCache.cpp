@@ -12,18 +12,9 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <malloc.h>
+
 namespace qbx {
-
-// Found by the streaming of the entries' table (argument-dependent look-up).
-static QDataStream& operator<<(QDataStream& s, const ProgramIconCache::Entry& e)
-{
-    return s << e.programSize << e.programTime << e.source << e.sourceTime << e.machine << e.png;
-}
-
-static QDataStream& operator>>(QDataStream& s, ProgramIconCache::Entry& e)
-{
-    return s >> e.programSize >> e.programTime >> e.source >> e.sourceTime >> e.machine >> e.png;
-}
 
 namespace {
 
@@ -33,9 +24,10 @@ constexpr quint32 kIconsMagic = 0x51425849;        // "QBXI"
 constexpr quint32 kApplicationsMagic = 0x51425841; // "QBXA"
 constexpr quint32 kVersion = 1;
 constexpr qint64 kMaxFileBytes = qint64{256} << 20;
-// After this many programs the cache is written once before the rest are checked, so that the
-// next start finds the tiles' pictures even when this one ends early.
+// The cache is written after the first few programs (the tiles' come first) and then after every
+// so many drawn, so that a start that ends early leaves what it drew to the next one.
 constexpr qsizetype kKeptFirst = 8;
+constexpr int kKeptEvery = 100;
 
 const QString kIconsFile = QStringLiteral("icons.cache");
 const QString kApplicationsFile = QStringLiteral("applications.cache");
@@ -46,31 +38,39 @@ bool unchanged(const QList<FolderTime>& times)
                        [](const FolderTime& t) { return modificationTime(t.path) == t.mtime; });
 }
 
+// Where a cache file's payload starts: its kind, its version and the payload's length before it.
+constexpr qint64 kPayloadAt = 12;
+
 // The payload of a cache file; nullopt when it is missing, of another kind or version, or damaged.
-std::optional<QByteArray> readCacheFile(const QString& file, quint32 magic)
+std::optional<QByteArray> readCacheFile(QFile& f, quint32 magic)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.isOpen() && !f.open(QIODevice::ReadOnly))
         return std::nullopt;
     if (f.size() > kMaxFileBytes) {
-        qCInfo(lcIcons) << "cache file too large, ignored:" << file;
+        qCInfo(lcIcons) << "cache file too large, ignored:" << f.fileName();
         return std::nullopt;
     }
     QDataStream in(&f);
     quint32 m = 0, version = 0;
     in >> m >> version;
     if (m != magic || version != kVersion) {
-        qCInfo(lcIcons) << "cache file of another kind or version, ignored:" << file;
+        qCInfo(lcIcons) << "cache file of another kind or version, ignored:" << f.fileName();
         return std::nullopt;
     }
     QByteArray payload;
     quint16 sum = 0;
     in >> payload >> sum;
     if (in.status() != QDataStream::Ok || qChecksum(payload) != sum) {
-        qCInfo(lcIcons) << "damaged cache file, ignored:" << file;
+        qCInfo(lcIcons) << "damaged cache file, ignored:" << f.fileName();
         return std::nullopt;
     }
     return payload;
+}
+
+std::optional<QByteArray> readCacheFile(const QString& file, quint32 magic)
+{
+    QFile f(file);
+    return readCacheFile(f, magic);
 }
 
 bool writeCacheFile(const QString& folder, const QString& name, quint32 magic, const QByteArray& payload)
@@ -160,21 +160,37 @@ void ProgramIconCache::loadLocked(int devicePixels)
     devicePixels_ = devicePixels;
     entries_.clear();
     decoded_.clear();
-    const auto payload = readCacheFile(folder_ + u'/' + kIconsFile, kIconsMagic);
+    file_.reset();
+    auto file = std::make_unique<QFile>(folder_ + u'/' + kIconsFile);
+    const auto payload = readCacheFile(*file, kIconsMagic);
     if (!payload)
         return;
     QDataStream in(*payload);
     IconThemeChoice theme;
     qint32 size = 0;
     QList<FolderTime> themeTimes, applicationTimes;
-    QHash<QString, Entry> entries;
+    qint64 count = 0;
     in >> theme.theme >> theme.fallback >> theme.searchPaths >> size >> themeTimes >> applicationTimes >>
-        entries;
+        count;
+    QHash<QString, Entry> entries;
+    for (qint64 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        // The pictures stay in the file (read when shown); only where they are is kept.
+        QString path;
+        Entry e;
+        quint32 length = 0;
+        in >> path >> e.programSize >> e.programTime >> e.source >> e.sourceTime >> e.machine >> length;
+        e.pngSize = length == 0xFFFFFFFF ? 0 : qint64{length};
+        e.pngAt = kPayloadAt + in.device()->pos();
+        if (in.skipRawData(static_cast<int>(e.pngSize)) != e.pngSize)
+            in.setStatus(QDataStream::ReadPastEnd);
+        entries.insert(path, e);
+    }
     if (in.status() != QDataStream::Ok || size != devicePixels) {
         if (in.status() != QDataStream::Ok)
             qCInfo(lcIcons) << "damaged icon cache, ignored";
         return;
     }
+    file_ = std::move(file);
     // Pictures found in a theme or through the application folders are shown, but checked again
     // once the window is up, when either changed since they were drawn.
     const bool machineChanged = theme != theme_ || !unchanged(themeTimes) || !unchanged(applicationTimes);
@@ -244,7 +260,7 @@ void ProgramIconCache::prepare(const QStringList& paths, int devicePixels)
             it = entries_.insert(path, freshEntry(path, devicePixels, index.get(), *themeFilesLocked()));
             dirty_ = true;
         }
-        decoded_.insert(path, imageOf(it->png));
+        decoded_.insert(path, imageOf(pngLocked(*it)));
     }
 }
 
@@ -264,15 +280,13 @@ QImage ProgramIconCache::picture(const QString& path, int devicePixels)
         return *d;
     auto it = entries_.find(path);
     if (it == entries_.end() || !current(*it, path)) {
-        std::shared_ptr<const ApplicationIndex> index;
-        {
-            QMutexLocker indexLock(&indexMutex_);
-            index = index_; // never read here: a missing index is built after the first paint
-        }
+        // The kept index is read when it is not in memory; the folders are never read here (a
+        // missing index is built after the first paint).
+        const std::shared_ptr<const ApplicationIndex> index = indexWithoutReading();
         it = entries_.insert(path, freshEntry(path, devicePixels, index.get(), *themeFilesLocked()));
         dirty_ = true;
     }
-    return imageOf(it->png);
+    return imageOf(pngLocked(*it));
 }
 
 QStringList ProgramIconCache::refresh(const QStringList& paths, int devicePixels, std::stop_token stop)
@@ -286,6 +300,7 @@ QStringList ProgramIconCache::refresh(const QStringList& paths, int devicePixels
     }
     QStringList changed;
     bool dirty = false;        // the file is written only when something was drawn or dropped
+    int drawn = 0;             // since it was last written
     QStringList order = paths; // the tiles' programs come first: they are kept first
     order.removeDuplicates();
     order.removeAll(QString());
@@ -294,18 +309,23 @@ QStringList ProgramIconCache::refresh(const QStringList& paths, int devicePixels
         const QString& path = order[done];
         if (stop.stop_requested())
             return changed;
-        if (done == kKeptFirst && dirty)
+        if ((done == kKeptFirst || drawn >= kKeptEvery) && dirty) {
             save();
+            drawn = 0;
+        }
         std::optional<Entry> old;
         {
             QMutexLocker lock(&mutex_);
-            if (const auto it = entries_.constFind(path); it != entries_.constEnd())
+            if (const auto it = entries_.constFind(path); it != entries_.constEnd()) {
                 old = *it;
+                old->png = pngLocked(*it);
+            }
         }
         if (old && !old->unchecked && current(*old, path))
             continue;
         Entry e = freshEntry(path, devicePixels, index.get(), *theme);
         dirty = true;
+        ++drawn;
         QMutexLocker lock(&mutex_);
         if (!old || old->png != e.png)
             changed << path;
@@ -324,6 +344,13 @@ QStringList ProgramIconCache::refresh(const QStringList& paths, int devicePixels
     }
     if (dirty)
         save();
+    {
+        // The index is read again from its file when it is needed, which is seldom after this.
+        QMutexLocker indexLock(&indexMutex_);
+        index_.reset();
+    }
+    // What the drawing took on this thread goes back to the system.
+    malloc_trim(0);
     return changed;
 }
 
@@ -351,29 +378,50 @@ bool ProgramIconCache::checked(const QString& path) const
     return it != entries_.constEnd() && !it->unchecked;
 }
 
+QByteArray ProgramIconCache::pngLocked(const Entry& e) const
+{
+    if (e.pngAt < 0 || !file_ || !file_->seek(e.pngAt))
+        return e.png;
+    return file_->read(e.pngSize);
+}
+
 bool ProgramIconCache::save()
 {
+    // Times no folder has: the next start checks every picture again.
+    const QList<FolderTime> recheck{{QString(), -2}};
+    const std::shared_ptr<const ApplicationIndex> index = indexWithoutReading();
+    QMutexLocker lock(&mutex_);
+    const QList<FolderTime> applicationTimes = index ? index->folderTimes() : recheck;
+    // Unchecked pictures are kept as they are; the next start checks them again.
+    bool anyUnchecked = false;
+    for (const Entry& e : std::as_const(entries_))
+        anyUnchecked = anyUnchecked || e.unchecked;
     QByteArray payload;
-    {
-        QMutexLocker lock(&mutex_);
-        QList<FolderTime> applicationTimes;
-        {
-            QMutexLocker indexLock(&indexMutex_);
-            if (index_)
-                applicationTimes = index_->folderTimes();
-        }
-        // Unchecked pictures are kept as they are; the next start checks them again.
-        bool anyUnchecked = false;
-        for (const Entry& e : std::as_const(entries_))
-            anyUnchecked = anyUnchecked || e.unchecked;
-        dirty_ = false;
-        QDataStream out(&payload, QIODevice::WriteOnly);
-        const QList<FolderTime> themeTimes =
-            anyUnchecked ? QList<FolderTime>{{QString(), -2}} : themeFilesLocked()->folderTimes();
-        out << theme_.theme << theme_.fallback << theme_.searchPaths << qint32(devicePixels_) << themeTimes
-            << applicationTimes << entries_;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    const QList<FolderTime> themeTimes = anyUnchecked ? recheck : themeFilesLocked()->folderTimes();
+    out << theme_.theme << theme_.fallback << theme_.searchPaths << qint32(devicePixels_) << themeTimes
+        << applicationTimes << qint64(entries_.size());
+    QHash<QString, QPair<qint64, qint64>> at; // where each picture lands in the file, and its size
+    for (auto it = entries_.cbegin(); it != entries_.cend(); ++it) {
+        const Entry& e = *it;
+        out << it.key() << e.programSize << e.programTime << e.source << e.sourceTime << e.machine;
+        const QByteArray png = pngLocked(e);
+        at.insert(it.key(), {kPayloadAt + out.device()->pos() + 4, png.size()});
+        out << png;
     }
-    return writeCacheFile(folder_, kIconsFile, kIconsMagic, payload);
+    if (!writeCacheFile(folder_, kIconsFile, kIconsMagic, payload))
+        return false;
+    dirty_ = false;
+    // The pictures are read from the file just written from now on.
+    auto file = std::make_unique<QFile>(folder_ + u'/' + kIconsFile);
+    if (!file->open(QIODevice::ReadOnly))
+        return true;
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+        std::tie(it->pngAt, it->pngSize) = at.value(it.key());
+        it->png.clear();
+    }
+    file_ = std::move(file);
+    return true;
 }
 
 } // namespace qbx
