@@ -173,16 +173,24 @@ void ProgramIconCache::loadLocked(int devicePixels)
     in >> theme.theme >> theme.fallback >> theme.searchPaths >> size >> themeTimes >> applicationTimes >>
         count;
     QHash<QString, Entry> entries;
+    QList<QPair<qint64, qint64>> pictures; // where each picture written in full is, and its size
     for (qint64 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
         // The pictures stay in the file (read when shown); only where they are is kept.
         QString path;
         Entry e;
-        quint32 length = 0;
-        in >> path >> e.programSize >> e.programTime >> e.source >> e.sourceTime >> e.machine >> length;
-        e.pngSize = length == 0xFFFFFFFF ? 0 : qint64{length};
-        e.pngAt = kPayloadAt + in.device()->pos();
-        if (in.skipRawData(static_cast<int>(e.pngSize)) != e.pngSize)
-            in.setStatus(QDataStream::ReadPastEnd);
+        qint32 sameAs = -1;
+        in >> path >> e.programSize >> e.programTime >> e.source >> e.sourceTime >> e.machine >> sameAs;
+        if (sameAs < 0) {
+            quint32 length = 0;
+            in >> length;
+            pictures.append({kPayloadAt + in.device()->pos(), length == 0xFFFFFFFF ? 0 : qint64{length}});
+            if (in.skipRawData(static_cast<int>(pictures.back().second)) != pictures.back().second)
+                in.setStatus(QDataStream::ReadPastEnd);
+        } else if (sameAs >= pictures.size()) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            break;
+        }
+        std::tie(e.pngAt, e.pngSize) = pictures[sameAs < 0 ? pictures.size() - 1 : sameAs];
         entries.insert(path, e);
     }
     if (in.status() != QDataStream::Ok || size != devicePixels) {
@@ -402,12 +410,22 @@ bool ProgramIconCache::save()
     out << theme_.theme << theme_.fallback << theme_.searchPaths << qint32(devicePixels_) << themeTimes
         << applicationTimes << qint64(entries_.size());
     QHash<QString, QPair<qint64, qint64>> at; // where each picture lands in the file, and its size
+    // A picture many programs share (the generic program icon, most often) is written once; the
+    // others name the first one written.
+    QHash<QByteArray, qint32> written;
+    QList<QPair<qint64, qint64>> pictures;
     for (auto it = entries_.cbegin(); it != entries_.cend(); ++it) {
         const Entry& e = *it;
         out << it.key() << e.programSize << e.programTime << e.source << e.sourceTime << e.machine;
         const QByteArray png = pngLocked(e);
-        at.insert(it.key(), {kPayloadAt + out.device()->pos() + 4, png.size()});
-        out << png;
+        const qint32 sameAs = written.value(png, -1);
+        out << sameAs;
+        if (sameAs < 0) {
+            written.insert(png, static_cast<qint32>(pictures.size()));
+            pictures.append({kPayloadAt + out.device()->pos() + 4, png.size()});
+            out << png;
+        }
+        at.insert(it.key(), pictures[sameAs < 0 ? pictures.size() - 1 : sameAs]);
     }
     if (!writeCacheFile(folder_, kIconsFile, kIconsMagic, payload))
         return false;
