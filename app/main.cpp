@@ -18,6 +18,7 @@
 #include "store/AppState.h"
 #include "store/DataFolder.h"
 #include "store/Gbk.h"
+#include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
 #include <QApplication>
@@ -90,7 +91,8 @@ int main(int argc, char** argv)
     qbx::Launcher launcher(state, *desktop);
     // The settings, catalogue and first pictures are read on their own thread while the main
     // window builds its controls; the window is loaded once they are read.
-    qbx::StartUpFiles files(launcher, qbx::Form1::picturesShownFirst(state.appDir), app.devicePixelRatio());
+    qbx::StartUpFiles files(launcher, qbx::Form1::picturesShownFirst(state.appDir),
+                            qbx::Form1::programsShownFirst, app.devicePixelRatio());
     qbx::Form1 form1(state, *desktop);
     files.finish();
     qbx::startup::checkpoint("waiting for the data files and pictures");
@@ -98,9 +100,24 @@ int main(int argc, char** argv)
     qbx::startup::checkpoint("the main window");
     qbx::Wiring wiring(launcher, form1);
     QObject::connect(&instance, &qbx::SingleInstance::showRequested, &form1, &qbx::Form1::bringBack);
-    // gsettings, a program of its own, is asked once the window is up; the tiles follow its answer.
-    QObject::connect(&form1, &qbx::Form1::startUpFinished, &form1,
-                     [&form1] { qbx::askDesktopIconTheme(&form1, [&form1] { form1.refreshTileIcons(); }); });
+    // Once the window is up, the program icons kept between starts are checked (and those the
+    // windows may show drawn) away from the GUI thread; the tiles are redrawn when theirs changed.
+    // gsettings, a program of its own, is asked then too; the icons follow its answer.
+    const auto checkIcons = [&state, &desktop, &form1] {
+        const int devicePixels = std::max(1, qRound(qbx::PictureBox::kIconSize * form1.devicePixelRatioF()));
+        desktop->refreshProgramIcons(qbx::Form1::programsShown(state), devicePixels, &form1,
+                                     [&form1](const QStringList& changed) {
+                                         if (!changed.isEmpty())
+                                             form1.refreshTileIcons();
+                                     });
+    };
+    QObject::connect(&form1, &qbx::Form1::startUpFinished, &form1, [&form1, checkIcons] {
+        checkIcons();
+        qbx::askDesktopIconTheme(&form1, [&form1, checkIcons] {
+            form1.refreshTileIcons();
+            checkIcons();
+        });
+    });
     form1.show();
     qbx::startup::checkpoint("wiring and show");
     qbx::startup::untilExposed(form1.windowHandle());

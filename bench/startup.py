@@ -10,13 +10,19 @@
     loaded and paint its text later, so this is when the user sees it;
   - the launcher's resident memory after start (VmRSS, VmHWM from /proc);
   - optionally idle wakeups: context switches of all its threads over an idle period with the
-    pointer away from its windows.
+    pointer away from its windows;
+  - the trace's step "the tiles: skins and icons" and the size of the icon cache on disk.
+
+Two settings: by default every program has an .ico file of its own; with --installed N the
+programs are installed applications (bench/installed_setting.py): N desktop entries in the
+user's data folder, each with its own SVG icon in the user's hicolor theme, the first --count of
+them filed (N = 0: the programs have no desktop entry at all).
 
 Runs on a private Xvfb with openbox and a session bus (the end-to-end harness), without the
 accessibility bridge forced on, as a user's desktop would start it.
 
 usage: bench/startup.py PROGRAM_FOLDER BAREWINDOW [--runs N] [--idle SECONDS] [--count N]
-       [--json FILE]
+       [--installed N] [--json FILE]
   PROGRAM_FOLDER  the built program folder (build/app); measure a Release build without
                   sanitizers for figures worth reporting
   BAREWINDOW      the qbx-barewindow binary (build/bench/qbx-barewindow)
@@ -36,6 +42,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import fixtures  # noqa: E402
 import harness  # noqa: E402
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import installed_setting  # noqa: E402
 
 
 class MapWatch:
@@ -106,6 +114,7 @@ def cpu_ticks(pid):
 
 
 PAINTED = re.compile(r"first frame painted at monotonic ([0-9]+\.[0-9]+) s")
+TILES = re.compile(r"\+ *([0-9]+\.[0-9]+) ms  the tiles: skins and icons")
 
 
 def painted_at(log):
@@ -113,6 +122,20 @@ def painted_at(log):
     with open(log, errors="replace") as f:
         found = PAINTED.findall(f.read())
     return float(found[-1]) if found else None
+
+
+def tiles_ms(log):
+    """The last tiles step of a program's start-up trace, or None."""
+    with open(log, errors="replace") as f:
+        found = TILES.findall(f.read())
+    return float(found[-1]) if found else None
+
+
+def folder_bytes(folder):
+    total = 0
+    for base, _, files in os.walk(folder):
+        total += sum(os.path.getsize(os.path.join(base, name)) for name in files)
+    return total
 
 
 def run_once(session, watch, argv, env, idle):
@@ -123,10 +146,12 @@ def run_once(session, watch, argv, env, idle):
         to_map = watch.wait()
         time.sleep(2.0)   # let start-up finish its after-map work
         mem = proc_status(p.pid, "VmRSS", "VmHWM")
-        painted = painted_at(os.path.join(session.tmp, f"{label}.log"))
+        log = os.path.join(session.tmp, f"{label}.log")
+        painted = painted_at(log)
         result = {"map_ms": round(to_map * 1000, 1),
                   "paint_ms": round((painted - t0) * 1000, 1) if painted and painted > t0 else None,
-                  "rss_kib": mem.get("VmRSS"), "hwm_kib": mem.get("VmHWM")}
+                  "rss_kib": mem.get("VmRSS"), "hwm_kib": mem.get("VmHWM"),
+                  "tiles_ms": tiles_ms(log)}
         if idle:
             session.move_pointer(harness.SCREEN_W - 200, harness.SCREEN_H - 200)
             time.sleep(1.0)
@@ -167,14 +192,22 @@ def main():
     ap.add_argument("--runs", type=int, default=9)
     ap.add_argument("--idle", type=float, default=10.0)
     ap.add_argument("--count", type=int, default=625)
+    ap.add_argument("--installed", type=int, default=-1)
     ap.add_argument("--json")
     args = ap.parse_args()
 
     artifacts = os.path.join(os.path.dirname(os.path.abspath(args.program_folder)),
                              "bench-artifacts")
-    prepare = (lambda folder: fixtures.prepare_full(folder, args.count, start_mode=4))
+    if args.installed < 0:
+        prepare = (lambda folder: fixtures.prepare_full(folder, args.count, start_mode=4))
+    else:
+        def prepare(folder):
+            tmp = os.path.dirname(folder)   # the session's home is <tmp>/home
+            installed_setting.prepare(os.path.join(tmp, "installed"), args.installed, args.count,
+                                      folder, os.path.join(tmp, "home", ".local", "share"))
     bare_label = "bare window"
-    qbx_label = f"qbx, {args.count} programs"
+    qbx_label = f"qbx, {args.count} programs" + (
+        f", {args.installed} installed applications" if args.installed >= 0 else "")
     runs = {bare_label: [], qbx_label: []}
     with harness.Session("startup", os.path.abspath(args.program_folder), artifacts,
                          prepare=prepare) as s:
@@ -190,6 +223,7 @@ def main():
             for label, argv in cases:
                 last = i == args.runs - 1 and label == qbx_label
                 runs[label].append(run_once(s, watch, argv, env, args.idle if last else 0))
+        cache_bytes = folder_bytes(os.path.join(s.env["XDG_CACHE_HOME"], "quillbox"))
     results = {label: {"runs": r, "summary": summarise(r)} for label, r in runs.items()}
     bare = results[bare_label]["summary"]["map_ms"]["median"]
     qbx = results[qbx_label]["summary"]["map_ms"]["median"]
@@ -207,6 +241,12 @@ def main():
                   f" (min {m['min']:.1f}, max {m['max']:.1f})")
         print(f"ratio of the first frames qbx / bare window: "
               f"{paint[1]['median'] / paint[0]['median']:.2f}")
+    tiles = results[qbx_label]["summary"].get("tiles_ms")
+    if tiles:
+        print(f"qbx trace, the tiles: skins and icons: {tiles['median']:.2f} ms median"
+              f" (min {tiles['min']:.2f}, max {tiles['max']:.2f})")
+    print(f"icon cache on disk: {cache_bytes / 1024:.1f} KiB")
+    print(f"load average at the end: {os.getloadavg()[0]:.2f}")
     last = runs[qbx_label][-1]
     print(f"qbx resident memory: VmRSS {last['rss_kib'] / 1024:.1f} MiB,"
           f" VmHWM {last['hwm_kib'] / 1024:.1f} MiB")

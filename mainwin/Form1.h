@@ -75,6 +75,10 @@ public:
     // The pictures the window shows as it opens (the tiles' skins, the introduction icon), which
     // start-up may decode ahead.
     static std::vector<std::filesystem::path> picturesShownFirst(const std::filesystem::path& appDir);
+    // The programs whose icons the tiles show (the combinations' tile: its first member), and
+    // those of every program and combination the windows may show.
+    static QStringList programsShownFirst(const AppState& state);
+    static QStringList programsShown(const AppState& state);
     ~Form1() override;
 
     // ---- state ----

@@ -84,6 +84,34 @@ std::vector<std::filesystem::path> Form1::picturesShownFirst(const std::filesyst
     return files;
 }
 
+QStringList Form1::programsShownFirst(const AppState& state)
+{
+    QStringList out;
+    for (int i = 0; i < kNamedMajors; ++i)
+        if (const ProgramEntry& e = state.catalogue.at(i, 0, 0); !e.name.empty() && !e.exePath.empty())
+            out << qs(e.exePath);
+    if (const std::string icon = comboIconPath(state, state.combos.at(0, 0)); !icon.empty())
+        out << qs(icon);
+    return out;
+}
+
+QStringList Form1::programsShown(const AppState& state)
+{
+    QStringList out = programsShownFirst(state);
+    for (int major = 0; major < kNamedMajors; ++major)
+        for (int minor = 0; minor < kMinors; ++minor)
+            for (int slot = 0; slot < kSlots; ++slot)
+                if (const ProgramEntry& e = state.catalogue.at(major, minor, slot); !e.exePath.empty())
+                    out << qs(e.exePath);
+    for (int group = 0; group < kGroups; ++group)
+        for (int position = 0; position < kUsedPositions; ++position)
+            if (const ComboEntry& c = state.combos.at(group, position); !c.name.empty())
+                if (const std::string icon = comboIconPath(state, c); !icon.empty())
+                    out << qs(icon);
+    out.removeDuplicates();
+    return out;
+}
+
 void Form1::finishStartUp()
 {
     if (std::exchange(startUpFinished_, true))

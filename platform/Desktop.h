@@ -3,6 +3,7 @@
 // program picks the backend at build time, tests use the fake one.
 
 #include <QIcon>
+#include <QImage>
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -10,8 +11,10 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
+class QObject;
 class QWidget;
 
 namespace qbx {
@@ -84,6 +87,23 @@ public:
 
     // The first icon of a program (see ProgramIcons), or a null icon when it has none.
     virtual QIcon programIcon(const QString& exePath) = 0;
+
+    // Program icons as pictures of one size, on desktops that keep them between starts (see
+    // platform/IconCache.h); the others draw from programIcon() each time.
+    // Start-up's file thread, before the first window: the pictures of these programs made ready.
+    virtual void prepareProgramIcons(const QStringList& /*paths*/, int /*devicePixels*/) {}
+    // The picture of a program for a box of devicePixels (a null image: it has no icon); nullopt
+    // where the desktop keeps no pictures.
+    virtual std::optional<QImage> programPicture(const QString& /*path*/, int /*devicePixels*/)
+    {
+        return std::nullopt;
+    }
+    // After the first paint: checks and draws the pictures of these programs away from the GUI
+    // thread, then calls `changed` with those whose picture changed (on the thread of `context`,
+    // while it lives).
+    virtual void refreshProgramIcons(const QStringList& /*paths*/, int /*devicePixels*/, QObject* /*context*/,
+                                     std::function<void(const QStringList&)> /*changed*/)
+    {}
 
     // The applications the desktop's menus list, each once (the first folder holding an entry
     // wins); none where the desktop has no such list.

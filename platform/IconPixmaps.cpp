@@ -33,10 +33,17 @@ QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize
 {
     if (path.isEmpty() || logicalSize <= 0)
         return {};
+    const qreal ratio = dpr > 0 ? dpr : 1.0;
+    if (const auto picture = desktop.programPicture(path, std::max(1, qRound(logicalSize * ratio)))) {
+        if (picture->isNull())
+            return {};
+        QPixmap pm = QPixmap::fromImage(*picture);
+        pm.setDevicePixelRatio(ratio);
+        return pm;
+    }
     const QIcon icon = desktop.programIcon(path);
     if (icon.isNull())
         return {};
-    const qreal ratio = dpr > 0 ? dpr : 1.0;
     return fittedIconPixmap(icon, logicalSize, ratio);
 }
 

@@ -17,7 +17,8 @@ class Desktop;
 QPixmap fittedIconPixmap(const QIcon& icon, int logicalSize, qreal dpr);
 
 // The pixmap to draw for a program in a box of logicalSize × logicalSize at the given device
-// pixel ratio (fitted as above); null when the path is empty or the program has no icon.
+// pixel ratio: the desktop's kept picture where it keeps them (Desktop::programPicture), else its
+// icon fitted as above; null when the path is empty or the program has no icon.
 QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize, qreal dpr);
 
 } // namespace qbx

@@ -6,7 +6,8 @@
 // entries that are hidden, not shown in menus, not applications or whose TryExec program is
 // missing are left out.
 //
-//   const auto apps = qbx::listInstalledApplications(qbx::XdgIconIndex::applicationDirs());
+//   const auto apps = qbx::listInstalledApplications(qbx::ApplicationIndex::folders());
+// (A reading of ApplicationIndex, which keeps the entries themselves.)
 
 #include "Desktop.h"
 

@@ -19,6 +19,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -169,7 +170,7 @@ std::optional<QString> LinuxDesktop::openFileName(QWidget* parent, const QString
 
 QList<InstalledApplication> LinuxDesktop::installedApplications()
 {
-    return listInstalledApplications(XdgIconIndex::applicationDirs());
+    return pictures_.applications()->installed();
 }
 
 QStringList LinuxDesktop::commandFor(const QString& storedPath)
@@ -261,9 +262,61 @@ void LinuxDesktop::showFileProperties(QWidget* parent, const QString& path)
     dlg->show();
 }
 
+namespace {
+
+IconThemeChoice themeInUse()
+{
+    return {QIcon::themeName(), QIcon::fallbackThemeName(), QIcon::themeSearchPaths()};
+}
+
+} // namespace
+
+LinuxDesktop::LinuxDesktop() : pictures_(ProgramIconCache::defaultFolder(), themeInUse())
+{
+    icons_.xdgIndex().setSource([this] { return pictures_.applications(); });
+}
+
+LinuxDesktop::~LinuxDesktop() = default;
+
 QIcon LinuxDesktop::programIcon(const QString& exePath)
 {
     return icons_.icon(exePath);
+}
+
+void LinuxDesktop::prepareProgramIcons(const QStringList& paths, int devicePixels)
+{
+    pictures_.prepare(paths, devicePixels);
+}
+
+std::optional<QImage> LinuxDesktop::programPicture(const QString& path, int devicePixels)
+{
+    return pictures_.picture(path, devicePixels);
+}
+
+void LinuxDesktop::refreshProgramIcons(const QStringList& paths, int devicePixels, QObject* context,
+                                       std::function<void(const QStringList&)> changed)
+{
+    // The theme may have changed since the last look (the desktop's setting is read late).
+    pictures_.setTheme(themeInUse());
+    if (refreshing_.joinable()) {
+        refreshing_.request_stop();
+        refreshing_.join();
+    }
+    refreshing_ = std::jthread([this, paths, devicePixels, context = QPointer<QObject>(context),
+                                changed = std::move(changed)](std::stop_token stop) {
+        QStringList differ;
+        guarded(lcIcons, "checking the program icons",
+                [&] { differ = pictures_.refresh(paths, devicePixels, stop); });
+        if (stop.stop_requested())
+            return;
+        QMetaObject::invokeMethod(
+            &relay_,
+            [context, changed, differ] {
+                if (context && changed)
+                    changed(differ);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 bool LinuxDesktop::trayAvailable() const

@@ -13,11 +13,19 @@
 #include "Spawn.h"
 #include "StartupNotify.h"
 #include "platform/Desktop.h"
+#include "platform/IconCache.h"
+
+#include <QObject>
+
+#include <thread>
 
 namespace qbx {
 
 class LinuxDesktop : public Desktop {
 public:
+    // The icon theme in use is the one the pictures are drawn from (GUI thread).
+    LinuxDesktop();
+    ~LinuxDesktop() override;
     std::optional<QPoint> cursorPos() const override;
     QRect screenGeometry() const override;
     QList<QRect> screens() const override;
@@ -30,6 +38,11 @@ public:
     bool showProgramFolder(const QString& storedPath) override;
     void showFileProperties(QWidget* parent, const QString& path) override;
     QIcon programIcon(const QString& exePath) override;
+    // The pictures come from the cache in $XDG_CACHE_HOME/quillbox (platform/IconCache.h).
+    void prepareProgramIcons(const QStringList& paths, int devicePixels) override;
+    std::optional<QImage> programPicture(const QString& path, int devicePixels) override;
+    void refreshProgramIcons(const QStringList& paths, int devicePixels, QObject* context,
+                             std::function<void(const QStringList&)> changed) override;
     bool trayAvailable() const override;
     // _NET_WM_STRUT_PARTIAL on the window under X11 (EdgeStrut.h).
     void reserveEdge(QWidget* window, const EdgeReservation& reservation) override;
@@ -52,6 +65,9 @@ public:
 private:
     QString lastOpenDir_; // where the open-file dialog last chose a file
     ProgramIcons icons_;
+    ProgramIconCache pictures_;
+    QObject relay_;            // the worker's answers reach the GUI thread through it
+    std::jthread refreshing_;  // checks the pictures after the first paint
     ChildReaper children_;     // the programs started, waited for when they end
     StartupNotifier startups_; // the desktop's busy pointer while they come up (X11)
 };

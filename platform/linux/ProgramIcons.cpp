@@ -1,10 +1,11 @@
 #include "ProgramIcons.h"
 
 #include "DesktopEntry.h"
+#include "IconSources.h"
 #include "platform/Desktop.h"
 #include "platform/icons/PeIconReader.h"
+#include "platform/icons/PeIconReader.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -14,37 +15,8 @@ namespace qbx {
 
 QIcon iconFromIcoBytes(const QByteArray& ico)
 {
-    QBuffer buf;
-    buf.setData(ico);
-    if (!buf.open(QIODevice::ReadOnly))
-        return {};
-    QImageReader reader(&buf, "ico");
-    // The bytes are an icon file: no other decoder is asked (asking loads every one of them).
-    reader.setAutoDetectImageFormat(false);
-    // Programs often carry one size at several colour depths: keep the deepest of each size.
-    auto depthOf = [&ico](int i) {
-        const qsizetype at = 6 + 16 * static_cast<qsizetype>(i);
-        if (at + 8 > ico.size())
-            return 0;
-        const int bits = static_cast<quint8>(ico[at + 6]) | (static_cast<quint8>(ico[at + 7]) << 8);
-        const int colors = static_cast<quint8>(ico[at + 2]);
-        return bits != 0 ? bits : colors == 0 ? 8 : colors <= 2 ? 1 : colors <= 16 ? 4 : 8;
-    };
-    QMap<QPair<int, int>, QPair<int, QImage>> best;
-    const int count = std::max(1, reader.imageCount());
-    for (int i = 0; i < count; ++i) {
-        if (i > 0 && !reader.jumpToImage(i))
-            break;
-        const QImage img = reader.read();
-        if (img.isNull())
-            continue;
-        const QPair<int, int> size{img.width(), img.height()};
-        const int depth = depthOf(i);
-        if (!best.contains(size) || best[size].first < depth)
-            best[size] = {depth, img};
-    }
     QIcon icon;
-    for (const auto& [depth, img] : std::as_const(best))
+    for (const QImage& img : imagesFromIcoBytes(ico))
         icon.addPixmap(QPixmap::fromImage(img));
     return icon;
 }

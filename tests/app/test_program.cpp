@@ -48,7 +48,7 @@ struct Rig : WindowApp {
         writeSetting("基本设置", "启动", startMode);
         writeSetting("自动隐藏时间", "主窗口", mainDelay);
         writeSkins();
-        StartUpFiles files(launcher, Form1::picturesShownFirst(state.appDir), 1.0);
+        StartUpFiles files(launcher, Form1::picturesShownFirst(state.appDir), Form1::programsShownFirst, 1.0);
         form = std::make_unique<Form1>(state, desktop);
         files.finish();
         if (read)

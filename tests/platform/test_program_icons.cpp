@@ -2,8 +2,10 @@
 // through temporary data folders, the cache, the pixmap helper the windows draw with, and the
 // icon theme chosen from the desktop's settings.
 
+#include "XdgTestFiles.h"
 #include "platform/IconPixmaps.h"
 #include "platform/fake/FakeDesktop.h"
+#include "platform/linux/IconTheme.h"
 #include "platform/linux/IconTheme.h"
 #include "platform/linux/ProgramIcons.h"
 #include "tests/support/PeBuilder.h"
@@ -23,13 +25,6 @@ using namespace qbx::test;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(data);
-}
 QByteArray qb(const Bytes& b)
 {
     return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
@@ -38,34 +33,6 @@ QRgb centre(const QIcon& icon, int size)
 {
     return icon.pixmap(QSize(size, size), 1.0).toImage().pixel(size / 2, size / 2);
 }
-QByteArray pngOf(QColor c)
-{
-    QImage img(24, 24, QImage::Format_ARGB32);
-    img.fill(c);
-    QByteArray out;
-    QBuffer buf(&out);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, "PNG");
-    return out;
-}
-
-// Points the XDG data folders at a temporary tree for one test.
-struct XdgDirs {
-    QTemporaryDir root;
-    QByteArray oldHome = qgetenv("XDG_DATA_HOME"), oldDirs = qgetenv("XDG_DATA_DIRS");
-    XdgDirs()
-    {
-        qputenv("XDG_DATA_HOME", (root.path() + "/home").toUtf8());
-        qputenv("XDG_DATA_DIRS", (root.path() + "/sys1:" + root.path() + "/sys2").toUtf8());
-    }
-    ~XdgDirs()
-    {
-        qputenv("XDG_DATA_HOME", oldHome);
-        qputenv("XDG_DATA_DIRS", oldDirs);
-    }
-    QString path(const QString& rel) const { return root.path() + "/" + rel; }
-};
-
 struct Env {
     QByteArray name, old;
     bool had;

@@ -1,0 +1,85 @@
+#pragma once
+// The applications installed on this machine, read once from the desktop's application folders
+// (on XDG desktops: the desktop entries under applications/ of the XDG data folders; the first
+// folder holding a file id wins, "/" below applications/ read as "-").
+//
+//   qbx::ApplicationIndex index = qbx::ApplicationIndex::scan(qbx::ApplicationIndex::folders());
+//   for (const qbx::IndexedApplication& a : index.applications()) ...   // every entry, menu or not
+//   QList<qbx::InstalledApplication> menu = index.installed();          // as the menus list them
+//   if (const auto* a = index.forProgram("/usr/bin/gedit")) a->icon;    // the entry starting it
+//
+// An index remembers the modification times of the folders it read (every folder below them
+// too): upToDate() tells whether a saved one may be used instead of reading the folders again.
+
+#include "Desktop.h"
+
+#include <QDataStream>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace qbx {
+
+struct IndexedApplication {
+    QString path;   // the desktop entry's file
+    QString fileId; // its id ("org.gnome.gedit")
+    QString name;   // Name and Comment in the interface's language where the entry has them
+    QString comment;
+    QString exec;    // the Exec line
+    QString program; // the program it starts, absolute (Exec's first word, found on PATH); may be empty
+    QString icon;    // a theme icon name or a file
+    QStringList categories;
+    bool listed = false; // an application the menus show (not hidden, TryExec found, ...)
+};
+
+// A folder and its modification time (ms since the epoch; -1 when it is missing).
+struct FolderTime {
+    QString path;
+    qint64 mtime = -1;
+    bool operator==(const FolderTime&) const = default;
+};
+
+class ApplicationIndex {
+public:
+    // The application folders in the order they are searched.
+    static QStringList folders();
+    // Reads every entry below `applicationFolders`.
+    static ApplicationIndex scan(const QStringList& applicationFolders);
+
+    // Every entry read (the first of each file id), in folder order.
+    const QList<IndexedApplication>& applications() const { return apps_; }
+    // The listed ones, in the order of their Name, then their file id.
+    QList<InstalledApplication> installed() const;
+    // The entry whose Exec (or TryExec) starts `programPath`; nullptr when none does. Entries of
+    // earlier folders win.
+    const IndexedApplication* forProgram(const QString& programPath) const;
+
+    // Whether the folders read still have the times they had then (and the same folders are asked).
+    bool upToDate(const QStringList& applicationFolders) const;
+    const QList<FolderTime>& folderTimes() const { return times_; }
+
+    void save(QDataStream& out) const;
+    // nullopt when the stream does not hold an index.
+    static std::optional<ApplicationIndex> load(QDataStream& in);
+
+private:
+    void add(const QString& file, const QString& fileId);
+
+    QStringList roots_;
+    QList<FolderTime> times_;
+    QList<IndexedApplication> apps_;
+    QHash<QString, qint64> byProgram_; // program path (clean and canonical) -> index in apps_
+};
+
+// The modification time of a folder or file as FolderTime keeps it.
+qint64 modificationTime(const QString& path);
+
+QDataStream& operator<<(QDataStream& s, const IndexedApplication& a);
+QDataStream& operator>>(QDataStream& s, IndexedApplication& a);
+QDataStream& operator<<(QDataStream& s, const FolderTime& t);
+QDataStream& operator>>(QDataStream& s, FolderTime& t);
+
+} // namespace qbx

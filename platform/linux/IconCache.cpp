@@ -1,0 +1,445 @@
+#include "platform/IconCache.h"
+
+#include "IconSources.h"
+#include "ThemeIconFiles.h"
+#include "platform/Logging.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+
+#include <malloc.h>
+
+namespace qbx {
+
+namespace {
+
+// The cache files start with their kind and the version of their layout; a file of another
+// version is ignored and written anew.
+constexpr quint32 kIconsMagic = 0x51425849;        // "QBXI"
+constexpr quint32 kApplicationsMagic = 0x51425841; // "QBXA"
+constexpr quint32 kVersion = 1;
+constexpr qint64 kMaxFileBytes = qint64{256} << 20;
+// The cache is written after the first few programs (the tiles' come first) and then after every
+// so many drawn, so that a start that ends early leaves what it drew to the next one.
+constexpr qsizetype kKeptFirst = 8;
+constexpr int kKeptEvery = 100;
+
+const QString kIconsFile = QStringLiteral("icons.cache");
+const QString kApplicationsFile = QStringLiteral("applications.cache");
+
+bool unchanged(const QList<FolderTime>& times)
+{
+    return std::all_of(times.begin(), times.end(),
+                       [](const FolderTime& t) { return modificationTime(t.path) == t.mtime; });
+}
+
+// Where a cache file's payload starts: its kind, its version and the payload's length before it.
+constexpr qint64 kPayloadAt = 12;
+
+// The payload of a cache file; nullopt when it is missing, of another kind or version, or damaged.
+std::optional<QByteArray> readCacheFile(QFile& f, quint32 magic)
+{
+    if (!f.isOpen() && !f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    if (f.size() > kMaxFileBytes) {
+        qCInfo(lcIcons) << "cache file too large, ignored:" << f.fileName();
+        return std::nullopt;
+    }
+    QDataStream in(&f);
+    quint32 m = 0, version = 0;
+    in >> m >> version;
+    if (m != magic || version != kVersion) {
+        qCInfo(lcIcons) << "cache file of another kind or version, ignored:" << f.fileName();
+        return std::nullopt;
+    }
+    QByteArray payload;
+    quint16 sum = 0;
+    in >> payload >> sum;
+    if (in.status() != QDataStream::Ok || qChecksum(payload) != sum) {
+        qCInfo(lcIcons) << "damaged cache file, ignored:" << f.fileName();
+        return std::nullopt;
+    }
+    return payload;
+}
+
+std::optional<QByteArray> readCacheFile(const QString& file, quint32 magic)
+{
+    QFile f(file);
+    return readCacheFile(f, magic);
+}
+
+bool writeCacheFile(const QString& folder, const QString& name, quint32 magic, const QByteArray& payload)
+{
+    const QString file = folder + u'/' + name;
+    if (!QDir().mkpath(folder)) {
+        qCWarning(lcIcons) << "cannot make the cache folder" << folder;
+        return false;
+    }
+    QSaveFile f(file);
+    if (f.open(QIODevice::WriteOnly)) {
+        QDataStream out(&f);
+        out << magic << kVersion << payload << qChecksum(payload);
+        if (out.status() == QDataStream::Ok && f.commit())
+            return true;
+    }
+    qCWarning(lcIcons) << "cannot write the cache file" << file << f.errorString();
+    return false;
+}
+
+QByteArray pngOf(const QImage& img)
+{
+    if (img.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "png");
+    return bytes;
+}
+
+QImage imageOf(const QByteArray& png)
+{
+    return png.isEmpty() ? QImage() : QImage::fromData(png, "png");
+}
+
+// Whether the files that decided an entry are as they were.
+bool current(const ProgramIconCache::Entry& e, const QString& path)
+{
+    const QFileInfo fi(path);
+    const qint64 size = fi.isFile() ? fi.size() : -1;
+    const qint64 time = fi.exists() ? fi.lastModified().toMSecsSinceEpoch() : -1;
+    return size == e.programSize && time == e.programTime &&
+           (e.source.isEmpty() || modificationTime(e.source) == e.sourceTime);
+}
+
+ProgramIconCache::Entry freshEntry(const QString& path, int devicePixels, const ApplicationIndex* index,
+                                   const ThemeIconFiles& theme)
+{
+    ProgramIconCache::Entry e;
+    const QFileInfo fi(path);
+    e.programSize = fi.isFile() ? fi.size() : -1;
+    e.programTime = fi.exists() ? fi.lastModified().toMSecsSinceEpoch() : -1;
+    const IconSource source = findIconSource(path, index, theme, devicePixels);
+    e.source = source.file;
+    e.sourceTime = source.file.isEmpty() ? -1 : modificationTime(source.file);
+    e.machine = source.machine || !index;
+    e.unchecked = !index;
+    const QImage picture = drawIconFile(source.file, devicePixels);
+    if (picture.isNull() && !source.file.isEmpty())
+        qCInfo(lcIcons) << "cannot read the icon" << source.file << "of" << path;
+    e.png = pngOf(picture);
+    return e;
+}
+
+} // namespace
+
+ProgramIconCache::ProgramIconCache(QString folder, IconThemeChoice theme)
+    : folder_(std::move(folder)), theme_(std::move(theme))
+{}
+
+ProgramIconCache::~ProgramIconCache() = default;
+
+QString ProgramIconCache::defaultFolder()
+{
+    QString base = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.cache");
+    return base + QStringLiteral("/quillbox");
+}
+
+void ProgramIconCache::loadLocked(int devicePixels)
+{
+    if (loaded_ && devicePixels_ == devicePixels)
+        return;
+    loaded_ = true;
+    devicePixels_ = devicePixels;
+    entries_.clear();
+    decoded_.clear();
+    file_.reset();
+    auto file = std::make_unique<QFile>(folder_ + u'/' + kIconsFile);
+    const auto payload = readCacheFile(*file, kIconsMagic);
+    if (!payload)
+        return;
+    QDataStream in(*payload);
+    IconThemeChoice theme;
+    qint32 size = 0;
+    QList<FolderTime> themeTimes, applicationTimes;
+    qint64 count = 0;
+    in >> theme.theme >> theme.fallback >> theme.searchPaths >> size >> themeTimes >> applicationTimes >>
+        count;
+    QHash<QString, Entry> entries;
+    QList<QPair<qint64, qint64>> pictures; // where each picture written in full is, and its size
+    for (qint64 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        // The pictures stay in the file (read when shown); only where they are is kept.
+        QString path;
+        Entry e;
+        qint32 sameAs = -1;
+        in >> path >> e.programSize >> e.programTime >> e.source >> e.sourceTime >> e.machine >> sameAs;
+        if (sameAs < 0) {
+            quint32 length = 0;
+            in >> length;
+            pictures.append({kPayloadAt + in.device()->pos(), length == 0xFFFFFFFF ? 0 : qint64{length}});
+            if (in.skipRawData(static_cast<int>(pictures.back().second)) != pictures.back().second)
+                in.setStatus(QDataStream::ReadPastEnd);
+        } else if (sameAs >= pictures.size()) {
+            in.setStatus(QDataStream::ReadCorruptData);
+            break;
+        }
+        std::tie(e.pngAt, e.pngSize) = pictures[sameAs < 0 ? pictures.size() - 1 : sameAs];
+        entries.insert(path, e);
+    }
+    if (in.status() != QDataStream::Ok || size != devicePixels) {
+        if (in.status() != QDataStream::Ok)
+            qCInfo(lcIcons) << "damaged icon cache, ignored";
+        return;
+    }
+    file_ = std::move(file);
+    // Pictures found in a theme or through the application folders are shown, but checked again
+    // once the window is up, when either changed since they were drawn.
+    const bool machineChanged = theme != theme_ || !unchanged(themeTimes) || !unchanged(applicationTimes);
+    if (machineChanged)
+        for (Entry& e : entries)
+            e.unchecked = e.machine;
+    entries_ = std::move(entries);
+}
+
+std::shared_ptr<const ThemeIconFiles> ProgramIconCache::themeFilesLocked()
+{
+    if (!themeFiles_)
+        themeFiles_ =
+            std::make_shared<const ThemeIconFiles>(theme_.theme, theme_.fallback, theme_.searchPaths);
+    return themeFiles_;
+}
+
+std::shared_ptr<const ApplicationIndex> ProgramIconCache::indexWithoutReading()
+{
+    QMutexLocker lock(&indexMutex_);
+    if (index_)
+        return index_;
+    const auto payload = readCacheFile(folder_ + u'/' + kApplicationsFile, kApplicationsMagic);
+    if (!payload)
+        return nullptr;
+    QDataStream in(*payload);
+    auto index = ApplicationIndex::load(in);
+    if (!index) {
+        qCInfo(lcIcons) << "damaged application index, ignored";
+        return nullptr;
+    }
+    if (!index->upToDate(ApplicationIndex::folders()))
+        return nullptr;
+    index_ = std::make_shared<const ApplicationIndex>(std::move(*index));
+    return index_;
+}
+
+std::shared_ptr<const ApplicationIndex> ProgramIconCache::applications()
+{
+    const QStringList folders = ApplicationIndex::folders();
+    if (auto index = indexWithoutReading(); index && index->upToDate(folders))
+        return index;
+    auto index = std::make_shared<const ApplicationIndex>(ApplicationIndex::scan(folders));
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    index->save(out);
+    writeCacheFile(folder_, kApplicationsFile, kApplicationsMagic, payload);
+    QMutexLocker lock(&indexMutex_);
+    index_ = index;
+    return index;
+}
+
+void ProgramIconCache::prepare(const QStringList& paths, int devicePixels)
+{
+    QMutexLocker lock(&mutex_);
+    loadLocked(devicePixels);
+    std::shared_ptr<const ApplicationIndex> index;
+    bool askedIndex = false;
+    for (const QString& path : paths) {
+        if (path.isEmpty() || decoded_.contains(path))
+            continue;
+        auto it = entries_.find(path);
+        if (it == entries_.end() || !current(*it, path)) {
+            // Not kept, or its files changed: drawn now, with the index only when it is kept.
+            if (!std::exchange(askedIndex, true))
+                index = indexWithoutReading();
+            it = entries_.insert(path, freshEntry(path, devicePixels, index.get(), *themeFilesLocked()));
+            dirty_ = true;
+        }
+        decoded_.insert(path, imageOf(pngLocked(*it)));
+    }
+}
+
+QImage ProgramIconCache::picture(const QString& path, int devicePixels)
+{
+    if (path.isEmpty())
+        return {};
+    QMutexLocker lock(&mutex_);
+    loadLocked(devicePixels_ > 0 ? devicePixels_ : devicePixels);
+    if (devicePixels != devicePixels_) {
+        // Another size than the one kept: drawn, not kept.
+        QMutexLocker indexLock(&indexMutex_);
+        return drawIconFile(findIconSource(path, index_.get(), *themeFilesLocked(), devicePixels).file,
+                            devicePixels);
+    }
+    if (const auto d = decoded_.constFind(path); d != decoded_.constEnd())
+        return *d;
+    auto it = entries_.find(path);
+    if (it == entries_.end() || !current(*it, path)) {
+        // The kept index is read when it is not in memory; the folders are never read here (a
+        // missing index is built after the first paint).
+        const std::shared_ptr<const ApplicationIndex> index = indexWithoutReading();
+        it = entries_.insert(path, freshEntry(path, devicePixels, index.get(), *themeFilesLocked()));
+        dirty_ = true;
+    }
+    return imageOf(pngLocked(*it));
+}
+
+QStringList ProgramIconCache::refresh(const QStringList& paths, int devicePixels, std::stop_token stop)
+{
+    const std::shared_ptr<const ApplicationIndex> index = applications();
+    std::shared_ptr<const ThemeIconFiles> theme;
+    {
+        QMutexLocker lock(&mutex_);
+        loadLocked(devicePixels);
+        theme = themeFilesLocked();
+    }
+    QStringList changed;
+    bool dirty = false;        // the file is written only when something was drawn or dropped
+    int drawn = 0;             // since it was last written
+    QStringList order = paths; // the tiles' programs come first: they are kept first
+    order.removeDuplicates();
+    order.removeAll(QString());
+    const QSet<QString> wanted(order.begin(), order.end());
+    for (qsizetype done = 0; done < order.size(); ++done) {
+        const QString& path = order[done];
+        if (stop.stop_requested())
+            return changed;
+        if ((done == kKeptFirst || drawn >= kKeptEvery) && dirty) {
+            save();
+            drawn = 0;
+        }
+        std::optional<Entry> old;
+        {
+            QMutexLocker lock(&mutex_);
+            if (const auto it = entries_.constFind(path); it != entries_.constEnd()) {
+                old = *it;
+                old->png = pngLocked(*it);
+            }
+        }
+        if (old && !old->unchecked && current(*old, path))
+            continue;
+        Entry e = freshEntry(path, devicePixels, index.get(), *theme);
+        dirty = true;
+        ++drawn;
+        QMutexLocker lock(&mutex_);
+        if (!old || old->png != e.png)
+            changed << path;
+        decoded_.remove(path);
+        entries_.insert(path, std::move(e));
+    }
+    {
+        // Programs no window shows any more are not kept.
+        QMutexLocker lock(&mutex_);
+        dirty = dirty || dirty_;
+        for (auto it = entries_.begin(); it != entries_.end();) {
+            const bool keep = wanted.contains(it.key());
+            dirty = dirty || !keep;
+            it = keep ? std::next(it) : entries_.erase(it);
+        }
+    }
+    if (dirty)
+        save();
+    {
+        // The index is read again from its file when it is needed, which is seldom after this.
+        QMutexLocker indexLock(&indexMutex_);
+        index_.reset();
+    }
+    // What the drawing took on this thread goes back to the system.
+    malloc_trim(0);
+    return changed;
+}
+
+void ProgramIconCache::setTheme(const IconThemeChoice& theme)
+{
+    QMutexLocker lock(&mutex_);
+    if (theme == theme_)
+        return;
+    theme_ = theme;
+    themeFiles_.reset();
+    for (Entry& e : entries_)
+        e.unchecked = e.unchecked || e.machine;
+}
+
+IconThemeChoice ProgramIconCache::theme() const
+{
+    QMutexLocker lock(&mutex_);
+    return theme_;
+}
+
+bool ProgramIconCache::checked(const QString& path) const
+{
+    QMutexLocker lock(&mutex_);
+    const auto it = entries_.constFind(path);
+    return it != entries_.constEnd() && !it->unchecked;
+}
+
+QByteArray ProgramIconCache::pngLocked(const Entry& e) const
+{
+    if (e.pngAt < 0 || !file_ || !file_->seek(e.pngAt))
+        return e.png;
+    return file_->read(e.pngSize);
+}
+
+bool ProgramIconCache::save()
+{
+    // Times no folder has: the next start checks every picture again.
+    const QList<FolderTime> recheck{{QString(), -2}};
+    const std::shared_ptr<const ApplicationIndex> index = indexWithoutReading();
+    QMutexLocker lock(&mutex_);
+    const QList<FolderTime> applicationTimes = index ? index->folderTimes() : recheck;
+    // Unchecked pictures are kept as they are; the next start checks them again.
+    bool anyUnchecked = false;
+    for (const Entry& e : std::as_const(entries_))
+        anyUnchecked = anyUnchecked || e.unchecked;
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    const QList<FolderTime> themeTimes = anyUnchecked ? recheck : themeFilesLocked()->folderTimes();
+    out << theme_.theme << theme_.fallback << theme_.searchPaths << qint32(devicePixels_) << themeTimes
+        << applicationTimes << qint64(entries_.size());
+    QHash<QString, QPair<qint64, qint64>> at; // where each picture lands in the file, and its size
+    // A picture many programs share (the generic program icon, most often) is written once; the
+    // others name the first one written.
+    QHash<QByteArray, qint32> written;
+    QList<QPair<qint64, qint64>> pictures;
+    for (auto it = entries_.cbegin(); it != entries_.cend(); ++it) {
+        const Entry& e = *it;
+        out << it.key() << e.programSize << e.programTime << e.source << e.sourceTime << e.machine;
+        const QByteArray png = pngLocked(e);
+        const qint32 sameAs = written.value(png, -1);
+        out << sameAs;
+        if (sameAs < 0) {
+            written.insert(png, static_cast<qint32>(pictures.size()));
+            pictures.append({kPayloadAt + out.device()->pos() + 4, png.size()});
+            out << png;
+        }
+        at.insert(it.key(), pictures[sameAs < 0 ? pictures.size() - 1 : sameAs]);
+    }
+    if (!writeCacheFile(folder_, kIconsFile, kIconsMagic, payload))
+        return false;
+    dirty_ = false;
+    // The pictures are read from the file just written from now on.
+    auto file = std::make_unique<QFile>(folder_ + u'/' + kIconsFile);
+    if (!file->open(QIODevice::ReadOnly))
+        return true;
+    for (auto it = entries_.begin(); it != entries_.end(); ++it) {
+        std::tie(it->pngAt, it->pngSize) = at.value(it.key());
+        it->png.clear();
+    }
+    file_ = std::move(file);
+    return true;
+}
+
+} // namespace qbx
