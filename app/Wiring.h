@@ -29,9 +29,8 @@ public:
 
     ClickSound& clickSound() { return sound_; }
 
-    // Opens the find box "查找程序" (the key combination, qbx --find). `time`: the desktop's time
-    // of the key press that asked for it, 0 when unknown.
-    void openFindBox(unsigned long time = 0);
+    // Opens the find box "查找程序" (the key combination, qbx --find).
+    void openFindBox();
 
 private:
     void wireMainWindow();

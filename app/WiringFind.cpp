@@ -28,8 +28,7 @@ QList<InstalledApplication> applicationsToFind(Desktop& desktop)
 void Wiring::wireFind()
 {
     shortcut_ = createGlobalShortcut();
-    connect(shortcut_.get(), &GlobalShortcut::activated, this,
-            [this](unsigned long time) { openFindBox(time); });
+    connect(shortcut_.get(), &GlobalShortcut::activated, this, &Wiring::openFindBox);
     bindShortcut(QString::fromStdString(launcher_.state().settings.shortcut));
 
     // A start re-sorts, an edit files or moves: the list is made again from the catalogue.
@@ -91,9 +90,8 @@ void Wiring::loadFindIndex()
     findBox_->refresh();
 }
 
-void Wiring::openFindBox(unsigned long time)
+void Wiring::openFindBox()
 {
-    Q_UNUSED(time);
     guarded(lcWindows, "opening the find box", [this] {
         loadFindIndex();
         findBox_->open(form1_.columnScreen());

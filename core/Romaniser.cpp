@@ -13,27 +13,23 @@ struct Romaniser::Icu {
     std::unique_ptr<icu::Transliterator> toAscii;
 };
 
-Romaniser::Romaniser() : icu_(std::make_unique<Icu>())
-{
-    UErrorCode status = U_ZERO_ERROR;
-    icu_->toAscii.reset(icu::Transliterator::createInstance(icu::UnicodeString(u"Han-Latin; Latin-ASCII"),
-                                                            UTRANS_FORWARD, status));
-    if (U_FAILURE(status)) {
-        icu_->toAscii.reset();
-        qCWarning(lcStart, "ICU cannot romanise Chinese (%s): programs are found by their text only",
-                  u_errorName(status));
-    }
-}
+Romaniser::Romaniser() = default;
 
 Romaniser::~Romaniser() = default;
 
-bool Romaniser::available() const
-{
-    return icu_->toAscii != nullptr;
-}
-
 QString Romaniser::romaniseRun(const QString& run)
 {
+    if (!icu_) {
+        icu_ = std::make_unique<Icu>();
+        UErrorCode status = U_ZERO_ERROR;
+        icu_->toAscii.reset(icu::Transliterator::createInstance(icu::UnicodeString(u"Han-Latin; Latin-ASCII"),
+                                                                UTRANS_FORWARD, status));
+        if (U_FAILURE(status)) {
+            icu_->toAscii.reset();
+            qCWarning(lcStart, "ICU cannot romanise Chinese (%s): programs are found by their text only",
+                      u_errorName(status));
+        }
+    }
     if (!icu_->toAscii)
         return run;
     icu::UnicodeString text(reinterpret_cast<const char16_t*>(run.utf16()), int32_t(run.size()));

@@ -22,6 +22,8 @@ struct TextForms {
     QString initials; // the first letter of each syllable with the Latin text, the same way
 };
 
+// ICU's transliteration is opened on the first text with Chinese characters in it; without it
+// (it failed to open) texts match as they are.
 class Romaniser {
 public:
     Romaniser();
@@ -32,8 +34,6 @@ public:
     // The forms of `text`; each text is romanised once, later calls answer from memory. The
     // forms stay where they are as long as the romaniser lives.
     const TextForms& forms(const QString& text);
-    // Whether ICU's transliteration could be opened (without it the texts match as they are).
-    bool available() const;
 
 private:
     QString romaniseRun(const QString& run);

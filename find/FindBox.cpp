@@ -20,7 +20,9 @@ constexpr int kIconsAhead = 16; // rows whose icons are read before the box open
 } // namespace
 
 FindBox::FindBox(const FindIndex& index, Desktop& desktop, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), index_(index), desktop_(desktop)
+    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      index_(index), desktop_(desktop)
 {
     setObjectName(QStringLiteral("FindBox"));
     setWindowTitle(QStringLiteral("查找程序"));

@@ -29,9 +29,8 @@ public:
     virtual Binding bind(const QKeySequence& keys) = 0;
 
 signals:
-    // The combination was pressed. `time` is the desktop's time of the press (0 when unknown),
-    // which lets a window shown for it take the focus.
-    void activated(unsigned long time);
+    // The combination was pressed.
+    void activated();
 };
 
 // The backend of the desktop the program runs on.

@@ -71,7 +71,8 @@ Form4::Form4(QWidget* parent) : QDialog(parent)
     keys->addWidget(Shortcut);
     keys->addWidget(Label3);
     connect(Shortcut, &QKeySequenceEdit::keySequenceChanged, this, [this](const QKeySequence& typed) {
-        // One combination: a second one typed replaces the first.
+        // The box reports once typing has paused (or it was cleared). One combination is kept:
+        // of several typed in a row, the last.
         const QKeySequence one = typed.isEmpty() ? QKeySequence() : QKeySequence(typed[typed.count() - 1]);
         const QString keys = one.toString(QKeySequence::PortableText);
         if (one != typed)

@@ -195,7 +195,7 @@ bool XcbShortcut::nativeEventFilter(const QByteArray& eventType, void* message, 
     if (held != modifiers_ || std::find(keycodes_.begin(), keycodes_.end(), press->detail) == keycodes_.end())
         return false;
     // Through the grab on the root window, or in a window of this program that had the focus.
-    emit activated(press->time);
+    emit activated();
     return true;
 }
 
