@@ -89,7 +89,7 @@ Catalogue& catalogue()
 
 qbx::FindIndex& loadedIndex()
 {
-    static qbx::FindIndex index;
+    static qbx::FindIndex index(QStringLiteral(QBX_PINYIN));
     static const bool loaded = (index.load(*catalogue().state, catalogue().apps), true);
     (void)loaded;
     return index;
@@ -102,6 +102,22 @@ long residentKb()
     statm >> size >> resident;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
+
+// The first load: every text romanised (by qbx-pinyin, in a process of its own); the memory the
+// list keeps. Registered first, so that nothing before it has grown the heap.
+void BM_FirstLoad(benchmark::State& state)
+{
+    long grown = 0;
+    for (auto _ : state) {
+        const long before = residentKb();
+        auto index = std::make_unique<qbx::FindIndex>(QStringLiteral(QBX_PINYIN));
+        index->load(*catalogue().state, catalogue().apps);
+        grown = residentKb() - before;
+        benchmark::DoNotOptimize(index.get());
+    }
+    state.counters["resident_growth_kB"] = double(grown);
+}
+BENCHMARK(BM_FirstLoad)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_Keystroke(benchmark::State& state)
 {
@@ -116,21 +132,6 @@ void BM_Keystroke(benchmark::State& state)
     state.SetLabel(q.toStdString() + " → " + std::to_string(index.find(q).size()) + " found");
 }
 BENCHMARK(BM_Keystroke)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
-
-// The first load: ICU's transliterator opened and every text romanised; the memory it keeps.
-void BM_FirstLoad(benchmark::State& state)
-{
-    long grown = 0;
-    for (auto _ : state) {
-        const long before = residentKb();
-        auto index = std::make_unique<qbx::FindIndex>();
-        index->load(*catalogue().state, catalogue().apps);
-        grown = residentKb() - before;
-        benchmark::DoNotOptimize(index.get());
-    }
-    state.counters["resident_growth_kB"] = double(grown);
-}
-BENCHMARK(BM_FirstLoad)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // After a start re-sorted the catalogue: the texts are remembered, only the list is made again.
 void BM_Reload(benchmark::State& state)

@@ -25,6 +25,22 @@ void FindIndex::add(FindHit hit, std::initializer_list<QString> texts)
 void FindIndex::load(const AppState& state, const QList<InstalledApplication>& installed)
 {
     entries_.clear();
+    // Every text new since the last load is romanised in one go.
+    QStringList texts;
+    for (int major = 0; major < kNamedMajors; ++major)
+        for (int minor = 0; minor < kMinors; ++minor)
+            for (int slot = 0; slot < kSlots; ++slot) {
+                const ProgramEntry& p = state.catalogue.at(major, minor, slot);
+                if (!p.exePath.empty())
+                    texts << qs(p.title) << qs(p.name) << qs(p.description);
+            }
+    for (const auto& group : state.combos.e)
+        for (const ComboEntry& c : group)
+            texts << qs(c.name) << qs(c.description);
+    for (const InstalledApplication& app : installed)
+        texts << app.name << app.comment;
+    romaniser_.prepare(texts);
+
     QSet<QString> filed;
     for (int major = 0; major < kNamedMajors; ++major)
         for (int minor = 0; minor < kMinors; ++minor)

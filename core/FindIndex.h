@@ -36,6 +36,9 @@ struct FindHit {
 
 class FindIndex {
 public:
+    // `romaniser`: the program that makes the pinyin (Romaniser.h).
+    explicit FindIndex(QString romaniser = Romaniser::defaultHelper()) : romaniser_(std::move(romaniser)) {}
+
     // The entries of `state` and of `installed` (those whose desktop entry is not filed).
     void load(const AppState& state, const QList<InstalledApplication>& installed);
     // The matching entries in the order the box lists them: the filed programs and the

@@ -1,47 +1,50 @@
-// Romanising texts with ICU's transliteration, a run of Chinese characters at a time.
+// Romanising texts through qbx-pinyin, a run of Chinese characters at a time.
 
 #include "Romaniser.h"
 
 #include "Logging.h"
 
-#include <unicode/translit.h>
-#include <unicode/unistr.h>
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <functional>
 
 namespace qbx {
-
-struct Romaniser::Icu {
-    std::unique_ptr<icu::Transliterator> toAscii;
-};
-
-Romaniser::Romaniser() = default;
-
-Romaniser::~Romaniser() = default;
-
-QString Romaniser::romaniseRun(const QString& run)
-{
-    if (!icu_) {
-        icu_ = std::make_unique<Icu>();
-        UErrorCode status = U_ZERO_ERROR;
-        icu_->toAscii.reset(icu::Transliterator::createInstance(icu::UnicodeString(u"Han-Latin; Latin-ASCII"),
-                                                                UTRANS_FORWARD, status));
-        if (U_FAILURE(status)) {
-            icu_->toAscii.reset();
-            qCWarning(lcStart, "ICU cannot romanise Chinese (%s): programs are found by their text only",
-                      u_errorName(status));
-        }
-    }
-    if (!icu_->toAscii)
-        return run;
-    icu::UnicodeString text(reinterpret_cast<const char16_t*>(run.utf16()), int32_t(run.size()));
-    icu_->toAscii->transliterate(text);
-    return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
-}
-
 namespace {
+
+constexpr int kHelperWaitMs = 10000;
 
 bool isHan(char32_t c)
 {
     return QChar::script(c) == QChar::Script_Han;
+}
+
+// Calls `run` for each run of Chinese characters of `text` and `other` for each other character
+// (white space included), in order.
+void splitRuns(const QString& text, const std::function<void(const QString&)>& run,
+               const std::function<void(const QString&, char32_t)>& other)
+{
+    QString current;
+    for (qsizetype i = 0; i < text.size();) {
+        char32_t c = text.at(i).unicode();
+        qsizetype width = 1;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            width = 2;
+        }
+        const QString ch = text.mid(i, width);
+        i += width;
+        if (isHan(c)) {
+            current += ch;
+            continue;
+        }
+        if (!current.isEmpty())
+            run(current);
+        current.clear();
+        other(ch, c);
+    }
+    if (!current.isEmpty())
+        run(current);
 }
 
 // Appends the syllables ICU made of a run of Chinese characters: each whole to `full`, its
@@ -58,45 +61,72 @@ void appendSyllables(const QString& romanised, QString& full, QString& initials)
 
 } // namespace
 
+Romaniser::Romaniser(QString helper) : helper_(std::move(helper)) {}
+
+QString Romaniser::defaultHelper()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/qbx-pinyin");
+}
+
+void Romaniser::prepare(const QStringList& texts)
+{
+    QStringList wanted;
+    for (const QString& text : texts)
+        splitRuns(
+            text,
+            [&](const QString& run) {
+                if (runs_.find(run) == runs_.end()) {
+                    runs_.emplace(run, run); // itself until the helper says otherwise
+                    wanted << run;
+                }
+            },
+            [](const QString&, char32_t) {});
+    if (wanted.isEmpty())
+        return;
+    QProcess helper;
+    helper.start(helper_, {});
+    helper.write(wanted.join(QLatin1Char('\n')).toUtf8() + '\n');
+    helper.closeWriteChannel();
+    if (!helper.waitForFinished(kHelperWaitMs) || helper.exitStatus() != QProcess::NormalExit ||
+        helper.exitCode() != 0) {
+        qCWarning(lcStart) << "the find box's pinyin could not be made by" << helper_ << helper.errorString()
+                           << helper.readAllStandardError().trimmed()
+                           << "- Chinese names are found by their characters only";
+        helper.kill();
+        return;
+    }
+    const QStringList lines = QString::fromUtf8(helper.readAllStandardOutput()).split(QLatin1Char('\n'));
+    if (lines.size() < wanted.size()) {
+        qCWarning(lcStart) << helper_ << "answered" << lines.size() << "lines for" << wanted.size();
+        return;
+    }
+    for (qsizetype i = 0; i < wanted.size(); ++i)
+        runs_[wanted[i]] = lines[i];
+}
+
 TextForms Romaniser::make(const QString& text)
 {
     TextForms f;
     f.folded = foldTyped(text);
-    QString run;
-    const auto flushRun = [&] {
-        if (!run.isEmpty())
-            appendSyllables(romaniseRun(run), f.full, f.initials);
-        run.clear();
-    };
-    for (qsizetype i = 0; i < text.size();) {
-        char32_t c = text.at(i).unicode();
-        qsizetype width = 1;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
-            width = 2;
-        }
-        const QString ch = text.mid(i, width);
-        i += width;
-        if (isHan(c)) {
-            run += ch;
-            continue;
-        }
-        flushRun();
-        if (QChar::isSpace(c))
-            continue;
-        const QString folded = ch.toCaseFolded();
-        f.full += folded;
-        f.initials += folded;
-    }
-    flushRun();
+    splitRuns(
+        text, [&](const QString& run) { appendSyllables(runs_.at(run), f.full, f.initials); },
+        [&](const QString& ch, char32_t c) {
+            if (QChar::isSpace(c))
+                return;
+            const QString folded = ch.toCaseFolded();
+            f.full += folded;
+            f.initials += folded;
+        });
     return f;
 }
 
 const TextForms& Romaniser::forms(const QString& text)
 {
     auto it = known_.find(text);
-    if (it == known_.end())
+    if (it == known_.end()) {
+        prepare({text});
         it = known_.emplace(text, make(text)).first;
+    }
     return it->second;
 }
 

@@ -5,13 +5,17 @@
 // a run of Chinese characters at a time so that ICU's own choice for a character that has several
 // readings in context holds (重庆 → "chongqing"); a character ICU cannot romanise stays itself.
 //
+// ICU's compiled rules take several megabytes, so they are not held here: qbx-pinyin, beside the
+// program, romanises in a process of its own, all the texts of a load at once.
+//
 //   qbx::Romaniser r;
-//   const qbx::TextForms f = r.forms(QStringLiteral("QQ音乐")); // "qq音乐", "qqyinle", "qqyl"
+//   r.prepare({QStringLiteral("QQ音乐")});                       // one run of qbx-pinyin
+//   const qbx::TextForms& f = r.forms(QStringLiteral("QQ音乐")); // "qq音乐", "qqyinle", "qqyl"
 
 #include <QHashFunctions>
 #include <QString>
+#include <QStringList>
 
-#include <memory>
 #include <unordered_map>
 
 namespace qbx {
@@ -22,25 +26,24 @@ struct TextForms {
     QString initials; // the first letter of each syllable with the Latin text, the same way
 };
 
-// ICU's transliteration is opened on the first text with Chinese characters in it; without it
-// (it failed to open) texts match as they are.
 class Romaniser {
 public:
-    Romaniser();
-    ~Romaniser();
-    Romaniser(const Romaniser&) = delete;
-    Romaniser& operator=(const Romaniser&) = delete;
+    // `helper`: the romanising program; by default qbx-pinyin in the program's folder.
+    explicit Romaniser(QString helper = defaultHelper());
+    static QString defaultHelper();
 
-    // The forms of `text`; each text is romanised once, later calls answer from memory. The
-    // forms stay where they are as long as the romaniser lives.
+    // Romanises the Chinese characters of `texts` not romanised before, in one run of the helper.
+    // Without the helper (missing, failing) they match only as themselves, and the log says why.
+    void prepare(const QStringList& texts);
+    // The forms of `text` (prepared, or romanised now); each text is made once, later calls
+    // answer from memory. The forms stay where they are as long as the romaniser lives.
     const TextForms& forms(const QString& text);
 
 private:
-    QString romaniseRun(const QString& run);
     TextForms make(const QString& text);
 
-    struct Icu;
-    std::unique_ptr<Icu> icu_;
+    QString helper_;
+    std::unordered_map<QString, QString> runs_;    // a run of Chinese characters → ICU's syllables
     std::unordered_map<QString, TextForms> known_; // nodes keep their place: forms are pointed to
 };
 

@@ -94,7 +94,7 @@ void FindIndexTest::matches()
     QFETCH(QString, typed);
     QFETCH(bool, found);
     const auto state = catalogueOf({{title.toUtf8().constData(), 1}});
-    FindIndex index;
+    FindIndex index(QStringLiteral(QBX_PINYIN));
     index.load(*state, {});
     QCOMPARE(index.find(typed).size(), found ? 1 : 0);
 }
@@ -106,7 +106,7 @@ void FindIndexTest::ranksExactThenPrefixThenUseThenTitle()
     const auto state = catalogueOf(
         {{"我的文本", 90}, {"文本编辑", 5}, {"微博", 1}, {"文本", 7}, {"外包", 1}, {"计算器", 50}});
     state->catalogue.at(0, 0, 0).description = "记事本"; // a description matches too (jsb)
-    FindIndex index;
+    FindIndex index(QStringLiteral(QBX_PINYIN));
     index.load(*state, {});
     QCOMPARE(titles(index.find(QStringLiteral("wb"))),
              QStringList({"文本", "外包", "微博", "文本编辑", "我的文本"}));
@@ -129,7 +129,7 @@ void FindIndexTest::applicationsComeAfterAndLeaveOutFiledOnes()
         {"/usr/share/applications/zsh.desktop", "zsh", "Z Shell", {}, {}},
     };
     state->catalogue.at(0, 0, 0).exePath = apps[0].path.toStdString();
-    FindIndex index;
+    FindIndex index(QStringLiteral(QBX_PINYIN));
     index.load(*state, apps);
     const QList<FindHit> hits = index.find(QStringLiteral("z"));
     // The combination and the filed program come before the applications, the one filed left out.
