@@ -2,10 +2,10 @@
 // program (or by qbx --find), lists what matches what is typed; choosing an entry starts it as a
 // click on it would.
 
-#include "Wiring.h"
+#include "app/Wiring.h"
 
-#include "Form1.h"
-#include "Launcher.h"
+#include "mainwin/Form1.h"
+#include "core/Launcher.h"
 #include "find/FindBox.h"
 #include "platform/Desktop.h"
 #include "platform/Logging.h"

@@ -3,9 +3,9 @@
 // start re-sorted the catalogue, when the romanised texts are remembered); the memory the list
 // takes; and opening the prepared box (offscreen platform).
 
-#include "AppState.h"
-#include "FakeDesktop.h"
-#include "FindIndex.h"
+#include "store/AppState.h"
+#include "platform/fake/FakeDesktop.h"
+#include "core/FindIndex.h"
 #include "find/FindBox.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Finding programs by what the user types.
 
-#include "FindIndex.h"
+#include "core/FindIndex.h"
 
-#include "Text.h"
+#include "platform/Text.h"
 
 #include <QSet>
 

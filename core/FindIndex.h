@@ -11,9 +11,9 @@
 //   index.load(state, installedApps);          // after every change of the catalogue
 //   for (const qbx::FindHit& hit : index.find(QStringLiteral("wx"))) ...
 
-#include "AppState.h"
-#include "Desktop.h"
-#include "Romaniser.h"
+#include "store/AppState.h"
+#include "platform/Desktop.h"
+#include "core/Romaniser.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 // Romanising texts through qbx-pinyin, a run of Chinese characters at a time.
 
-#include "Romaniser.h"
+#include "core/Romaniser.h"
 
-#include "Logging.h"
+#include "platform/Logging.h"
 
 #include <QCoreApplication>
 #include <QProcess>

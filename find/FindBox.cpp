@@ -1,4 +1,4 @@
-#include "FindBox.h"
+#include "find/FindBox.h"
 
 #include "platform/Desktop.h"
 #include "platform/Logging.h"

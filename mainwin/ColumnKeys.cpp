@@ -1,11 +1,11 @@
 // The column without a pointer: while it has the focus, Up and Down light the tiles in turn,
 // Right opens the pop-up of the lit tile and Enter starts what a left click on it starts.
 
-#include "Form1.h"
+#include "mainwin/Form1.h"
 
-#include "AppState.h"
-#include "Logging.h"
-#include "Skin.h"
+#include "store/AppState.h"
+#include "platform/Logging.h"
+#include "ui/Skin.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
-#include "XcbShortcut.h"
+#include "platform/linux/XcbShortcut.h"
 
-#include "Logging.h"
-#include "Xcb.h"
+#include "platform/Logging.h"
+#include "platform/linux/Xcb.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 // once for each state of NumLock and CapsLock so that they do not stop it. The presses reach
 // the program through Qt's native event filter.
 
-#include "GlobalShortcut.h"
+#include "platform/GlobalShortcut.h"
 
 #include <QAbstractNativeEventFilter>
 

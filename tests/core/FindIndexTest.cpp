@@ -1,7 +1,7 @@
 // Finding programs by what the user types: the text, the pinyin ICU gives and its initials, and
 // the order of what is found.
 
-#include "FindIndex.h"
+#include "core/FindIndex.h"
 
 #include <QtTest>
 
