@@ -25,6 +25,7 @@ namespace qbx {
 namespace {
 
 constexpr char kShow[] = "show\n";
+constexpr char kFind[] = "find\n";
 constexpr char kShown[] = "ok\n";
 
 } // namespace
@@ -139,8 +140,11 @@ void SingleInstance::answer(int peer)
             line->append(buf, n);
         if (n > 0 && !line->contains('\n') && line->size() < 64)
             return;
-        if (*line == kShow) {
-            emit showRequested();
+        if (*line == kShow || *line == kFind) {
+            if (*line == kShow)
+                emit showRequested();
+            else
+                emit findRequested();
             // A full pipe or a peer gone changes nothing here: the window is shown either way.
             if (::send(peer, kShown, sizeof kShown - 1, MSG_NOSIGNAL | MSG_DONTWAIT) < 0)
                 qCInfo(lcStart) << "the second start did not get its answer:" << strerror(errno);
@@ -151,7 +155,7 @@ void SingleInstance::answer(int peer)
     });
 }
 
-bool SingleInstance::askHolderToShow(int waitMs) const
+bool SingleInstance::askHolder(Request request, int waitMs) const
 {
     sockaddr_un addr;
     if (!socketAddress(socketPath(), addr))
@@ -162,7 +166,7 @@ bool SingleInstance::askHolderToShow(int waitMs) const
         if (fd < 0)
             return false;
         if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0) {
-            const bool shown = askOnce(fd, deadline);
+            const bool shown = askOnce(fd, request == Find ? kFind : kShow, deadline);
             ::close(fd);
             return shown;
         }
@@ -173,9 +177,10 @@ bool SingleInstance::askHolderToShow(int waitMs) const
     return false;
 }
 
-bool SingleInstance::askOnce(int fd, const QDeadlineTimer& deadline)
+bool SingleInstance::askOnce(int fd, const char* line, const QDeadlineTimer& deadline)
 {
-    if (::send(fd, kShow, sizeof kShow - 1, MSG_NOSIGNAL) != qsizetype(sizeof kShow - 1))
+    const auto length = std::strlen(line);
+    if (::send(fd, line, length, MSG_NOSIGNAL) != ssize_t(length))
         return false;
     // The answer is awaited until the deadline, and at least half a second.
     QDeadlineTimer answerBy(qMax<qint64>(deadline.remainingTime(), 500));
@@ -196,13 +201,13 @@ bool SingleInstance::askOnce(int fd, const QDeadlineTimer& deadline)
     return reply == kShown;
 }
 
-SingleInstance::Outcome SingleInstance::claim(int waitMs)
+SingleInstance::Outcome SingleInstance::claim(Request request, int waitMs)
 {
     if (lock()) {
         listen();
         return First;
     }
-    return askHolderToShow(waitMs) ? HandedOver : Failed;
+    return askHolder(request, waitMs) ? HandedOver : Failed;
 }
 
 } // namespace qbx

@@ -15,6 +15,7 @@
 #include "combos/Form9.h"
 #include "core/Launcher.h"
 #include "editing/Form6.h"
+#include "find/FindBox.h"
 #include "generated/Version.h"
 #include "mainwin/Form1.h"
 #include "mainwin/TrayIcon.h"
@@ -39,6 +40,7 @@ Wiring::Wiring(Launcher& launcher, Form1& form1, QObject* parent)
     wireCombinations();
     wireCommandMenu();
     wireFirstStart();
+    wireFind();
 }
 
 Wiring::~Wiring()
@@ -154,10 +156,18 @@ void Wiring::wireSettings()
             launcher_.chooseCategoryDelay(seconds);
             tell();
         });
+        // The find box's key combination is taken at once; the dialog says when it cannot be.
+        connect(&form4, &Form4::shortcutChosen, &form4, [this, tell, &form4](const QString& keys) {
+            launcher_.chooseShortcut(keys);
+            form4.showShortcutProblem(bindShortcut(keys));
+            tell();
+        });
         connect(&form4, &QDialog::accepted, &form1_, [this] { form1_.setCategoryTimer(true); });
         connect(&form4, &QDialog::finished, &form1_, &Form1::restoreAutoHide);
         const Settings& now = launcher_.state().settings;
         form4.load(now.startMode, now.mainHideDelayMs, now.categoryHideDelayMs);
+        form4.loadShortcut(QString::fromStdString(now.shortcut));
+        form4.showShortcutProblem(shortcutProblem_);
         form4.exec();
     });
     // A chosen delay applies to the running hide timers at once.

@@ -2,6 +2,9 @@
 // one process works on it; the core reads it while the main window builds its controls, then the
 // window is loaded and wired to it.
 // A second start hands over to the running one, which shows its window, and ends.
+//
+//   qbx           starts the program (or shows the running one)
+//   qbx --find    the same, with the find box "查找程序" open
 
 #include "QtTranslations.h"
 #include "SingleInstance.h"
@@ -22,9 +25,11 @@
 #include "ui/Windows.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -38,6 +43,19 @@ void preferX11OnWayland()
         return;
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland")
         qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+// What the command line asks for: nullopt (after a short usage on standard error) for anything
+// but the one option. Qt's own options (-platform, -display ...) are taken by QApplication first.
+std::optional<qbx::SingleInstance::Request> requestOf(const QStringList& arguments)
+{
+    if (arguments.size() <= 1)
+        return qbx::SingleInstance::Show;
+    if (arguments.size() == 2 && arguments[1] == QLatin1String("--find"))
+        return qbx::SingleInstance::Find;
+    std::fprintf(stderr, "usage: qbx [--find]\n  --find  open the find box of the running Quillbox "
+                         "(starting one when none runs)\n");
+    return std::nullopt;
 }
 
 } // namespace
@@ -55,6 +73,9 @@ int main(int argc, char** argv)
     preferX11OnWayland();
     QApplication app(argc, argv);
     qbx::startup::checkpoint("the application object");
+    const std::optional<qbx::SingleInstance::Request> request = requestOf(QCoreApplication::arguments());
+    if (!request)
+        return 2;
     QApplication::setApplicationName(QStringLiteral("Quillbox"));
     QApplication::setApplicationVersion(QStringLiteral(QBX_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
@@ -70,7 +91,7 @@ int main(int argc, char** argv)
     std::error_code made;
     std::filesystem::create_directories(state.dataDir, made);
     qbx::SingleInstance instance(state.dataFolder());
-    switch (instance.claim()) {
+    switch (instance.claim(*request)) {
     case qbx::SingleInstance::HandedOver:
         return 0;
     case qbx::SingleInstance::Failed:
@@ -100,6 +121,10 @@ int main(int argc, char** argv)
     qbx::startup::checkpoint("the main window");
     qbx::Wiring wiring(launcher, form1);
     QObject::connect(&instance, &qbx::SingleInstance::showRequested, &form1, &qbx::Form1::bringBack);
+    QObject::connect(&instance, &qbx::SingleInstance::findRequested, &form1, [&form1, &wiring] {
+        form1.bringBack();
+        wiring.openFindBox();
+    });
     // Once the window is up, the program icons kept between starts are checked (and those the
     // windows may show drawn) away from the GUI thread; the tiles are redrawn when theirs changed.
     // gsettings, a program of its own, is asked then too; the icons follow its answer.
@@ -119,6 +144,8 @@ int main(int argc, char** argv)
         });
     });
     form1.show();
+    if (*request == qbx::SingleInstance::Find)
+        QTimer::singleShot(0, &wiring, [&wiring] { wiring.openFindBox(); });
     qbx::startup::checkpoint("wiring and show");
     qbx::startup::untilExposed(form1.windowHandle());
     return QApplication::exec();

@@ -95,6 +95,17 @@ bool Launcher::startProgram(int major, int minor, int slot, int* recordsWritten)
     return true;
 }
 
+bool Launcher::startApplication(const QString& desktopEntry)
+{
+    bool started = false;
+    guarded(lcStart, "starting an application", [&] { started = desktop_.startProgram(desktopEntry); });
+    if (!started) {
+        qCInfo(lcStart) << "could not start" << desktopEntry;
+        emit programNotStarted(desktopEntry);
+    }
+    return started;
+}
+
 void Launcher::select(int major, int minor, int slot)
 {
     Selection& sel = state_.sel;

@@ -77,6 +77,9 @@ public:
     // nothing counted) for an empty place or one outside the catalogue. `recordsWritten`, when
     // given, receives how many records the re-ordering wrote.
     bool startProgram(int major, int minor, int slot, int* recordsWritten = nullptr);
+    // Starts an installed application that is not filed, by its desktop entry; nothing is
+    // counted. programNotStarted tells when it would not start.
+    bool startApplication(const QString& desktopEntry);
     // A tile's favourite: the most used program of `major`, at (major, 0, 0). Selects that place.
     bool startFavourite(int major);
     // What a cell of the category window holds at (major, minor, slot): a program of majors 0-4,
@@ -143,6 +146,8 @@ public:
     // The hide delays in whole seconds; the running timers take them at once (hideDelaysChanged).
     void chooseMainDelay(int seconds);
     void chooseCategoryDelay(int seconds);
+    // The key combination that opens the find box, in Qt's portable text (empty: none).
+    void chooseShortcut(const QString& keys);
     // The failed writes of this round not told yet, as messages for the user.
     QStringList takeSettingsFailures();
 

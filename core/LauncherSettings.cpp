@@ -39,6 +39,11 @@ void Launcher::chooseCategoryDelay(int seconds)
     emit hideDelaysChanged(state_.settings.mainHideDelayMs, state_.settings.categoryHideDelayMs);
 }
 
+void Launcher::chooseShortcut(const QString& keys)
+{
+    settingsRound().chooseShortcut(keys.toStdString());
+}
+
 QStringList Launcher::takeSettingsFailures()
 {
     return settingsRound().takeMessages();

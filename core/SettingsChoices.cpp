@@ -56,12 +56,23 @@ void SettingsChoices::chooseCategoryDelay(int seconds)
     writeSetting(kSectionHide, kKeyCategoryDelay, values_.categoryHideDelayMs);
 }
 
+void SettingsChoices::chooseShortcut(const std::string& keys)
+{
+    values_.shortcut = keys;
+    if (!writeIniText(kSectionBasic, kKeyShortcut, keys, iniPath_))
+        notWritten(kKeyShortcut, QString::fromStdString(keys));
+}
+
 void SettingsChoices::writeSetting(const char* section, const char* key, std::int16_t value)
 {
-    if (writeIniInt(section, key, value, iniPath_))
-        return;
+    if (!writeIniInt(section, key, value, iniPath_))
+        notWritten(key, QString::number(value));
+}
+
+void SettingsChoices::notWritten(const char* key, const QString& value)
+{
     const QString file = pathText(iniPath_);
-    qCInfo(lcStore) << "settings file" << file << "not written:" << section << key << value;
+    qCInfo(lcStore) << "settings file" << file << "not written:" << key << value;
     tell(QStringLiteral("无法把设置保存到“%1”，这次的更改只在本次运行中有效。")
              .arg(QDir::toNativeSeparators(file)));
 }

@@ -44,12 +44,16 @@ public:
     // The delays in whole seconds as the lists offer them, kept as milliseconds.
     void chooseMainDelay(int seconds);
     void chooseCategoryDelay(int seconds);
+    // The find box's key combination in Qt's portable text ("Ctrl+Alt+Space"; empty: none),
+    // written under "基本设置"/"快捷键".
+    void chooseShortcut(const std::string& keys);
 
     // The failures to tell the user since the last call, each once per object.
     QStringList takeMessages();
 
 private:
     void writeSetting(const char* section, const char* key, std::int16_t value);
+    void notWritten(const char* key, const QString& value);
     void tell(const QString& message);
 
     Settings& values_;

@@ -7,7 +7,8 @@
 //
 // The window's parts: Form1.cpp (controls), Form1Menus.cpp (buttons and menus),
 // Form1StartUp.cpp (tiles and start-up mode), Form1Navigation.cpp (hover and strips),
-// Form1Popups.cpp (the pop-up and the category window), Form1Hiding.cpp (auto-hide, minimise).
+// Form1Popups.cpp (the pop-up and the category window), Form1Hiding.cpp (auto-hide, minimise),
+// ColumnKeys.cpp (the keyboard: Up/Down light the tiles, Right opens the pop-up, Enter starts).
 //
 // Names the desktop's accessibility interface shows (for the end-to-end tests):
 //   window            object name "Form1", title "Velmora软件"; caption strip label "Velmora软件"
@@ -190,6 +191,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -232,6 +234,8 @@ private:
     // strip, "办公" for the name strip.
     void nameStrips();
     void unloadPopup();
+    // Lights tile `tile` as the keyboard's choice (the one lit before goes back to rest).
+    void lightKeyTile(int tile);
     QIcon programWindowIcon() const;
     // Reserves the screen edge the column is docked to while auto-hide is off (ReservedEdge.h),
     // or gives it back; the desktop hears only changes. A hidden column keeps nothing.
@@ -281,6 +285,7 @@ private:
     QRect lastPopupGeometry_;
     bool popupOnRight_ = false;
     int litTile_ = -1; // the tile lit under the pointer, -1 when none
+    int keyTile_ = -1; // the tile the keyboard chose, -1 before any
     bool snapping_ = false;
     // The column's screen and the screens as they were when the column was last placed; a
     // change of monitors is measured against them.

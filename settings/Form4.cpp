@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -58,6 +59,27 @@ Form4::Form4(QWidget* parent) : QDialog(parent)
     connect(Combo1, &QComboBox::activated, this, &Form4::Combo1_Click);
     connect(Combo2, &QComboBox::activated, this, &Form4::Combo2_Click);
 
+    Frame3 = new QGroupBox(QStringLiteral("查找程序快捷键"), this);
+    auto* keys = new QVBoxLayout(Frame3);
+    Shortcut = new QKeySequenceEdit(Frame3);
+    Shortcut->setObjectName(QStringLiteral("Shortcut"));
+    Shortcut->setAccessibleName(QStringLiteral("查找程序快捷键"));
+    Shortcut->setClearButtonEnabled(true);
+    Label3 = new QLabel(Frame3);
+    Label3->setWordWrap(true);
+    Label3->hide();
+    keys->addWidget(Shortcut);
+    keys->addWidget(Label3);
+    connect(Shortcut, &QKeySequenceEdit::keySequenceChanged, this, [this](const QKeySequence& typed) {
+        // The box reports once typing has paused (or it was cleared). One combination is kept:
+        // of several typed in a row, the last.
+        const QKeySequence one = typed.isEmpty() ? QKeySequence() : QKeySequence(typed[typed.count() - 1]);
+        const QString keys = one.toString(QKeySequence::PortableText);
+        if (one != typed)
+            loadShortcut(keys);
+        emit shortcutChosen(keys);
+    });
+
     Command1 = new QPushButton(QStringLiteral("确定"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
@@ -69,6 +91,7 @@ Form4::Form4(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
     layout->addWidget(Frame2);
+    layout->addWidget(Frame3);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -87,6 +110,18 @@ void Form4::load(int startMode, int mainHideDelayMs, int categoryHideDelayMs)
     Combo2->setCurrentIndex(category);
     if (category >= 0)
         Combo2_Click(category);
+}
+
+void Form4::loadShortcut(const QString& keys)
+{
+    const QSignalBlocker quiet(Shortcut);
+    Shortcut->setKeySequence(QKeySequence(keys, QKeySequence::PortableText));
+}
+
+void Form4::showShortcutProblem(const QString& why)
+{
+    Label3->setText(why);
+    Label3->setVisible(!why.isEmpty());
 }
 
 void Form4::Option_Click(int option)

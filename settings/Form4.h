@@ -6,7 +6,9 @@
 // Opening (load) selects the option of the start mode and the items of the two delays; every
 // selection made there is reported as a choice, so opening writes the values again. Clicking an
 // option or choosing an item is reported at once. "确定" accepts the dialog; closing it any other
-// way rejects it (QDialog's accepted() / rejected()).
+// way rejects it (QDialog's accepted() / rejected()). The key combination that opens "查找程序" from
+// any program is chosen in a key-sequence box (empty: none); a combination that could not be
+// taken is explained under it.
 
 #include <QDialog>
 
@@ -14,6 +16,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QKeySequenceEdit;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -27,6 +30,10 @@ public:
 
     // Selects what the values show and reports each selection made.
     void load(int startMode, int mainHideDelayMs, int categoryHideDelayMs);
+    // Shows the find box's key combination (Qt's portable text) without reporting it.
+    void loadShortcut(const QString& keys);
+    // Why the combination shown does not work (another program holds it); empty: it works.
+    void showShortcutProblem(const QString& why);
 
     QGroupBox* Frame1 = nullptr;           // "开机启动设置"
     std::array<QRadioButton*, 4> Option{}; // Option1 … Option4 at [0] … [3]
@@ -35,12 +42,16 @@ public:
     QComboBox* Combo1 = nullptr;           // "1" … "5"
     QLabel* Label2 = nullptr;              // "分类窗口隐藏时间（秒）"
     QComboBox* Combo2 = nullptr;           // "1" … "3"
+    QGroupBox* Frame3 = nullptr;           // "查找程序快捷键"
+    QKeySequenceEdit* Shortcut = nullptr;  // one key combination, with a clear button
+    QLabel* Label3 = nullptr;              // why the combination does not work (hidden when it does)
     QPushButton* Command1 = nullptr;       // "确定"
 
 signals:
-    void startModeChosen(int option);      // 1-4
-    void mainDelayChosen(int seconds);     // Combo1's number
-    void categoryDelayChosen(int seconds); // Combo2's number
+    void startModeChosen(int option);         // 1-4
+    void mainDelayChosen(int seconds);        // Combo1's number
+    void categoryDelayChosen(int seconds);    // Combo2's number
+    void shortcutChosen(const QString& keys); // portable text ("Ctrl+Alt+Space"); empty: none
 
 private:
     void Option_Click(int option);

@@ -1,4 +1,4 @@
-// Integer keys of a Windows INI file, read and written as the Windows profile functions do.
+// Integer and text keys of a Windows INI file, read and written as the Windows profile functions do.
 //
 // The file is handled as GBK bytes: names are converted to GBK before they are looked up, lines
 // are found by their byte offsets, and a write replaces or inserts one line and leaves every
@@ -356,14 +356,14 @@ std::optional<std::int16_t> readIniInt(std::string_view section, std::string_vie
     return static_cast<std::int16_t>(value);
 }
 
-bool writeIniInt(std::string_view section, std::string_view key, std::int16_t value,
-                 const std::filesystem::path& path)
+namespace {
+
+// Writes `valueText` (bytes as they go into the file) as the key's value.
+bool writeIniValue(std::string_view section, std::string_view key, const std::string& valueText,
+                   const std::filesystem::path& path)
 {
     if (section.empty() || key.empty())
         return false;
-    std::string valueText = value < 0 ? "" : " ";
-    valueText += std::to_string(value);
-
     std::string data;
     std::error_code ec;
     if (std::filesystem::exists(path, ec)) {
@@ -401,6 +401,42 @@ bool writeIniInt(std::string_view section, std::string_view key, std::int16_t va
         out.append(found->key).append("=").append(valueText).append("\r\n");
     }
     return replaceFile(path, out);
+}
+
+} // namespace
+
+bool writeIniInt(std::string_view section, std::string_view key, std::int16_t value,
+                 const std::filesystem::path& path)
+{
+    std::string valueText = value < 0 ? "" : " ";
+    valueText += std::to_string(value);
+    return writeIniValue(section, key, valueText, path);
+}
+
+std::optional<std::string> readIniText(std::string_view section, std::string_view key,
+                                       const std::filesystem::path& path)
+{
+    const std::optional<std::string> data = readFile(path);
+    if (!data)
+        return std::nullopt;
+    const std::optional<Located> l = locate(*data, section, key);
+    if (!l || !l->at.keyFound)
+        return std::nullopt;
+    const std::string_view v = unquote(l->at.value);
+    // A file an editor saved in UTF-8 (found by its mark or its section's UTF-8 name) is read as such.
+    const bool utf8 = data->starts_with(kUtf8Bom) || (!isAscii(section) && l->section == section);
+    return utf8 ? std::string(v) : gbkToUtf8(v).utf8;
+}
+
+bool writeIniText(std::string_view section, std::string_view key, std::string_view value,
+                  const std::filesystem::path& path)
+{
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    const std::optional<std::string> gbk = utf8ToGbk(value);
+    if (!gbk)
+        return false;
+    return writeIniValue(section, key, *gbk, path);
 }
 
 } // namespace qbx

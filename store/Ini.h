@@ -1,9 +1,10 @@
 #pragma once
-// Integer keys of a Windows INI file kept in GBK. Section and key names are passed as UTF-8.
+// Integer and text keys of a Windows INI file kept in GBK. Section and key names are passed as UTF-8.
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace qbx {
@@ -19,5 +20,15 @@ std::optional<std::int16_t> readIniInt(std::string_view section, std::string_vie
 // every other line of the file is kept byte for byte. False when the file cannot be written.
 bool writeIniInt(std::string_view section, std::string_view key, std::int16_t value,
                  const std::filesystem::path& path);
+
+// The key's text as UTF-8, one pair of enclosing quotes removed; nullopt when the file, the
+// section or the key is missing.
+std::optional<std::string> readIniText(std::string_view section, std::string_view key,
+                                       const std::filesystem::path& path);
+
+// Writes `value` (UTF-8, written in GBK) as the key's text, as writeIniInt does. False when the
+// file cannot be written or the text cannot be a value (a line break, a character GBK lacks).
+bool writeIniText(std::string_view section, std::string_view key, std::string_view value,
+                  const std::filesystem::path& path);
 
 } // namespace qbx

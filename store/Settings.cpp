@@ -25,6 +25,7 @@ void readSettings(const std::filesystem::path& iniPath, Settings& values)
     readInto(values.wcount, kSectionBasic, kKeyWcount, 0, iniPath);
     readInto(values.ycount, kSectionBasic, kKeyYcount, 0, iniPath);
     readInto(values.zhcount, kSectionBasic, kKeyZhcount, 0, iniPath);
+    values.shortcut = readIniText(kSectionBasic, kKeyShortcut, iniPath).value_or(kDefaultShortcut);
 }
 
 } // namespace qbx

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace qbx {
 
@@ -17,6 +18,9 @@ inline constexpr const char* kKeyMainDelay = "主窗口";
 inline constexpr const char* kKeyCategoryDelay = "分类窗口";
 // 1 once the user answered the first start's offer to file the installed applications.
 inline constexpr const char* kKeyAppsOffered = "应用程序导入";
+// The key combination that opens the find box from any program ("Ctrl+Alt+Space"); empty: none.
+inline constexpr const char* kKeyShortcut = "快捷键";
+inline constexpr const char* kDefaultShortcut = "Ctrl+Alt+Space";
 
 struct Settings {
     std::int16_t startMode = 1;
@@ -25,6 +29,7 @@ struct Settings {
     std::int16_t ycount = 0;
     std::int16_t zhcount = 0;
     std::int16_t wcount = 0;
+    std::string shortcut = kDefaultShortcut;
 };
 
 // Reads every key as start-up does; a value above 32767 leaves `values` as it was for that key,

@@ -32,7 +32,8 @@ private slots:
         QSignalSpy shown(first.get(), &SingleInstance::showRequested);
 
         // The second start runs beside the first one's event loop, as another process would.
-        auto second = std::async(std::launch::async, [&] { return SingleInstance(dir).claim(5000); });
+        auto second = std::async(std::launch::async,
+                                 [&] { return SingleInstance(dir).claim(SingleInstance::Show, 5000); });
         while (second.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QCOMPARE(second.get(), SingleInstance::HandedOver);
@@ -57,7 +58,7 @@ private slots:
         SingleInstance holder(dir);
         QCOMPARE(holder.claim(), SingleInstance::First);
         // No event loop runs for the holder here, so nobody accepts the request.
-        QCOMPARE(SingleInstance(dir).claim(300), SingleInstance::Failed);
+        QCOMPARE(SingleInstance(dir).claim(SingleInstance::Show, 300), SingleInstance::Failed);
     }
 };
 

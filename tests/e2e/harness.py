@@ -109,7 +109,7 @@ def make_program_folder(app_dir, dest, with_skin=True, binary="qbx"):
             if with_skin:
                 shutil.copytree(src, os.path.join(dest, "skin"))
         elif os.path.isfile(src) and not entry.endswith(_SKIP_SUFFIXES):
-            if entry != binary and os.access(src, os.X_OK):
+            if entry not in (binary, "qbx-pinyin") and os.access(src, os.X_OK):
                 continue  # tools and test programs of the build stay where they are
             # A copy, never a symlink: the program takes its own folder from /proc/self/exe.
             target = os.path.join(dest, entry)

@@ -92,6 +92,7 @@ private slots:
     void rightEdgeLayoutIsMirrored();
     void popupOpensBesideTheTile();
     void popupShowsNameOnlyForAnEmptyMinor();
+    void theKeyboardLightsOpensAndStarts();
     void combinationTileAndReservedTile();
     void tilesFollowTheCatalogue();
     void helpExitAndClose();
@@ -484,6 +485,35 @@ void Form1Test::popupShowsNameOnlyForAnEmptyMinor()
     QCOMPARE(popup.Label1[2]->text(), QString::fromStdString(names[1]));
     QCOMPARE(popup.Label1[3]->text(), QString::fromStdString(names[2]));
     QCOMPARE(popup.Label1[4]->text(), QString::fromStdString(names[4]));
+}
+
+void Form1Test::theKeyboardLightsOpensAndStarts()
+{
+    Main m;
+    m.app.file(1, 0, 0, "game", 5);
+    Form1& f = m.load();
+    f.moveTwips(0, 600);
+    QSignalSpy pressed(&f, &Form1::tilePressed);
+    QSignalSpy released(&f, &Form1::tileReleased);
+    // Nothing is lit yet: Enter and Right do nothing; Up starts from the bottom and goes round.
+    QTest::keyClick(&f, Qt::Key_Return);
+    QTest::keyClick(&f, Qt::Key_Right);
+    QVERIFY(released.isEmpty() && !f.popup());
+    QTest::keyClick(&f, Qt::Key_Up);
+    QCOMPARE(ui(f).Picture1[6]->pictureName(), QStringLiteral("pnl12.jpg"));
+    QTest::keyClick(&f, Qt::Key_Down);
+    QTest::keyClick(&f, Qt::Key_Down);
+    QCOMPARE(ui(f).Picture1[6]->pictureName(), QStringLiteral("pnl11.jpg"));
+    QCOMPARE(ui(f).Picture1[1]->pictureName(), QStringLiteral("pnl12.jpg"));
+    // Right opens tile 1's pop-up, Enter starts what a left click starts.
+    QTest::keyClick(&f, Qt::Key_Right);
+    QVERIFY(f.popup() && f.popup()->isVisible());
+    QCOMPARE(f.popup()->windowTitle(), QStringLiteral("娱乐"));
+    QTest::keyClick(&f, Qt::Key_Return);
+    QCOMPARE(pressed.size(), 1);
+    QCOMPARE(released.size(), 1);
+    QCOMPARE(released[0][0].toInt(), 1);
+    QCOMPARE(released[0][1].value<Qt::MouseButton>(), Qt::LeftButton);
 }
 
 void Form1Test::combinationTileAndReservedTile()

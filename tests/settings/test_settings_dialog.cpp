@@ -4,11 +4,13 @@
 #include "core/Launcher.h"
 #include "settings/About.h"
 #include "settings/Form4.h"
+#include "store/Ini.h"
 #include "tests/support/TempProgramFolder.h"
 #include "ui/PictureBox.h"
 
 #include <QComboBox>
 #include <QImage>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +31,7 @@ struct Rig : qbx::testing::TempProgramFolder {
         QObject::connect(&form, &Form4::startModeChosen, &launcher, &Launcher::chooseStartMode);
         QObject::connect(&form, &Form4::mainDelayChosen, &launcher, &Launcher::chooseMainDelay);
         QObject::connect(&form, &Form4::categoryDelayChosen, &launcher, &Launcher::chooseCategoryDelay);
+        QObject::connect(&form, &Form4::shortcutChosen, &launcher, &Launcher::chooseShortcut);
     }
     void load()
     {
@@ -99,6 +102,22 @@ private slots:
         QCOMPARE(r.readSetting("自动隐藏时间", "分类窗口"), std::optional<std::int16_t>(3000));
         QCOMPARE(delays.count(), 1);
         QCOMPARE(delays[0], (QVariantList{3000, 3000}));
+
+        // The find box's combination: shown without a write, a typed one written at once (the
+        // last combination typed is the one kept), the clear button leaves none.
+        r.form.loadShortcut(QStringLiteral("Ctrl+Alt+Space"));
+        QCOMPARE(r.form.Shortcut->keySequence(), QKeySequence(QStringLiteral("Ctrl+Alt+Space")));
+        QVERIFY(!qbx::readIniText("基本设置", "快捷键", r.state.settingsFile()));
+        r.form.Shortcut->setFocus();
+        QTest::keyClick(r.form.Shortcut, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(r.form.Shortcut, Qt::Key_K, Qt::MetaModifier);
+        QTRY_COMPARE(qbx::readIniText("基本设置", "快捷键", r.state.settingsFile()), "Meta+K");
+        QCOMPARE(r.form.Shortcut->keySequence(), QKeySequence(QStringLiteral("Meta+K")));
+        r.form.Shortcut->clear();
+        QCOMPARE(qbx::readIniText("基本设置", "快捷键", r.state.settingsFile()), "");
+        QCOMPARE(r.state.settings.shortcut, "");
+        r.form.showShortcutProblem(QStringLiteral("这个快捷键已被其他程序占用，请换一个。"));
+        QVERIFY(r.form.Label3->isVisibleTo(&r.form));
 
         r.form.Command1->click();
         QCOMPARE(accepted.count(), 1);

@@ -210,3 +210,21 @@ TEST_F(IniTest, AFileSavedInUtf8KeepsWorking)
     ASSERT_TRUE(writeIniInt("基本设置", "ycount", 1, ini));
     EXPECT_EQ(content(), "[自动隐藏时间]\n分类窗口=700\n主窗口= 800\r\n[" + kBasic + "]\r\nycount= 1\r\n");
 }
+
+TEST_F(IniTest, TheShortcutIsTextDefaultWhenMissingAndEmptyMeansNone)
+{
+    const std::string kShortcut = "\xBF\xEC\xBD\xDD\xBC\xFC"; // 快捷键
+    qbx::Settings s;
+    qbx::readSettings(ini, s);
+    EXPECT_EQ(s.shortcut, "Ctrl+Alt+Space");
+    ASSERT_TRUE(qbx::writeIniText("基本设置", "快捷键", "Ctrl+Shift+F", ini));
+    ASSERT_TRUE(qbx::writeIniText("基本设置", "快捷键", "", ini));
+    EXPECT_EQ(content(), "[" + kBasic + "]\r\n" + kShortcut + "=\r\n");
+    qbx::readSettings(ini, s);
+    EXPECT_EQ(s.shortcut, "");
+    // Text is kept in GBK; a value cannot break its line.
+    ASSERT_TRUE(qbx::writeIniText("基本设置", "快捷键", "键", ini));
+    EXPECT_EQ(content(), "[" + kBasic + "]\r\n" + kShortcut + "=\xBC\xFC\r\n");
+    EXPECT_EQ(qbx::readIniText("基本设置", "快捷键", ini), "键");
+    EXPECT_FALSE(qbx::writeIniText("基本设置", "快捷键", "a\nb", ini));
+}

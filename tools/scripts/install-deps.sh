@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libcanberra-dev libgl-dev libxcb1-dev libfontconfig-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libcanberra-dev libgl-dev libxcb1-dev libfontconfig-dev libicu-dev
   libgtest-dev libbenchmark-dev
   libqt6svg6 qt6-svg-dev qt6-translations-l10n
   fonts-noto-cjk xdg-utils
