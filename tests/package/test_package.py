@@ -60,7 +60,7 @@ def check_layout(tree):
         link = os.path.join(usr, "bin", program)
         check_equal(os.readlink(link), f"../lib/quillbox/{program}", f"/usr/bin/{program}")
         check(os.access(link, os.X_OK), f"/usr/bin/{program} leads to a program")
-    for name in ("45.ico", "click.wav", "Quillbox介绍.txt", "skin/pnl11.jpg"):
+    for name in ("qbx-pinyin", "45.ico", "click.wav", "Quillbox介绍.txt", "skin/pnl11.jpg"):
         check(os.path.isfile(os.path.join(usr, "lib/quillbox", name)), f"the program folder has {name}")
     icons = os.path.join(usr, "share/icons/hicolor")
     with open(os.path.join(icons, "scalable/apps", APP_ID + ".svg"), encoding="utf-8") as f:
