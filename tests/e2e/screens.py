@@ -108,8 +108,14 @@ def click_menu_item(s, before, rows, item):
     """A pointer click on `item` of the menu that popped up since `before` (qbx_windows() taken
     earlier). `rows` are the menu's rows as shown, "-" for a separator: where AT-SPI does not
     show the menu, the item's row is clicked (a separator is a thin row)."""
-    menus = wait_until(lambda: [w for w in s.qbx_windows() if w not in before], 5, "the menu to pop up")
-    menu = max(menus, key=lambda w: s.geometry(w)[3])
+    weights = [0.4 if r == "-" else 1 for r in rows]
+    tall = 22 * sum(weights)  # about 22 pixels a row
+
+    def popped():
+        new = [w for w in s.qbx_windows() if w not in before]
+        return new if any(s.geometry(w)[3] > tall / 2 for w in new) else None
+    # A tooltip or the category window may show meanwhile: the menu is the one of its rows' height.
+    menu = min(wait_until(popped, 5, "the menu to pop up"), key=lambda w: abs(s.geometry(w)[3] - tall))
     time.sleep(0.3)
     x, y, w, h = s.geometry(menu)
     found = [n for n in s.atspi.find(s.app(), role="menu item", name=item, showing=True,
@@ -117,7 +123,6 @@ def click_menu_item(s, before, rows, item):
     if found:
         cx, cy = found[0].centre
     else:
-        weights = [0.4 if r == "-" else 1 for r in rows]
         i = rows.index(item)
         cx, cy = x + w // 2, y + int(h * (sum(weights[:i]) + weights[i] / 2) / sum(weights))
     s.click(cx, cy)

@@ -23,7 +23,7 @@ def prepare(folder):
 
 def start_tray_host(s):
     """trayer at the bottom right of the screen, ready to embed the program's icon (started
-    once more when its panel does not show: on a busy machine it sometimes ends at start)."""
+    once more when its panel does not show: on a busy machine it sometimes never maps it)."""
     for attempt in range(2):
         p = s.spawn("trayer", ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "pixel",
                                "--width", "120", "--heighttype", "pixel", "--height", "32",
@@ -32,8 +32,10 @@ def start_tray_host(s):
             wait_until(lambda: s.windows_by_name("panel"), 15, "trayer to start")
             break
         except E2EError:
-            if attempt == 1 or p.poll() is None:
+            if attempt == 1:
                 raise
+            p.kill()
+            p.wait(5)
     time.sleep(0.5)
 
 
