@@ -35,8 +35,9 @@ void Wiring::wireFind()
     connect(&launcher_, &Launcher::categoryChanged, this, &Wiring::findIndexChanged);
     connect(&launcher_, &Launcher::combinationsChanged, this, &Wiring::findIndexChanged);
     connect(&launcher_, &Launcher::tilesChanged, this, &Wiring::findIndexChanged);
-    // The texts are romanised and the first icons read once the window is up, so that the box
-    // opens at once when it is asked for.
+    // The list is made and the first icons read once the window is up, so that the box opens at
+    // once when it is asked for. The pinyin of new texts is made meanwhile by qbx-pinyin; the list
+    // is made again when it is in.
     connect(&form1_, &Form1::startUpFinished, this, [this] {
         guarded(lcWindows, "preparing the find box", [this] {
             installed_ = applicationsToFind(launcher_.desktop());
@@ -85,7 +86,7 @@ void Wiring::loadFindIndex()
     }
     if (!findIndexStale_)
         return;
-    findIndex_.load(launcher_.state(), installed_);
+    findIndex_.loadWithoutWaiting(launcher_.state(), installed_, [this] { findIndexChanged(); });
     findIndexStale_ = false;
     findBox_->refresh();
 }
@@ -95,7 +96,8 @@ void Wiring::openFindBox()
     guarded(lcWindows, "opening the find box", [this] {
         loadFindIndex();
         findBox_->open(form1_.columnScreen());
-        // Applications installed or removed since the box was last open show from now on.
+        // Applications installed or removed since the box was last open show from now on. The
+        // desktop's application index answers from memory while its folders keep their times.
         QTimer::singleShot(0, this, [this] {
             QList<InstalledApplication> now = applicationsToFind(launcher_.desktop());
             if (now.size() == installed_.size() &&

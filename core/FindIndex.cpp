@@ -22,10 +22,11 @@ void FindIndex::add(FindHit hit, std::initializer_list<QString> texts)
     entries_.push_back(std::move(e));
 }
 
-void FindIndex::load(const AppState& state, const QList<InstalledApplication>& installed)
+namespace {
+
+// Every text the entries are found by that may hold Chinese characters.
+QStringList textsOf(const AppState& state, const QList<InstalledApplication>& installed)
 {
-    entries_.clear();
-    // Every text new since the last load is romanised in one go.
     QStringList texts;
     for (int major = 0; major < kNamedMajors; ++major)
         for (int minor = 0; minor < kMinors; ++minor)
@@ -39,8 +40,28 @@ void FindIndex::load(const AppState& state, const QList<InstalledApplication>& i
             texts << qs(c.name) << qs(c.description);
     for (const InstalledApplication& app : installed)
         texts << app.name << app.comment;
-    romaniser_.prepare(texts);
+    return texts;
+}
 
+} // namespace
+
+void FindIndex::load(const AppState& state, const QList<InstalledApplication>& installed)
+{
+    // Every text new since the last load is romanised in one go.
+    romaniser_.prepare(textsOf(state, installed));
+    fill(state, installed);
+}
+
+void FindIndex::loadWithoutWaiting(const AppState& state, const QList<InstalledApplication>& installed,
+                                   std::function<void()> romanised)
+{
+    romaniser_.prepareLater(textsOf(state, installed), std::move(romanised));
+    fill(state, installed);
+}
+
+void FindIndex::fill(const AppState& state, const QList<InstalledApplication>& installed)
+{
+    entries_.clear();
     QSet<QString> filed;
     for (int major = 0; major < kNamedMajors; ++major)
         for (int minor = 0; minor < kMinors; ++minor)

@@ -10,6 +10,10 @@
 //   qbx::FindIndex index;
 //   index.load(state, installedApps);          // after every change of the catalogue
 //   for (const qbx::FindHit& hit : index.find(QStringLiteral("wx"))) ...
+//
+// The GUI loads without waiting for the pinyin of new texts; they are found by their characters
+// until it is in, then loaded again:
+//   index.loadWithoutWaiting(state, installedApps, [&] { /* load again */ });
 
 #include "Romaniser.h"
 #include "platform/Desktop.h"
@@ -18,6 +22,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace qbx {
@@ -41,6 +46,10 @@ public:
 
     // The entries of `state` and of `installed` (those whose desktop entry is not filed).
     void load(const AppState& state, const QList<InstalledApplication>& installed);
+    // The same at once, with the pinyin known so far. When texts wait for theirs, `romanised` is
+    // called once it is in (Romaniser::prepareLater); a load after that matches them by it.
+    void loadWithoutWaiting(const AppState& state, const QList<InstalledApplication>& installed,
+                            std::function<void()> romanised);
     // The matching entries in the order the box lists them: the filed programs and the
     // combinations, then the applications. Nothing typed lists every entry.
     QList<FindHit> find(const QString& typed) const;
@@ -52,6 +61,7 @@ private:
         QString sortKey;                     // the title's pinyin, then the title
     };
     void add(FindHit hit, std::initializer_list<QString> texts);
+    void fill(const AppState& state, const QList<InstalledApplication>& installed);
 
     Romaniser romaniser_;
     std::vector<Entry> entries_;

@@ -2,17 +2,15 @@
 
 #include "Romaniser.h"
 
-#include "platform/Logging.h"
+#include "PinyinJob.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 
+#include <algorithm>
 #include <functional>
 
 namespace qbx {
 namespace {
-
-constexpr int kHelperWaitMs = 10000;
 
 bool isHan(char32_t c)
 {
@@ -63,53 +61,94 @@ void appendSyllables(const QString& romanised, QString& full, QString& initials)
 
 Romaniser::Romaniser(QString helper) : helper_(std::move(helper)) {}
 
+Romaniser::~Romaniser() = default;
+
 QString Romaniser::defaultHelper()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/qbx-pinyin");
 }
 
-void Romaniser::prepare(const QStringList& texts)
+QStringList Romaniser::unknownRuns(const QStringList& texts, bool asked) const
 {
     QStringList wanted;
+    QSet<QString> seen;
     for (const QString& text : texts)
         splitRuns(
             text,
             [&](const QString& run) {
-                if (runs_.find(run) == runs_.end()) {
-                    runs_.emplace(run, run); // itself until the helper says otherwise
+                if (runs_.find(run) == runs_.end() && (asked || !asked_.contains(run)) &&
+                    !seen.contains(run)) {
+                    seen.insert(run);
                     wanted << run;
                 }
             },
             [](const QString&, char32_t) {});
-    if (wanted.isEmpty())
-        return;
-    QProcess helper;
-    helper.start(helper_, {});
-    helper.write(wanted.join(QLatin1Char('\n')).toUtf8() + '\n');
-    helper.closeWriteChannel();
-    if (!helper.waitForFinished(kHelperWaitMs) || helper.exitStatus() != QProcess::NormalExit ||
-        helper.exitCode() != 0) {
-        qCWarning(lcStart) << "the find box's pinyin could not be made by" << helper_ << helper.errorString()
-                           << helper.readAllStandardError().trimmed()
-                           << "- Chinese names are found by their characters only";
-        helper.kill();
-        return;
-    }
-    const QStringList lines = QString::fromUtf8(helper.readAllStandardOutput()).split(QLatin1Char('\n'));
-    if (lines.size() < wanted.size()) {
-        qCWarning(lcStart) << helper_ << "answered" << lines.size() << "lines for" << wanted.size();
-        return;
-    }
-    for (qsizetype i = 0; i < wanted.size(); ++i)
-        runs_[wanted[i]] = lines[i];
+    return wanted;
 }
 
-TextForms Romaniser::make(const QString& text)
+void Romaniser::learn(const QStringList& runs, const QStringList& syllables)
+{
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        runs_[runs[i]] = syllables[i];
+        asked_.remove(runs[i]);
+    }
+    // Forms made while the pinyin was on its way are made again in place.
+    provisional_.removeIf([this](const QString& text) {
+        bool complete = false;
+        known_.at(text) = make(text, &complete);
+        return complete;
+    });
+}
+
+void Romaniser::prepare(const QStringList& texts)
+{
+    const QStringList wanted = unknownRuns(texts, true);
+    if (wanted.isEmpty())
+        return;
+    PinyinJob job(helper_, wanted);
+    QObject::connect(
+        &job, &PinyinJob::finished, &job,
+        [this](const QStringList& runs, const QStringList& syllables) { learn(runs, syllables); });
+    job.start();
+    job.waitForFinished();
+}
+
+bool Romaniser::prepareLater(const QStringList& texts, std::function<void()> learnt)
+{
+    const QStringList wanted = unknownRuns(texts, false);
+    if (wanted.isEmpty())
+        return false;
+    for (const QString& run : wanted)
+        asked_.insert(run);
+    auto job = std::make_unique<PinyinJob>(helper_, wanted);
+    PinyinJob* running = job.get();
+    QObject::connect(
+        running, &PinyinJob::finished, running,
+        [this, running, learnt = std::move(learnt)](const QStringList& runs, const QStringList& syllables) {
+            learn(runs, syllables);
+            const auto it = std::find_if(jobs_.begin(), jobs_.end(),
+                                         [running](const auto& j) { return j.get() == running; });
+            it->release()->deleteLater();
+            jobs_.erase(it);
+            learnt();
+        });
+    jobs_.push_back(std::move(job));
+    running->start();
+    return true;
+}
+
+TextForms Romaniser::make(const QString& text, bool* complete) const
 {
     TextForms f;
     f.folded = foldTyped(text);
+    bool allKnown = true;
     splitRuns(
-        text, [&](const QString& run) { appendSyllables(runs_.at(run), f.full, f.initials); },
+        text,
+        [&](const QString& run) {
+            const auto it = runs_.find(run);
+            allKnown = allKnown && it != runs_.end();
+            appendSyllables(it != runs_.end() ? it->second : run, f.full, f.initials);
+        },
         [&](const QString& ch, char32_t c) {
             if (QChar::isSpace(c))
                 return;
@@ -117,6 +156,8 @@ TextForms Romaniser::make(const QString& text)
             f.full += folded;
             f.initials += folded;
         });
+    if (complete)
+        *complete = allKnown;
     return f;
 }
 
@@ -124,8 +165,10 @@ const TextForms& Romaniser::forms(const QString& text)
 {
     auto it = known_.find(text);
     if (it == known_.end()) {
-        prepare({text});
-        it = known_.emplace(text, make(text)).first;
+        bool complete = false;
+        it = known_.emplace(text, make(text, &complete)).first;
+        if (!complete)
+            provisional_ << text;
     }
     return it->second;
 }

@@ -16,6 +16,7 @@ private slots:
     void matches();
     void ranksExactThenPrefixThenUseThenTitle();
     void applicationsComeAfterAndLeaveOutFiledOnes();
+    void loadsWhileThePinyinIsMade();
 };
 
 namespace {
@@ -142,6 +143,37 @@ void FindIndexTest::applicationsComeAfterAndLeaveOutFiledOnes()
     AppState empty;
     index.load(empty, apps);
     QCOMPARE(index.find(QString()).size(), 3);
+}
+
+void FindIndexTest::loadsWhileThePinyinIsMade()
+{
+    // A helper that answers only once the test has seen the load return: a load that waited for
+    // it would hang until it is given up, and 微信 would never be found by "wx".
+    QTemporaryDir dir;
+    const QString go = dir.filePath(QStringLiteral("go"));
+    QFile helper(dir.filePath(QStringLiteral("slow-pinyin")));
+    QVERIFY(helper.open(QIODevice::WriteOnly));
+    helper.write(QStringLiteral(
+                     "#!/bin/sh\ncat >/dev/null\nwhile [ ! -e '%1' ]; do sleep 0.02; done\necho 'wei xin'\n")
+                     .arg(go)
+                     .toUtf8());
+    helper.close();
+    helper.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const auto state = catalogueOf({{"微信", 1}});
+    FindIndex index(helper.fileName());
+    int romanised = 0;
+    index.loadWithoutWaiting(*state, {}, [&] { ++romanised; });
+    QCOMPARE(romanised, 0);
+    // Meanwhile the characters find it, the pinyin not yet.
+    QCOMPARE(titles(index.find(QStringLiteral("微"))), QStringList({"微信"}));
+    QVERIFY(index.find(QStringLiteral("wx")).isEmpty());
+
+    QVERIFY(QFile(go).open(QIODevice::WriteOnly));
+    QTRY_COMPARE(romanised, 1);
+    QCOMPARE(titles(index.find(QStringLiteral("wx"))), QStringList({"微信"})); // the listed forms, made again
+    index.loadWithoutWaiting(*state, {}, [&] { ++romanised; });                // the next load has it at once
+    QCOMPARE(titles(index.find(QStringLiteral("weixin"))), QStringList({"微信"}));
 }
 
 QTEST_GUILESS_MAIN(FindIndexTest)
