@@ -24,6 +24,7 @@
 #include "settings/Form4.h"
 
 #include <QCoreApplication>
+#include <QKeySequenceEdit>
 #include <QTimer>
 #include <QVersionNumber>
 
@@ -157,10 +158,21 @@ void Wiring::wireSettings()
             tell();
         });
         // The find box's key combination is taken at once; the dialog says when it cannot be.
+        // While the box that records it has the focus, no combination is held, so that pressing
+        // the current one records it instead of opening the find box.
         connect(&form4, &Form4::shortcutChosen, &form4, [this, tell, &form4](const QString& keys) {
             launcher_.chooseShortcut(keys);
             form4.showShortcutProblem(bindShortcut(keys));
+            if (form4.Shortcut->hasFocus())
+                shortcut_->bind(QKeySequence());
             tell();
+        });
+        connect(&form4, &Form4::shortcutFocused, &form4, [this, &form4](bool focused) {
+            if (focused)
+                shortcut_->bind(QKeySequence());
+            else
+                form4.showShortcutProblem(
+                    bindShortcut(QString::fromStdString(launcher_.state().settings.shortcut)));
         });
         connect(&form4, &QDialog::accepted, &form1_, [this] { form1_.setCategoryTimer(true); });
         connect(&form4, &QDialog::finished, &form1_, &Form1::restoreAutoHide);
@@ -169,6 +181,7 @@ void Wiring::wireSettings()
         form4.loadShortcut(QString::fromStdString(now.shortcut));
         form4.showShortcutProblem(shortcutProblem_);
         form4.exec();
+        bindShortcut(QString::fromStdString(launcher_.state().settings.shortcut));
     });
     // A chosen delay applies to the running hide timers at once.
     connect(&launcher_, &Launcher::hideDelaysChanged, &form1_, &Form1::setHideDelays);

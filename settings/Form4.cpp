@@ -3,6 +3,7 @@
 #include "core/SettingsChoices.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -65,6 +66,7 @@ Form4::Form4(QWidget* parent) : QDialog(parent)
     Shortcut->setObjectName(QStringLiteral("Shortcut"));
     Shortcut->setAccessibleName(QStringLiteral("查找程序快捷键"));
     Shortcut->setClearButtonEnabled(true);
+    Shortcut->installEventFilter(this);
     Label3 = new QLabel(Frame3);
     Label3->setWordWrap(true);
     Label3->hide();
@@ -116,6 +118,13 @@ void Form4::loadShortcut(const QString& keys)
 {
     const QSignalBlocker quiet(Shortcut);
     Shortcut->setKeySequence(QKeySequence(keys, QKeySequence::PortableText));
+}
+
+bool Form4::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Shortcut && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        emit shortcutFocused(event->type() == QEvent::FocusIn);
+    return QDialog::eventFilter(watched, event);
 }
 
 void Form4::showShortcutProblem(const QString& why)

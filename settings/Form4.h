@@ -52,6 +52,12 @@ signals:
     void mainDelayChosen(int seconds);        // Combo1's number
     void categoryDelayChosen(int seconds);    // Combo2's number
     void shortcutChosen(const QString& keys); // portable text ("Ctrl+Alt+Space"); empty: none
+    // The key combination box took (true) or lost the focus: while it has it, keys pressed are
+    // recorded, the find box's own combination too.
+    void shortcutFocused(bool focused);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Option_Click(int option);

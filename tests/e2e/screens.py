@@ -16,6 +16,13 @@ POPUP_W, POPUP_H = 4470, 960
 CATWIN_W, CATWIN_H = 870, 4800
 
 
+def window_shown(s, title):
+    """Whether a window of qbx with this exact title is on screen (xdotool's search by name also
+    returns the main window here: the names are compared again)."""
+    return any(s.x("xdotool", "getwindowname", str(w), check=False).strip() == title and s.is_viewable(w)
+               for w in s.windows_by_name(title, s.qbx.pid))
+
+
 def one(s, role, name, within=None, timeout=10):
     """The one showing object of qbx with this role and name (inside `within` when given)."""
     def probe():

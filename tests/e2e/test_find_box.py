@@ -10,6 +10,7 @@ import time
 
 import fixtures
 from harness import Session, check, check_equal, run_test, wait_until
+from screens import window_shown
 
 BOX = "查找程序"
 
@@ -38,14 +39,9 @@ def rows(s):
     return [n.name for n in sorted(found, key=lambda n: n.rect[1])]
 
 
-def box_shown(s):
-    # xdotool's search by name also returns the main window here: the names are compared again.
-    return any(s.x("xdotool", "getwindowname", str(w), check=False).strip() == BOX and s.is_viewable(w)
-               for w in s.windows_by_name(BOX, s.qbx.pid))
-
-
 def wait_box(s, shown=True):
-    wait_until(lambda: box_shown(s) == shown, 10, f"the find box to {'open' if shown else 'close'}")
+    wait_until(lambda: window_shown(s, BOX) == shown, 10,
+               f"the find box to {'open' if shown else 'close'}")
 
 
 def body(app_dir, artifacts):
