@@ -147,8 +147,9 @@ def body(app_dir, artifacts):
         click_node(s, one(s, "radio button", "开机启动并隐藏", within=inside))
         wait_ini(s, "基本设置", "启动", "2")
 
-        # The key combination box records the find box's own combination too (of two pressed in a
-        # row, the last is kept); once the dialog is closed the new one opens the find box.
+        # The key combination box records what is pressed, the find box's own combination among
+        # them (of two pressed in a row, the last is kept); the combination is held again once the
+        # box loses the focus, so after the dialog the new one opens the find box.
         named = s.atspi.find(s.app(), name="查找程序快捷键", showing=True, within=inside)
         click_node(s, min((n for n in named if n.rect), key=lambda n: n.rect[2] * n.rect[3]))
         s.x("xdotool", "key", "ctrl+alt+space", "ctrl+alt+j")
