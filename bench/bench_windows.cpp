@@ -4,6 +4,7 @@
 // icon files through the platform's icon reader, as the program does.
 
 #include "catwin/Form3.h"
+#include "core/Launcher.h"
 #include "mainwin/Form1.h"
 #include "mainwin/Form2.h"
 #include "platform/Paths.h"
@@ -28,6 +29,7 @@ struct Fixture {
     QTemporaryDir dir;
     qbx::AppState state;
     qbx::FakeDesktop desktop;
+    qbx::Launcher core{state, desktop};
     std::unique_ptr<qbx::Form1> form;
 
     Fixture()
@@ -35,7 +37,7 @@ struct Fixture {
         state.appDir = qbx::textPath(dir.path());
         desktop.setScreenGeometry(QRect(0, 0, 1920, 1080));
         desktop.setUseRealIcons(true);
-        form = std::make_unique<qbx::Form1>(state, desktop);
+        form = std::make_unique<qbx::Form1>(core);
         form->load();
         // Every minor category of major 0 full in its first five slots, each program its own icon file.
         for (int minor = 0; minor < qbx::kMinors; ++minor)

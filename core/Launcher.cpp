@@ -95,14 +95,6 @@ bool Launcher::startProgram(int major, int minor, int slot, int* recordsWritten)
     return true;
 }
 
-void Launcher::select(int major, int minor, int slot)
-{
-    Selection& sel = state_.sel;
-    sel.curMajor = static_cast<std::int16_t>(major);
-    sel.curMinor = static_cast<std::int16_t>(minor);
-    sel.curSlot = static_cast<std::int16_t>(slot);
-}
-
 bool Launcher::startFavourite(int major)
 {
     Selection& sel = state_.sel;

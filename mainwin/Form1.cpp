@@ -8,6 +8,7 @@
 #include "Form2.h"
 #include "TrayIcon.h"
 #include "catwin/Form3.h"
+#include "core/Launcher.h"
 #include "platform/Desktop.h"
 #include "platform/Desktop.h"
 #include "platform/StartupTrace.h"
@@ -35,8 +36,9 @@ QString Form1::tileLabel(int i)
     return i == kNamedMajors ? QStringLiteral("程序组合") : QStringLiteral("预留");
 }
 
-Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
-    : QWidget(parent), state_(state), desktop_(desktop), place_(*this)
+Form1::Form1(Launcher& launcher, QWidget* parent)
+    : QWidget(parent), launcher_(launcher), state_(launcher.state()), desktop_(launcher.desktop()),
+      place_(*this)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velmora软件"));

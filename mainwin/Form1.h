@@ -58,6 +58,7 @@ class Desktop;
 class EventLabel;
 class Form2;
 class Form3;
+class Launcher;
 class PictureBox;
 class TrayIcon;
 
@@ -66,11 +67,11 @@ class Form1 : public QWidget, public MainWindowLink, private AutoHideHost {
 public:
     static constexpr int kTiles = 7;
 
-    // Builds the window's controls; nothing reads `state` until load() (start-up may still be
-    // reading the settings and catalogue on another thread meanwhile).
-    Form1(AppState& state, Desktop& desktop, QWidget* parent = nullptr);
-    // Loads the window from `state`, whose settings and catalogue start-up has read, with
-    // `state.appDir` as the program folder: the tray icon, the tiles, the start-up mode.
+    // Builds the window's controls; nothing reads the core's state until load() (start-up may
+    // still be reading the settings and catalogue on another thread meanwhile).
+    explicit Form1(Launcher& launcher, QWidget* parent = nullptr);
+    // Loads the window from the state, whose settings and catalogue start-up has read, with
+    // `appDir` as the program folder: the tray icon, the tiles, the start-up mode.
     void load();
     // The pictures the window shows as it opens (the tiles' skins, the introduction icon), which
     // start-up may decode ahead.
@@ -261,7 +262,8 @@ private:
     HideTimer Timer1{this}; // auto-hide of the main window (ticks: AutoHide)
     HideTimer Timer2{this}; // hiding of the category window and pop-up (ticks: AutoHide)
 
-    AppState& state_;
+    Launcher& launcher_;
+    const AppState& state_;
     Desktop& desktop_;
     TwipPlace place_;
     QWidget* client_ = nullptr;

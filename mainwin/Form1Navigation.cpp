@@ -5,6 +5,7 @@
 #include "Form1Layout.h"
 #include "Form2.h"
 #include "catwin/Form3.h"
+#include "core/Launcher.h"
 #include "platform/Logging.h"
 #include "store/AppState.h"
 #include "ui/PictureBox.h"
@@ -189,7 +190,7 @@ void Form1::enterTile(int i, bool popupFollows)
     }
     showStrip(*arrows[at], onRight ? kArrowRightSkin : kArrowLeftSkin);
     showStrip(*names[at], nameStripSkin(i, true));
-    state_.sel.hoverTile = static_cast<std::int16_t>(i);
+    launcher_.hoverTile(i);
     // On the arrow the pop-up opens again at once: it is not hidden first, since unmapping and
     // mapping it within one event leaves the toolkit believing it stands at the screen's corner.
     if (form2_ && !popupFollows)
@@ -206,7 +207,7 @@ void Form1::Image2_MouseMove(int i, Qt::MouseButtons buttons, int x, int y)
         SnapToEdges(false);
         if (!roomOnRight())
             return;
-        state_.sel.curMajor = static_cast<std::int16_t>(i);
+        launcher_.selectMajor(i);
         tileHover(i, buttons, x, y, true);
         if (!roomOnRight())
             return;
@@ -220,7 +221,7 @@ void Form1::Image3_MouseMove(int i, Qt::MouseButtons buttons, int x, int y)
         SnapToEdges(false);
         if (roomOnRight())
             return;
-        state_.sel.curMajor = static_cast<std::int16_t>(i);
+        launcher_.selectMajor(i);
         tileHover(i, buttons, x, y, true);
         openPopup(false);
     });

@@ -24,7 +24,7 @@ using namespace form1;
 Form2& Form1::form2()
 {
     if (!form2_) {
-        form2_.reset(new Form2(state_, *this));
+        form2_.reset(new Form2(launcher_, *this));
         form2_->moveTwips(lastPopupGeometry_.left(), lastPopupGeometry_.top());
         connect(form2_.get(), &Form2::unloadRequested, this, &Form1::unloadPopup);
         connect(form2_.get(), &Form2::columnOpened, this,
@@ -37,7 +37,7 @@ Form2& Form1::form2()
 Form3& Form1::form3()
 {
     if (!form3_) {
-        form3_.reset(new Form3(state_, desktop_, *this));
+        form3_.reset(new Form3(launcher_, *this));
         connect(form3_.get(), &Form3::iconPressed, this, &Form1::categoryIconPressed);
         connect(form3_.get(), &Form3::iconReleased, this, &Form1::categoryIconReleased);
         form3_->installEventFilter(this);

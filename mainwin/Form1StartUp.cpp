@@ -57,8 +57,7 @@ void Form1::Form_Load()
     // The two hide delays, as start-up read them.
     Timer1.setInterval(std::max(0, int{state_.settings.mainHideDelayMs}));
     Timer2.setInterval(std::max(0, int{state_.settings.categoryHideDelayMs}));
-    autoHide_ =
-        std::make_unique<AutoHide>(state_, desktop_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
+    autoHide_ = std::make_unique<AutoHide>(launcher_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
     // The tray icon, put in the tray once the window is up.
     step("the tray icon", [this] { tray_ = std::make_unique<TrayIcon>(desktop_); });
     // Topmost at the top-left corner, with its tiles and strips.
