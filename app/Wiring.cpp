@@ -99,8 +99,8 @@ void Wiring::wireCategoryWindow()
     // the category window are unloaded; after a start or the reserved category's message both
     // hide timers run again.
     connect(&form1_, &Form1::categoryIconReleased, this, [this](int cell, Qt::MouseButton button) {
-        Selection& sel = launcher_.state().sel;
-        sel.curSlot = static_cast<std::int16_t>(form1_.categorySlot(cell));
+        launcher_.selectSlot(form1_.categorySlot(cell));
+        const Selection& sel = launcher_.state().sel;
         if (button == Qt::RightButton)
             return;
         switch (launcher_.startEntry(sel.curMajor, sel.curMinor, sel.curSlot)) {
@@ -221,9 +221,7 @@ void Wiring::openComboEditor()
 {
     Form9 form9(launcher_, form1_);
     connect(&form9, &Form9::memberPickerAsked, &form9, [this, &form9](int group, int position) {
-        Selection& sel = launcher_.state().sel;
-        sel.curGroup = static_cast<std::int16_t>(group);
-        sel.curPosition = static_cast<std::int16_t>(position);
+        launcher_.selectCombination(group, position);
         Form6 picker(launcher_, form1_, &form9);
         picker.openModal(Form6Mode::AddToCombination);
     });

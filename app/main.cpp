@@ -114,7 +114,7 @@ int main(int argc, char** argv)
     // window builds its controls; the window is loaded once they are read.
     qbx::StartUpFiles files(launcher, qbx::Form1::picturesShownFirst(state.appDir),
                             qbx::Form1::programsShownFirst, app.devicePixelRatio());
-    qbx::Form1 form1(state, *desktop);
+    qbx::Form1 form1(launcher);
     files.finish();
     qbx::startup::checkpoint("waiting for the data files and pictures");
     form1.load();

@@ -7,6 +7,7 @@
 // icon cache once it was checked after the first paint, as the program does.
 
 #include "catwin/Form3.h"
+#include "core/Launcher.h"
 #include "mainwin/Form1.h"
 #include "mainwin/Form2.h"
 #include "platform/NativeDesktop.h"
@@ -50,6 +51,7 @@ struct Fixture {
     QTemporaryDir dir;
     qbx::AppState state;
     std::unique_ptr<qbx::Desktop> desktop;
+    std::unique_ptr<qbx::Launcher> core;
     std::unique_ptr<qbx::Form1> form;
 
     // Every program its own icon file.
@@ -60,7 +62,8 @@ struct Fixture {
         fake->setScreenGeometry(QRect(0, 0, 1920, 1080));
         fake->setUseRealIcons(true);
         desktop = std::move(fake);
-        form = std::make_unique<qbx::Form1>(state, *desktop);
+        core = std::make_unique<qbx::Launcher>(state, *desktop);
+        form = std::make_unique<qbx::Form1>(*core);
         form->load();
         fillMajor0(state, [this](int minor, int slot) {
             const QString path = dir.path() + QStringLiteral("/p%1%2.ico").arg(minor).arg(slot);
@@ -84,7 +87,8 @@ struct Fixture {
         qputenv("XDG_DATA_HOME", (root + QStringLiteral("/share")).toUtf8());
         qputenv("XDG_CACHE_HOME", (dir.path() + QStringLiteral("/cache")).toUtf8());
         desktop = qbx::createNativeDesktop();
-        form = std::make_unique<qbx::Form1>(state, *desktop);
+        core = std::make_unique<qbx::Launcher>(state, *desktop);
+        form = std::make_unique<qbx::Form1>(*core);
         form->load();
         fillMajor0(state, [&root](int minor, int slot) {
             return root + QStringLiteral("/bin/prog%1").arg(minor * 25 + slot + 1);

@@ -1,6 +1,7 @@
 #include "Form3.h"
 
 #include "core/Combinations.h"
+#include "core/Launcher.h"
 #include "platform/Desktop.h"
 #include "platform/Logging.h"
 #include "platform/Text.h"
@@ -39,9 +40,9 @@ bool validMinor(int minor)
 
 } // namespace
 
-Form3::Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, QWidget* parent)
-    : QWidget(parent), state_(state), desktop_(desktop), mainWindow_(mainWindow),
-      place_(*this, TwipPlace::AfterShow::AskAgain)
+Form3::Form3(Launcher& launcher, MainWindowLink& mainWindow, QWidget* parent)
+    : QWidget(parent), launcher_(launcher), state_(launcher.state()), desktop_(launcher.desktop()),
+      mainWindow_(mainWindow), place_(*this, TwipPlace::AfterShow::AskAgain)
 {
     setObjectName(QStringLiteral("Form3"));
     setFixedSize(twipSize(kWidth, kHeight));
@@ -106,9 +107,7 @@ void Form3::openAndFill(int k, const QString& columnCaption)
 {
     // A failing step leaves the window as far as it got.
     guarded(lcWindows, "Form3::openAndFill", [&] {
-        state_.sel.popupColumn = static_cast<std::int16_t>(k);
-        state_.sel.popupActive = true;
-        state_.sel.curMinor = static_cast<std::int16_t>(popupMinor(k, mainWindow_.roomOnRight()));
+        launcher_.openColumn(k, popupMinor(k, mainWindow_.roomOnRight()));
         place(k);
         setWindowTitle(columnCaption);
         show();
@@ -205,7 +204,7 @@ void Form3::Picture1_MouseMove(int n)
 {
     guarded(lcWindows, "Form3::Picture1_MouseMove", [&] {
         const int slot = slotOfCell(n);
-        state_.sel.curSlot = static_cast<std::int16_t>(slot);
+        launcher_.selectSlot(slot);
         if (state_.sel.curMajor == kReservedMajor)
             return; // the reserved category leaves the tooltip as it is
         Picture1[static_cast<std::size_t>(n)]->setToolTip(toolTipFor(slot));

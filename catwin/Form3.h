@@ -18,6 +18,7 @@ namespace qbx {
 
 struct AppState;
 class Desktop;
+class Launcher;
 class EventLabel;
 class MainWindowLink;
 class PictureBox;
@@ -30,7 +31,7 @@ public:
     static constexpr int kCells = 5;
 
     // The window drops out of the pop-up the main window reports (its top decides the cell mapping).
-    Form3(AppState& state, Desktop& desktop, MainWindowLink& mainWindow, QWidget* parent = nullptr);
+    Form3(Launcher& launcher, MainWindowLink& mainWindow, QWidget* parent = nullptr);
 
     // Open-and-fill for pop-up column k: select the column, place the window over it, show it and
     // fill it. `columnCaption` is the caption of the pop-up's overlay Label1(k).
@@ -74,7 +75,8 @@ private:
     std::array<EventLabel*, kCells> Label1{};
     std::array<EventLabel*, kCells> Label2{};
 
-    AppState& state_;
+    Launcher& launcher_;
+    const AppState& state_;
     Desktop& desktop_;
     MainWindowLink& mainWindow_;
     TwipPlace place_;

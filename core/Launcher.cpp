@@ -106,14 +106,6 @@ bool Launcher::startApplication(const QString& desktopEntry)
     return started;
 }
 
-void Launcher::select(int major, int minor, int slot)
-{
-    Selection& sel = state_.sel;
-    sel.curMajor = static_cast<std::int16_t>(major);
-    sel.curMinor = static_cast<std::int16_t>(minor);
-    sel.curSlot = static_cast<std::int16_t>(slot);
-}
-
 bool Launcher::startFavourite(int major)
 {
     Selection& sel = state_.sel;

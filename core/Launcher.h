@@ -57,7 +57,7 @@ class Launcher : public QObject {
 public:
     Launcher(AppState& state, Desktop& desktop, QObject* parent = nullptr);
 
-    AppState& state() { return state_; }
+    // What the windows read; they change it only through the operations below.
     const AppState& state() const { return state_; }
     Desktop& desktop() { return desktop_; }
 
@@ -66,8 +66,25 @@ public:
     // and which catalogue position holds each minor name. A failing step is logged and skipped.
     void startUp();
 
+    // ---- the selection ----
+
     // Makes (major, minor, slot) the selected place, which the category window's commands act on.
     void select(int major, int minor, int slot);
+    // The major category the pop-up shows (the pointer went on to tile `major`'s arrow).
+    void selectMajor(int major);
+    // The slot of the selected minor category the pointer is over in the category window.
+    void selectSlot(int slot);
+    // The tile lit under the pointer.
+    void hoverTile(int tile);
+    // Column `column` of the pop-up was opened: it shows minor category `minor` of the selected
+    // major category, and the pop-up is in use.
+    void openColumn(int column, int minor);
+    // Whether the pop-up is in use (a column opened) or done with (the pointer left it).
+    void setPopupActive(bool active);
+    // The combination at (group, position) members are added to.
+    void selectCombination(int group, int position);
+    // The program waiting to be filed.
+    void holdPendingProgram(const ProgramEntry& program);
 
     // ---- starting ----
 

@@ -201,7 +201,7 @@ void Form6::resetPendingProgram()
     reset.major = -1;
     reset.minor = -1;
     reset.slot = -1;
-    state_.sel.pendingProgram = reset;
+    launcher_.holdPendingProgram(reset);
 }
 
 bool Form6::selectedPlace(int& major, int& minor, int& slot) const

@@ -119,7 +119,7 @@ private:
     void Command8_Click();
 
     Launcher& launcher_;
-    AppState& state_;
+    const AppState& state_;
     Desktop& desktop_;
     MainWindowLink& link_;
     PlainTextLimit* text2Limit_;

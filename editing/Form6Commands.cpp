@@ -40,9 +40,7 @@ std::string utf8(const QString& s)
 
 void Form6::makeCurrent(int major, int minor, int slot)
 {
-    state_.sel.curMajor = static_cast<std::int16_t>(major);
-    state_.sel.curMinor = static_cast<std::int16_t>(minor);
-    state_.sel.curSlot = static_cast<std::int16_t>(slot);
+    launcher_.select(major, minor, slot);
 }
 
 bool Form6::confirmedSelection(const QString& question, int& major, int& minor, int& slot)
@@ -107,8 +105,10 @@ void Form6::Command7_Click()
     probe.exePath = utf8(*path);
     if (!reported(checkWritable(probe)))
         return;
-    state_.sel.pendingProgram.name = base;
-    state_.sel.pendingProgram.exePath = probe.exePath;
+    ProgramEntry pending = state_.sel.pendingProgram;
+    pending.name = base;
+    pending.exePath = probe.exePath;
+    launcher_.holdPendingProgram(pending);
 
     Command1->setVisible(false);
     Command2->setVisible(false);

@@ -1,5 +1,6 @@
 #include "AutoHide.h"
 
+#include "core/Launcher.h"
 #include "platform/Desktop.h"
 #include "store/AppState.h"
 
@@ -9,9 +10,10 @@
 
 namespace qbx {
 
-AutoHide::AutoHide(AppState& state, Desktop& desktop, AutoHideHost& host, HideTimer& timer1,
-                   HideTimer& timer2, QObject* parent)
-    : QObject(parent), state_(state), desktop_(desktop), host_(host), timer1_(timer1), timer2_(timer2)
+AutoHide::AutoHide(Launcher& launcher, AutoHideHost& host, HideTimer& timer1, HideTimer& timer2,
+                   QObject* parent)
+    : QObject(parent), launcher_(launcher), state_(launcher.state()), desktop_(launcher.desktop()),
+      host_(host), timer1_(timer1), timer2_(timer2)
 {
     connect(&timer1_, &HideTimer::timeout, this, &AutoHide::Timer1_Timer);
     connect(&timer2_, &HideTimer::timeout, this, &AutoHide::Timer2_Timer);
@@ -73,7 +75,7 @@ void AutoHide::Timer2_Timer()
         }
         if (state_.sel.popupActive) {
             host_.hidePopups();
-            state_.sel.popupActive = false;
+            launcher_.setPopupActive(false);
         }
     });
 }

@@ -24,6 +24,7 @@ namespace qbx {
 
 struct AppState;
 class Desktop;
+class Launcher;
 
 // Design constants of the main window's edges, in twips.
 inline constexpr int kHiddenLeftTw = -1775; // 100 twips stay visible at the left edge
@@ -68,7 +69,7 @@ class AutoHide : public QObject {
 public:
     // `timer1` and `timer2` are the window's hide timers (their ticks run Timer1_Timer and
     // Timer2_Timer).
-    AutoHide(AppState& state, Desktop& desktop, AutoHideHost& host, HideTimer& timer1, HideTimer& timer2,
+    AutoHide(Launcher& launcher, AutoHideHost& host, HideTimer& timer1, HideTimer& timer2,
              QObject* parent = nullptr);
 
     void Timer1_Timer();
@@ -89,7 +90,8 @@ public:
     bool minimised() const { return minimised_; }
 
 private:
-    AppState& state_;
+    Launcher& launcher_;
+    const AppState& state_;
     Desktop& desktop_;
     AutoHideHost& host_;
     HideTimer& timer1_;

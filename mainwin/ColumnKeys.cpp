@@ -3,6 +3,7 @@
 
 #include "Form1.h"
 
+#include "core/Launcher.h"
 #include "platform/Logging.h"
 #include "store/AppState.h"
 #include "ui/Skin.h"
@@ -29,9 +30,9 @@ void Form1::keyPressEvent(QKeyEvent* event)
             return;
         if (key == Qt::Key_Right) {
             // The pop-up opens on the side with room, as from the tile's arrow strip.
-            state_.sel.curMajor = static_cast<std::int16_t>(keyTile_);
-            state_.sel.hoverTile = static_cast<std::int16_t>(keyTile_);
-            openPopup(roomOnRight());
+            launcher_.selectMajor(keyTile_);
+            launcher_.hoverTile(keyTile_);
+            popups_.open(roomOnRight());
             return;
         }
         const int tile = keyTile_;

@@ -8,14 +8,12 @@
 #include "Form2.h"
 #include "TrayIcon.h"
 #include "catwin/Form3.h"
-#include "platform/Desktop.h"
+#include "core/Launcher.h"
 #include "platform/Desktop.h"
 #include "platform/StartupTrace.h"
 #include "platform/Text.h"
 #include "store/AppState.h"
 #include "ui/Colours.h"
-#include "ui/Colours.h"
-#include "ui/EventLabel.h"
 #include "ui/EventLabel.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
@@ -30,13 +28,13 @@ using namespace form1;
 
 QString Form1::tileLabel(int i)
 {
-    if (i >= 0 && i < kNamedMajors)
-        return qs(majorNames()[static_cast<std::size_t>(i)]);
-    return i == kNamedMajors ? QStringLiteral("程序组合") : QStringLiteral("预留");
+    return TileStrips::label(i);
 }
 
-Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
-    : QWidget(parent), state_(state), desktop_(desktop), place_(*this)
+Form1::Form1(Launcher& launcher, QWidget* parent)
+    : QWidget(parent), launcher_(launcher), state_(launcher.state()), desktop_(launcher.desktop()),
+      place_(*this), dock_(*this, place_, desktop_), popups_(launcher, *this, place_),
+      tiles_(launcher, dock_, popups_, Picture1, Picture2, Image2, Image3)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Velmora软件"));
@@ -50,9 +48,15 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
     buildControls();
     buildMenus();
     nameControls();
-    edgeHold_.setSingleShot(true);
-    edgeHold_.setInterval(kEdgeHoldMs);
-    connect(&edgeHold_, &QTimer::timeout, this, &Form1::updateReservedEdge);
+    connect(&popups_, &PopupController::categoryIconPressed, this, &Form1::categoryIconPressed);
+    connect(&popups_, &PopupController::categoryIconReleased, this, &Form1::categoryIconReleased);
+    // The pop-up or the category window shown: the category-window timer has work again.
+    connect(&popups_, &PopupController::windowShown, this, [this] {
+        if (autoHide_)
+            autoHide_->windowShown();
+    });
+    // The column follows its monitor: the windows beside its old place close first.
+    connect(&dock_, &ColumnDock::aboutToFollowScreen, this, &Form1::closePopups);
     // However a menu or dialog closes, the hide timers end up as auto-hide says once none is left.
     connect(new ClosingWatch(this), &ClosingWatch::allClosed, this, [this] { setHideTimers(true); });
     startup::checkpoint("the main window's controls and menus");
@@ -61,15 +65,11 @@ Form1::Form1(AppState& state, Desktop& desktop, QWidget* parent)
 void Form1::load()
 {
     Form_Load();
-    followScreen();
+    dock_.followScreens();
 }
 
-Form1::~Form1()
-{
-    // The two windows refer to this one: they go with it, not later.
-    delete form3_.release();
-    delete form2_.release();
-}
+// The pop-up and the category window, which refer to this window, go first with popups_.
+Form1::~Form1() = default;
 
 void Form1::buildControls()
 {
@@ -225,7 +225,7 @@ void Form1::changeEvent(QEvent* event)
 void Form1::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    updateReservedEdge();
+    dock_.updateReservedEdge();
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -241,11 +241,10 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    Timer3_Timer();
-    noteHome();
+    dock_.moved();
     if (autoHide_)
         autoHide_->mainWindowMoved();
-    updateReservedEdge();
+    dock_.updateReservedEdge();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
@@ -261,30 +260,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
                 pointerLeft(i, watched == Picture1[at]);
         }
     }
-    // The pop-up or the category window shown: the category-window timer has work again.
-    if (event->type() == QEvent::Show && autoHide_ && (watched == form2_.get() || watched == form3_.get()))
-        autoHide_->windowShown();
     return QWidget::eventFilter(watched, event);
 }
 
 void Form1::Timer3_Timer()
 {
-    if (snapping_)
-        return;
-    snapping_ = true;
-    const int width = screenWidthTwips();
-    const QPoint at = placeOnScreen();
-    int left = at.x();
-    int top = at.y();
-    if (top < 500)
-        top = 0;
-    if (left > 0 && left < 500)
-        left = 0;
-    if (left > width - kSnapZone && left < width - kOuterWidth)
-        left = width - kOuterWidth;
-    if (left != at.x() || top != at.y())
-        moveOnScreen(QPoint(left, top));
-    snapping_ = false;
+    dock_.keepAgainstEdges();
 }
 
 } // namespace qbx

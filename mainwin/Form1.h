@@ -5,10 +5,16 @@
 // the pop-up Form2, which opens the category window Form3. What the user asks for (starting a
 // tile's program, an icon of the category window, the menus' windows) it says by signals.
 //
-// The window's parts: Form1.cpp (controls), Form1Menus.cpp (buttons and menus),
-// Form1StartUp.cpp (tiles and start-up mode), Form1Navigation.cpp (hover and strips),
-// Form1Popups.cpp (the pop-up and the category window), Form1Hiding.cpp (auto-hide, minimise),
-// ColumnKeys.cpp (the keyboard: Up/Down light the tiles, Right opens the pop-up, Enter starts).
+// The window builds its controls (Form1.cpp), its buttons and menus (Form1Menus.cpp) and its
+// start-up (Form1StartUp.cpp), handles the pointer (Form1Navigation.cpp) and answers its pop-ups
+// and auto-hide (Form1Popups.cpp, Form1Hiding.cpp, Form1Screen.cpp). It is composed of parts,
+// one job each:
+//   TileStrips       what the tiles and their strips show: skins, lighting, arrows, names, icons
+//   ColumnDock       where the column stands: snapping to the edges, following the monitors,
+//                    the edge it keeps while docked with auto-hide off
+//   PopupController  the pop-up Form2 and the category window Form3: loading, placing, filling
+//   ColumnKeys.cpp   the keyboard: Up/Down light the tiles, Right opens the pop-up, Enter starts
+//   AutoHide         the hide timers' ticks, auto-hide on and off, minimise, the tray icon's clicks
 //
 // Names the desktop's accessibility interface shows (for the end-to-end tests):
 //   window            object name "Form1", title "Velmora软件"; caption strip label "Velmora软件"
@@ -32,7 +38,10 @@
 //                     Label2(n) by their text
 
 #include "AutoHide.h"
+#include "ColumnDock.h"
 #include "HideTimer.h"
+#include "PopupController.h"
+#include "TileStrips.h"
 #include "platform/Desktop.h"
 #include "ui/MainWindowLink.h"
 #include "ui/TwipPlace.h"
@@ -59,6 +68,7 @@ class Desktop;
 class EventLabel;
 class Form2;
 class Form3;
+class Launcher;
 class PictureBox;
 class TrayIcon;
 
@@ -67,11 +77,11 @@ class Form1 : public QWidget, public MainWindowLink, private AutoHideHost {
 public:
     static constexpr int kTiles = 7;
 
-    // Builds the window's controls; nothing reads `state` until load() (start-up may still be
-    // reading the settings and catalogue on another thread meanwhile).
-    Form1(AppState& state, Desktop& desktop, QWidget* parent = nullptr);
-    // Loads the window from `state`, whose settings and catalogue start-up has read, with
-    // `state.appDir` as the program folder: the tray icon, the tiles, the start-up mode.
+    // Builds the window's controls; nothing reads the core's state until load() (start-up may
+    // still be reading the settings and catalogue on another thread meanwhile).
+    explicit Form1(Launcher& launcher, QWidget* parent = nullptr);
+    // Loads the window from the state, whose settings and catalogue start-up has read, with
+    // `appDir` as the program folder: the tray icon, the tiles, the start-up mode.
     void load();
     // The pictures the window shows as it opens (the tiles' skins, the introduction icon), which
     // start-up may decode ahead.
@@ -89,19 +99,19 @@ public:
     // The size of the column's screen (columnScreen()) in twips.
     int screenWidthTwips() const;
     int screenHeightTwips() const;
-    bool popupOnRight() const { return popupOnRight_; }
+    bool popupOnRight() const { return tiles_.popupOnRight(); }
     // What tile i shows a person: its category's name, "程序组合" or "预留".
     static QString tileLabel(int i);
     TrayIcon* trayIcon() const { return tray_.get(); }
     AutoHide& autoHide() { return *autoHide_; }
     // Whether auto-hide is on ("不自动隐藏" in the menu) and the windows are minimised.
-    bool autoHideOn() const override { return autoHideOn_; }
+    bool autoHideOn() const override { return dock_.autoHideOn(); }
     bool minimised() const { return autoHide_->minimised(); }
     // The catalogue slot the category window's cell n shows.
     int categorySlot(int cell) const;
     // The pop-up and the category window while they are loaded (else null).
-    Form2* popup() const { return form2_.get(); }
-    Form3* categoryWindow() const { return form3_.get(); }
+    Form2* popup() const { return popups_.popup(); }
+    Form3* categoryWindow() const { return popups_.categoryWindow(); }
     // Loads them on first use.
     Form2& form2();
     Form3& form3();
@@ -215,34 +225,15 @@ private:
     void buildMenus();
     void nameControls();
     void Form_Load();
-    void placeInitialTiles();
-    void drawTileIcon(int major);
-    void drawCombinationTileIcon();
     void applyStartMode();
     void tileHover(int i, Qt::MouseButtons buttons, int x, int y, bool popupFollows = false);
     void handOnToArrow(int i, Qt::MouseButtons buttons);
     // The pointer left tile i (fromTile) or one of its strips: the lit tile dims when the pointer
     // is on neither the tile nor its arrow.
     void pointerLeft(int i, bool fromTile);
-    QPoint pointerNow() const;
-    void leaveTile(int i, int x, int y);
-    void enterTile(int i, bool popupFollows = false);
-    void openPopup(bool onRight);
-    void fillPopup(bool mirrored);
-    void showStrip(PictureBox& strip, const QString& skin);
-    // Names the strips after what they show on the pop-up's side: "打开 办公" for the arrow
-    // strip, "办公" for the name strip.
-    void nameStrips();
-    void unloadPopup();
     // Lights tile `tile` as the keyboard's choice (the one lit before goes back to rest).
     void lightKeyTile(int tile);
     QIcon programWindowIcon() const;
-    // Reserves the screen edge the column is docked to while auto-hide is off (ReservedEdge.h),
-    // or gives it back; the desktop hears only changes. A hidden column keeps nothing.
-    void updateReservedEdge();
-    // Gives the edge back for a moment while the window is shown or brought forward: window
-    // managers place a window that is mapped or activated outside the edges kept, its own too.
-    void holdReservedEdge();
 
     // ---- controls (named as the window was designed; object names "Picture1_3", "yc" ...) ----
     EventLabel* Label1 = nullptr;               // top band
@@ -269,36 +260,18 @@ private:
     HideTimer Timer1{this}; // auto-hide of the main window (ticks: AutoHide)
     HideTimer Timer2{this}; // hiding of the category window and pop-up (ticks: AutoHide)
 
-    AppState& state_;
+    Launcher& launcher_;
+    const AppState& state_;
     Desktop& desktop_;
     TwipPlace place_;
     QWidget* client_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
     bool startUpFinished_ = false;
     std::unique_ptr<AutoHide> autoHide_;
-    bool autoHideOn_ = true;
-    EdgeReservation reservedEdge_;
-    static constexpr int kEdgeHoldMs = 1000;
-    QTimer edgeHold_;
-    WindowPtr<Form2> form2_;
-    WindowPtr<Form3> form3_;
-    QRect lastPopupGeometry_;
-    bool popupOnRight_ = false;
-    int litTile_ = -1; // the tile lit under the pointer, -1 when none
-    int keyTile_ = -1; // the tile the keyboard chose, -1 before any
-    bool snapping_ = false;
-    // The column's screen and the screens as they were when the column was last placed; a
-    // change of monitors is measured against them.
-    QRect home_;
-    QPoint homePlace_; // in twips from home_'s corner
-    QList<QRect> knownScreens_;
-    QTimer screenChange_;
-
-    void followScreen();
-    void noteHome();
-    // The column's left and top in twips from its screen's top-left corner.
-    QPoint placeOnScreen() const;
-    void moveOnScreen(QPoint place);
+    ColumnDock dock_;        // where the column stands: edges, monitors, the reserved edge
+    PopupController popups_; // the pop-up and the category window
+    TileStrips tiles_;       // what the tiles and their strips show
+    int keyTile_ = -1;        // the tile the keyboard chose, -1 before any
 };
 
 } // namespace qbx

@@ -19,7 +19,7 @@ namespace qbx {
 
 void Form1::restoreAutoHide()
 {
-    Timer1.setEnabled(autoHideOn_);
+    Timer1.setEnabled(autoHideOn());
 }
 
 void Form1::setCategoryTimer(bool on)
@@ -36,7 +36,7 @@ void Form1::setHideDelays(int mainMs, int categoryMs)
 void Form1::setHideTimers(bool on)
 {
     // The main-window timer runs only while auto-hide is on ("不自动隐藏" in "操作").
-    Timer1.setEnabled(on && autoHideOn_);
+    Timer1.setEnabled(on && autoHideOn());
     Timer2.setEnabled(on);
 }
 
@@ -54,7 +54,7 @@ void Form1::showNotice(const QString& text)
 
 void Form1::bringBack()
 {
-    holdReservedEdge();
+    dock_.holdReservedEdge();
     autoHide_->bringBack();
     raise();
     activateWindow();
@@ -72,27 +72,8 @@ void Form1::trayActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Form1::showAutoHide(bool on)
 {
-    autoHideOn_ = on;
     yc->setText(on ? QStringLiteral("不自动隐藏") : QStringLiteral("自动隐藏"));
-    updateReservedEdge();
-}
-
-void Form1::holdReservedEdge()
-{
-    edgeHold_.start();
-    updateReservedEdge();
-}
-
-void Form1::updateReservedEdge()
-{
-    const bool settled = isVisible() && !edgeHold_.isActive();
-    const EdgeReservation r = settled ? columnReservation(autoHideOn_, placeOnScreen().x(), geometry(),
-                                                          columnScreen(), desktop_.screens())
-                                      : EdgeReservation{};
-    if (r == reservedEdge_)
-        return;
-    reservedEdge_ = r;
-    desktop_.reserveEdge(this, r);
+    dock_.setAutoHide(on);
 }
 
 void Form1::showMinimised(bool minimised)
@@ -102,15 +83,15 @@ void Form1::showMinimised(bool minimised)
 
 int Form1::mainLeft() const
 {
-    return placeOnScreen().x();
+    return dock_.placeOnScreen().x();
 }
 int Form1::mainTop() const
 {
-    return placeOnScreen().y();
+    return dock_.placeOnScreen().y();
 }
 void Form1::setMainLeft(int twips)
 {
-    moveOnScreen(QPoint(twips, placeOnScreen().y()));
+    dock_.moveOnScreen(QPoint(twips, dock_.placeOnScreen().y()));
 }
 int Form1::screenWidth() const
 {
@@ -119,14 +100,12 @@ int Form1::screenWidth() const
 
 std::optional<QPoint> Form1::categoryWindowPos() const
 {
-    if (form3_)
-        return QPoint(form3_->leftTwips(), form3_->topTwips());
-    return std::nullopt;
+    return popups_.categoryWindowPos();
 }
 
 bool Form1::popupsShown() const
 {
-    return (form2_ && form2_->isVisible()) || (form3_ && form3_->isVisible());
+    return popups_.shown();
 }
 
 void Form1::hidePopups()

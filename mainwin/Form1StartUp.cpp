@@ -1,18 +1,16 @@
-// The main window's start-up: its tiles, strips and icons, and the start-up mode.
+// The main window's start-up: the tray icon, the tiles (TileStrips draws them), the introduction
+// icon and the start-up mode.
 
 #include "Form1.h"
 
 #include "Form1Layout.h"
-#include "Form2.h"
 #include "TrayIcon.h"
-#include "core/Combinations.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/StartupTrace.h"
 #include "platform/Text.h"
 #include "store/AppState.h"
 #include "ui/PictureBox.h"
-#include "ui/ProgramIcon.h"
 #include "ui/Skin.h"
 #include "ui/Twips.h"
 #include "ui/Windows.h"
@@ -41,15 +39,6 @@ void step(const char* what, Step&& s)
     guarded(lcWindows, what, std::forward<Step>(s));
 }
 
-// What the pointer over a tile tells: the program it starts and how often it was started.
-QString tileToolTip(const ProgramEntry& e)
-{
-    if (e.name.empty())
-        return {};
-    return shownTitle(e) + QStringLiteral("使用") +
-           QString::number(std::max<qint64>(0, qint64{e.useCounter} - 1)) + QStringLiteral("次");
-}
-
 } // namespace
 
 void Form1::Form_Load()
@@ -57,8 +46,7 @@ void Form1::Form_Load()
     // The two hide delays, as start-up read them.
     Timer1.setInterval(std::max(0, int{state_.settings.mainHideDelayMs}));
     Timer2.setInterval(std::max(0, int{state_.settings.categoryHideDelayMs}));
-    autoHide_ =
-        std::make_unique<AutoHide>(state_, desktop_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
+    autoHide_ = std::make_unique<AutoHide>(launcher_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
     // The tray icon, put in the tray once the window is up.
     step("the tray icon", [this] { tray_ = std::make_unique<TrayIcon>(desktop_); });
     // Topmost at the top-left corner, with its tiles and strips.
@@ -66,7 +54,7 @@ void Form1::Form_Load()
         makeTopmostTool(*this, true);
         moveTwips(0, 0);
     });
-    step("the tiles", [this] { placeInitialTiles(); });
+    step("the tiles", [this] { tiles_.placeInitial(); });
     startup::checkpoint("the tiles: skins and icons");
     // The program icon that opens the introduction.
     step("the introduction icon", [this] { showFile(*Image4, state_.appDir, kIntroductionIcon); });
@@ -133,7 +121,7 @@ void Form1::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     // Shown again, the window manager places it first; the reserved edge follows a moment later.
-    holdReservedEdge();
+    dock_.holdReservedEdge();
     // Shown where it cannot be seen (hidden at an edge, off the screen), the window may never be
     // painted: the rest of start-up then follows a moment later.
     if (!startUpFinished_)
@@ -146,53 +134,6 @@ void Form1::paintEvent(QPaintEvent* event)
     // Right after the first paint the window is on the screen: the rest of start-up follows.
     if (!startUpFinished_)
         QTimer::singleShot(0, this, &Form1::finishStartUp);
-}
-
-void Form1::placeInitialTiles()
-{
-    const bool room = Form2::kWidth + kPopupSideRoom - kSideStripWidth <= screenWidthTwips();
-    // The flag tells which side the names stand on: with room the names are drawn on the left.
-    popupOnRight_ = room;
-    if (room) {
-        for (int i = 0; i < kNamedMajors; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            step("a tile", [&] {
-                Image2[at]->hide();
-                const ProgramEntry& e = state_.catalogue.at(i, 0, 0);
-                if (!e.name.empty() && !e.exePath.empty())
-                    drawProgramIcon(desktop_, e.exePath, shownTitle(e), *Picture2[at]);
-                Picture1[at]->setToolTip(tileToolTip(e));
-                showSkin(*Picture1[at], state_.appDir, kTileRestSkin);
-                showSkin(*Image2[at], state_.appDir, kArrowRightSkin);
-                showSkin(*Image3[at], state_.appDir, nameStripSkin(i, false));
-            });
-        }
-    } else {
-        // No icons are drawn here: the pop-up would open to the left of a window at the left edge.
-        for (int i = 0; i < kTiles; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            step("a tile", [&] {
-                Image3[at]->hide();
-                showSkin(*Picture1[at], state_.appDir, kTileRestSkin);
-                showSkin(*Image3[at], state_.appDir, kArrowRightSkin);
-                showSkin(*Image2[at], state_.appDir, nameStripSkin(i, false));
-            });
-        }
-    }
-    step("the combinations' tile", [this] {
-        Image2[5]->hide();
-        drawCombinationTileIcon();
-        showSkin(*Picture1[5], state_.appDir, kTileRestSkin);
-        showSkin(*Image2[5], state_.appDir, kArrowRightSkin);
-        showSkin(*Image3[5], state_.appDir, nameStripSkin(5, false));
-    });
-    step("the reserved tile", [this] {
-        Image2[6]->hide();
-        showSkin(*Picture1[6], state_.appDir, kTileRestSkin);
-        showSkin(*Image2[6], state_.appDir, kArrowRightSkin);
-        showSkin(*Image3[6], state_.appDir, nameStripSkin(6, false));
-    });
-    nameStrips();
 }
 
 void Form1::applyStartMode()
@@ -218,31 +159,9 @@ void Form1::applyStartMode()
     }
 }
 
-void Form1::drawTileIcon(int major)
-{
-    const auto at = static_cast<std::size_t>(major);
-    Picture2[at]->clear();
-    const ProgramEntry& e = state_.catalogue.at(major, 0, 0);
-    if (!e.exePath.empty())
-        drawProgramIcon(desktop_, e.exePath, shownTitle(e), *Picture2[at]);
-    Picture1[at]->setToolTip(tileToolTip(e));
-}
-
-void Form1::drawCombinationTileIcon()
-{
-    PictureBox& box = *Picture2[5];
-    box.clear();
-    const ComboEntry& combo = state_.combos.at(0, 0);
-    const std::string icon = comboIconPath(state_, combo);
-    if (!icon.empty())
-        drawProgramIcon(desktop_, icon, qs(combo.name), box);
-}
-
 void Form1::refreshTileIcons()
 {
-    for (int m = 0; m < kNamedMajors; ++m)
-        step("a tile icon", [&] { drawTileIcon(m); });
-    step("the combinations' tile icon", [this] { drawCombinationTileIcon(); });
+    tiles_.refreshIcons();
 }
 
 } // namespace qbx

@@ -1,7 +1,7 @@
 #include "Form2.h"
 
+#include "core/Launcher.h"
 #include "platform/Logging.h"
-#include "store/AppState.h"
 #include "ui/Colours.h"
 #include "ui/EventLabel.h"
 #include "ui/IconCell.h"
@@ -15,8 +15,9 @@
 
 namespace qbx {
 
-Form2::Form2(AppState& state, MainWindowLink& mainWindow, QWidget* parent)
-    : QWidget(parent), state_(state), mainWindow_(mainWindow), place_(*this, TwipPlace::AfterShow::AskAgain)
+Form2::Form2(Launcher& launcher, MainWindowLink& mainWindow, QWidget* parent)
+    : QWidget(parent), launcher_(launcher), mainWindow_(mainWindow),
+      place_(*this, TwipPlace::AfterShow::AskAgain)
 {
     setObjectName(QStringLiteral("Form2"));
     setFixedSize(twipSize(kWidth, kHeight));
@@ -63,9 +64,7 @@ void Form2::columnHover(int k)
         return; // the pointer is still on the main window's arrow, which this column covers
     // A failing step leaves the windows as far as they got.
     guarded(lcWindows, "Form2::columnHover", [&] {
-        state_.sel.popupColumn = static_cast<std::int16_t>(k);
-        state_.sel.popupActive = true;
-        state_.sel.curMinor = static_cast<std::int16_t>(popupMinor(k, mainWindow_.roomOnRight()));
+        launcher_.openColumn(k, popupMinor(k, mainWindow_.roomOnRight()));
         emit columnOpened(k, Label1[static_cast<std::size_t>(k)]->text());
         repaintOverlays();
     });
@@ -80,7 +79,7 @@ void Form2::Picture1_MouseMove(int k)
 {
     if (mainWindow_.pointerOnArrow())
         return;
-    state_.sel.popupActive = true;
+    launcher_.setPopupActive(true);
     columnHover(k);
 }
 

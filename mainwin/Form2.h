@@ -15,7 +15,7 @@
 
 namespace qbx {
 
-struct AppState;
+class Launcher;
 class EventLabel;
 class MainWindowLink;
 class PictureBox;
@@ -27,7 +27,7 @@ public:
     static constexpr int kHeight = 960;
     static constexpr int kColumns = 5;
 
-    Form2(AppState& state, MainWindowLink& mainWindow, QWidget* parent = nullptr);
+    Form2(Launcher& launcher, MainWindowLink& mainWindow, QWidget* parent = nullptr);
 
     std::array<PictureBox*, kColumns> Picture1{};
     std::array<EventLabel*, kColumns> Label1{};
@@ -59,7 +59,7 @@ private:
     void Form_Load();
     void columnHover(int k);
 
-    AppState& state_;
+    Launcher& launcher_;
     MainWindowLink& mainWindow_;
     TwipPlace place_;
 };

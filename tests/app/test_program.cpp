@@ -49,7 +49,7 @@ struct Rig : WindowApp {
         writeSetting("自动隐藏时间", "主窗口", mainDelay);
         writeSkins();
         StartUpFiles files(launcher, Form1::picturesShownFirst(state.appDir), Form1::programsShownFirst, 1.0);
-        form = std::make_unique<Form1>(state, desktop);
+        form = std::make_unique<Form1>(launcher);
         files.finish();
         if (read)
             read();

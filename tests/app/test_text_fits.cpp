@@ -72,8 +72,9 @@ void TextFitsTest::mainWindowPopupAndCategoryWindow()
             for (ProgramEntry& e : minor)
                 if (!e.exePath.empty())
                     app.writeRecord(e);
-    Launcher(app.state, app.desktop).startUp();
-    Form1 main(app.state, app.desktop);
+    Launcher core(app.state, app.desktop);
+    core.startUp();
+    Form1 main(core);
     main.load();
     fits(main, QStringLiteral("main-window"));
     main.Image2_MouseMove(2, Qt::NoButton, 100, 500);

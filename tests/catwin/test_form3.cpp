@@ -2,6 +2,7 @@
 // the fill for a minor category and for the combinations, tooltips and the cell colours.
 
 #include "catwin/Form3.h"
+#include "core/Launcher.h"
 #include "tests/support/Form3Controls.h"
 #include "tests/support/WindowTestSupport.h"
 #include "ui/Colours.h"
@@ -35,7 +36,8 @@ public:
 struct Cat {
     WindowApp app;
     Link link;
-    Form3 form{app.state, app.desktop, link};
+    Launcher core{app.state, app.desktop};
+    Form3 form{core, link};
 
     QString title(int n) const { return ui(form).Label2[static_cast<std::size_t>(n)]->text(); }
     QString name(int n) const { return ui(form).Label1[static_cast<std::size_t>(n)]->text(); }

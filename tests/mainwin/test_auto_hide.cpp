@@ -2,6 +2,7 @@
 // window, zx and the tray icon: ProgramTest). Screen
 // 1280 x 1024 pixels: width 19200 twips, docked right at 17325, hidden right at 19100.
 
+#include "core/Launcher.h"
 #include "mainwin/AutoHide.h"
 #include "mainwin/HideTimer.h"
 #include "platform/fake/FakeDesktop.h"
@@ -61,7 +62,8 @@ struct Rig {
     FakeWindows win;
     HideTimer timer1;
     HideTimer timer2;
-    AutoHide hide{state, desk, win, timer1, timer2};
+    Launcher core{state, desk};
+    AutoHide hide{core, win, timer1, timer2};
     explicit Rig(int mainDelay = 3000, int categoryDelay = 1000)
     {
         desk.setScreenGeometry(QRect(0, 0, 1280, 1024));

@@ -36,6 +36,7 @@ constexpr int kScreenW = 1024 * 15; // twips of the fake screen
 
 struct Main {
     WindowApp app;
+    Launcher core{app.state, app.desktop};
     std::unique_ptr<Form1> form;
     int quits = 0;
 
@@ -58,8 +59,8 @@ struct Main {
                             e.recordNo = next++;
                         app.writeRecord(e);
                     }
-        Launcher(app.state, app.desktop).startUp();
-        form = std::make_unique<Form1>(app.state, app.desktop);
+        core.startUp();
+        form = std::make_unique<Form1>(core);
         form->load();
         QObject::connect(form.get(), &Form1::quitRequested, [this] { ++quits; });
         return *form;
