@@ -271,7 +271,7 @@ private:
     ColumnDock dock_;        // where the column stands: edges, monitors, the reserved edge
     PopupController popups_; // the pop-up and the category window
     TileStrips tiles_;       // what the tiles and their strips show
-    int keyTile_ = -1;        // the tile the keyboard chose, -1 before any
+    int keyTile_ = -1;       // the tile the keyboard chose, -1 before any
 };
 
 } // namespace qbx

@@ -5,6 +5,7 @@
 
 #include "Form1Layout.h"
 #include "TrayIcon.h"
+#include "core/Combinations.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/StartupTrace.h"
