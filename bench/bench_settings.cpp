@@ -79,13 +79,3 @@ BENCHMARK(ChooseMainDelay)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ChooseStartMode)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -96,13 +96,3 @@ BENCHMARK(StayingFavourite)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ClimbingProgram)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
