@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeySequenceEdit>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,6 +67,9 @@ Form4::Form4(QWidget* parent) : QDialog(parent)
     Shortcut->setObjectName(QStringLiteral("Shortcut"));
     Shortcut->setAccessibleName(QStringLiteral("查找程序快捷键"));
     Shortcut->setClearButtonEnabled(true);
+    // The box's own hint is the toolkit's English unless its translation is loaded.
+    if (auto* line = Shortcut->findChild<QLineEdit*>())
+        line->setPlaceholderText(QStringLiteral("请按下快捷键"));
     Shortcut->installEventFilter(this);
     Label3 = new QLabel(Frame3);
     Label3->setWordWrap(true);
