@@ -35,16 +35,8 @@ void Wiring::wireFind()
     connect(&launcher_, &Launcher::categoryChanged, this, &Wiring::findIndexChanged);
     connect(&launcher_, &Launcher::combinationsChanged, this, &Wiring::findIndexChanged);
     connect(&launcher_, &Launcher::tilesChanged, this, &Wiring::findIndexChanged);
-    // The list is made and the first icons read once the window is up, so that the box opens at
-    // once when it is asked for. The pinyin of new texts is made meanwhile by qbx-pinyin; the list
-    // is made again when it is in.
-    connect(&form1_, &Form1::startUpFinished, this, [this] {
-        guarded(lcWindows, "preparing the find box", [this] {
-            installed_ = applicationsToFind(launcher_.desktop());
-            loadFindIndex();
-            findBox_->prepareIcons();
-        });
-    });
+    // The list, the installed applications and their pinyin are made when the box first opens: a
+    // box never opened costs no memory.
 }
 
 QString Wiring::bindShortcut(const QString& keys)
@@ -67,7 +59,7 @@ QString Wiring::bindShortcut(const QString& keys)
 void Wiring::findIndexChanged()
 {
     findIndexStale_ = true;
-    if (findIndexPending_)
+    if (findIndexPending_ || !findBox_)
         return;
     findIndexPending_ = true;
     QTimer::singleShot(0, this, [this] {
@@ -79,6 +71,7 @@ void Wiring::findIndexChanged()
 void Wiring::loadFindIndex()
 {
     if (!findBox_) {
+        installed_ = applicationsToFind(launcher_.desktop());
         findBox_ = std::make_unique<FindBox>(findIndex_, launcher_.desktop());
         connect(findBox_.get(), &FindBox::entryChosen, this, [this](const FindHit& hit) {
             guarded(lcStart, "starting what was found", [&] { startFound(hit); });

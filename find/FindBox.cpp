@@ -15,7 +15,7 @@
 namespace qbx {
 namespace {
 
-constexpr int kIconsAhead = 16; // rows whose icons are read before the box opens
+constexpr int kIconsAhead = 16; // rows whose icons are read at least, however few show
 
 } // namespace
 
@@ -75,13 +75,6 @@ void FindBox::refresh()
 {
     if (isVisible())
         fill(findText->text());
-}
-
-void FindBox::prepareIcons()
-{
-    const QList<FindHit> first = index_.find(QString());
-    for (qsizetype i = 0; i < first.size() && i < kIconsAhead; ++i)
-        iconOf(first[i]);
 }
 
 QIcon FindBox::iconOf(const FindHit& hit)

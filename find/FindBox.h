@@ -31,8 +31,6 @@ public:
     void open(const QRect& screen);
     // The index changed: the list is made again for what is typed.
     void refresh();
-    // Reads the icons of the first rows ahead, so that opening the box reads none.
-    void prepareIcons();
 
     QLineEdit* findText;
     QListWidget* results;
