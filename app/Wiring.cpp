@@ -84,9 +84,13 @@ void Wiring::wireMainWindow()
 
 void Wiring::wireFirstStart()
 {
-    // Once the main window shows: an empty catalogue on a machine with applications asks once
-    // whether to file them; the tiles then show them through the core's signals.
-    QTimer::singleShot(0, &form1_, [this] { offerInstalledApplications(launcher_, &form1_); });
+    // Once the main window has painted its first frame (the application folders are read only
+    // then): an empty catalogue on a machine with applications asks once whether to file them; the
+    // tiles then show them through the core's signals. The question waits for the other work of
+    // that moment, which its dialog would hold up.
+    connect(&form1_, &Form1::startUpFinished, this, [this] {
+        QTimer::singleShot(0, &form1_, [this] { offerInstalledApplications(launcher_, &form1_); });
+    });
 }
 
 void Wiring::wireCategoryWindow()
