@@ -9,7 +9,8 @@
 //   if (const auto* a = index.forProgram("/usr/bin/gedit")) a->icon;    // the entry starting it
 //
 // An index remembers the modification times of the folders it read (every folder below them
-// too): upToDate() tells whether a saved one may be used instead of reading the folders again.
+// too) and of the entries: upToDate() tells whether a saved one may be used instead of reading the
+// folders again. An entry edited in place changes no folder's time, only its own.
 
 #include "Desktop.h"
 
@@ -32,7 +33,8 @@ struct IndexedApplication {
     QString program; // the program it starts, absolute (Exec's first word, found on PATH); may be empty
     QString icon;    // a theme icon name or a file
     QStringList categories;
-    bool listed = false; // an application the menus show (not hidden, TryExec found, ...)
+    bool listed = false;  // an application the menus show (not hidden, TryExec found, ...)
+    qint64 fileTime = -1; // the entry's modification time when it was read
 };
 
 // A folder and its modification time (ms since the epoch; -1 when it is missing).
@@ -57,7 +59,8 @@ public:
     // earlier folders win.
     const IndexedApplication* forProgram(const QString& programPath) const;
 
-    // Whether the folders read still have the times they had then (and the same folders are asked).
+    // Whether the folders and entries read still have the times they had then (and the same
+    // folders are asked).
     bool upToDate(const QStringList& applicationFolders) const;
     const QList<FolderTime>& folderTimes() const { return times_; }
 
@@ -66,7 +69,7 @@ public:
     static std::optional<ApplicationIndex> load(QDataStream& in);
 
 private:
-    void add(const QString& file, const QString& fileId);
+    void add(const QString& file, const QString& fileId, qint64 fileTime);
 
     QStringList roots_;
     QList<FolderTime> times_;

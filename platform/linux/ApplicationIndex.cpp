@@ -40,13 +40,13 @@ QString programOf(const QString& word)
 QDataStream& operator<<(QDataStream& s, const IndexedApplication& a)
 {
     return s << a.path << a.fileId << a.name << a.comment << a.exec << a.program << a.icon << a.categories
-             << a.listed;
+             << a.listed << a.fileTime;
 }
 
 QDataStream& operator>>(QDataStream& s, IndexedApplication& a)
 {
     return s >> a.path >> a.fileId >> a.name >> a.comment >> a.exec >> a.program >> a.icon >> a.categories >>
-           a.listed;
+           a.listed >> a.fileTime;
 }
 
 QDataStream& operator<<(QDataStream& s, const FolderTime& t)
@@ -109,19 +109,20 @@ ApplicationIndex ApplicationIndex::scan(const QStringList& applicationFolders)
             if (seen.contains(id))
                 continue;
             seen.insert(id);
-            index.add(file, id);
+            index.add(file, id, fi.lastModified().toMSecsSinceEpoch());
         }
     }
     return index;
 }
 
-void ApplicationIndex::add(const QString& file, const QString& fileId)
+void ApplicationIndex::add(const QString& file, const QString& fileId, qint64 fileTime)
 {
     const std::optional<DesktopEntry> e = readDesktopEntry(file);
     if (!e)
         return;
     IndexedApplication a{file,    fileId, e->name.trimmed(), e->comment.trimmed(),
                          e->exec, {},     e->icon,           e->categories};
+    a.fileTime = fileTime;
     const QStringList args = execArguments(e->exec);
     a.program = args.isEmpty() ? QString() : programOf(args.front());
     const bool application = e->type.isEmpty() || e->type == u"Application";
@@ -170,7 +171,9 @@ bool ApplicationIndex::upToDate(const QStringList& applicationFolders) const
     if (applicationFolders != roots_)
         return false;
     return std::all_of(times_.begin(), times_.end(),
-                       [](const FolderTime& t) { return modificationTime(t.path) == t.mtime; });
+                       [](const FolderTime& t) { return modificationTime(t.path) == t.mtime; }) &&
+           std::all_of(apps_.begin(), apps_.end(),
+                       [](const IndexedApplication& a) { return modificationTime(a.path) == a.fileTime; });
 }
 
 void ApplicationIndex::save(QDataStream& out) const

@@ -22,7 +22,7 @@ namespace {
 // version is ignored and written anew.
 constexpr quint32 kIconsMagic = 0x51425849;        // "QBXI"
 constexpr quint32 kApplicationsMagic = 0x51425841; // "QBXA"
-constexpr quint32 kVersion = 1;
+constexpr quint32 kVersion = 2;
 constexpr qint64 kMaxFileBytes = qint64{256} << 20;
 // The cache is written after the first few programs (the tiles' come first) and then after every
 // so many drawn, so that a start that ends early leaves what it drew to the next one.

@@ -76,11 +76,18 @@ TEST(ApplicationIndex, ListsLooksUpAndKnowsWhenItIsStale)
     QDataStream cut(bytes.left(bytes.size() / 2));
     EXPECT_FALSE(qbx::ApplicationIndex::load(cut));
 
-    // A new entry, also in a folder below applications/, makes it stale.
+    // An entry edited in place (its folder keeps its time) makes it stale; so does a new entry,
+    // also in a folder below applications/.
     EXPECT_TRUE(index.upToDate(folders));
     tick();
-    writeFile(xdg.path("sys1/applications/kde/new.desktop"), entry(tool, "new"));
+    writeFile(xdg.path("home/applications/tool.desktop"), entry(tool, "tool-edited"));
     EXPECT_FALSE(index.upToDate(folders));
+    const qbx::ApplicationIndex again = qbx::ApplicationIndex::scan(folders);
+    EXPECT_EQ(again.forProgram(tool)->icon, "tool-edited");
+    EXPECT_TRUE(again.upToDate(folders));
+    tick();
+    writeFile(xdg.path("sys1/applications/kde/new.desktop"), entry(tool, "new"));
+    EXPECT_FALSE(again.upToDate(folders));
     EXPECT_FALSE(qbx::ApplicationIndex::scan(folders).upToDate(folders.mid(1)));
 }
 
