@@ -63,6 +63,9 @@ public:
     // folders are asked).
     bool upToDate(const QStringList& applicationFolders) const;
     const QList<FolderTime>& folderTimes() const { return times_; }
+    // Tells one reading of the folders from another: it changes whenever a folder or an entry
+    // read has another time.
+    quint64 stamp() const;
 
     void save(QDataStream& out) const;
     // nullopt when the stream does not hold an index.

@@ -176,6 +176,16 @@ bool ApplicationIndex::upToDate(const QStringList& applicationFolders) const
                        [](const IndexedApplication& a) { return modificationTime(a.path) == a.fileTime; });
 }
 
+quint64 ApplicationIndex::stamp() const
+{
+    size_t seed = qHash(roots_);
+    for (const FolderTime& t : times_)
+        seed = qHashMulti(seed, t.path, t.mtime);
+    for (const IndexedApplication& a : apps_)
+        seed = qHashMulti(seed, a.path, a.fileTime);
+    return seed;
+}
+
 void ApplicationIndex::save(QDataStream& out) const
 {
     out << roots_ << times_ << apps_ << byProgram_;
