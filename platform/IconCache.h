@@ -12,8 +12,10 @@
 // size and time, the file the picture was drawn from and its time. The cache file also keeps the
 // times of the application folders and of the theme folders: when one of them changed, the
 // pictures are still shown at start but checked again by refresh(), which also draws what is
-// missing and writes the file. A missing, damaged or foreign cache file is ignored (and written
-// again); one that cannot be written is logged and the program goes on.
+// missing and writes the file. The file holds a table (all of the above, and where each picture
+// is) and then the pictures: a start reads the table, a picture is read and checked when shown. A
+// missing, damaged or foreign cache file is ignored (and written again), a damaged picture drawn
+// again; one that cannot be written is logged and the program goes on.
 //
 // The installed applications come from the same folder: applications() loads the index kept
 // there while the application folders are unchanged, else reads the folders and keeps it.
@@ -76,12 +78,19 @@ public:
         QByteArray png;         // the picture, when it is not read from the file
         qint64 pngAt = -1;      // where the picture is in the cache file read or written last
         qint64 pngSize = 0;
+        quint16 pngSum = 0; // the checksum of those bytes, checked when they are read
     };
 
 private:
     void loadLocked(int devicePixels);
     std::shared_ptr<const ThemeIconFiles> themeFilesLocked();
-    QByteArray pngLocked(const Entry& e) const;
+    // The entry's picture; nullopt (logged) when its bytes in the cache file are damaged.
+    std::optional<QByteArray> pngLocked(const QString& path, const Entry& e) const;
+    // The kept picture of `path` while the files that decided it are as they were.
+    std::optional<QByteArray> keptPngLocked(const QString& path) const;
+    // Every kept program's picture; a program whose picture is damaged is dropped (drawn again
+    // when shown).
+    QHash<QString, QByteArray> picturesLocked();
     // The index from memory, else from its file while the folders are unchanged; null otherwise.
     std::shared_ptr<const ApplicationIndex> indexWithoutReading();
 

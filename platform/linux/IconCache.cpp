@@ -20,9 +20,14 @@ namespace {
 
 // The cache files start with their kind and the version of their layout; a file of another
 // version is ignored and written anew.
-constexpr quint32 kIconsMagic = 0x51425849;        // "QBXI"
-constexpr quint32 kApplicationsMagic = 0x51425841; // "QBXA"
-constexpr quint32 kVersion = 2;
+struct CacheKind {
+    quint32 magic;
+    quint32 version;
+};
+// Icons, version 2: the pictures follow the table, which says where each one is. Applications,
+// version 2: each entry's time is kept.
+constexpr CacheKind kIcons{0x51425849, 2};        // "QBXI"
+constexpr CacheKind kApplications{0x51425841, 2}; // "QBXA"
 constexpr qint64 kMaxFileBytes = qint64{256} << 20;
 // The cache is written after the first few programs (the tiles' come first) and then after every
 // so many drawn, so that a start that ends early leaves what it drew to the next one.
@@ -38,11 +43,17 @@ bool unchanged(const QList<FolderTime>& times)
                        [](const FolderTime& t) { return modificationTime(t.path) == t.mtime; });
 }
 
-// Where a cache file's payload starts: its kind, its version and the payload's length before it.
+// A cache file holds its kind, its version, a payload (the icon cache's table) with its length
+// before it and its checksum after it; the icon cache's pictures follow.
 constexpr qint64 kPayloadAt = 12;
 
+qint64 picturesAt(const QByteArray& table)
+{
+    return kPayloadAt + table.size() + qint64(sizeof(quint16));
+}
+
 // The payload of a cache file; nullopt when it is missing, of another kind or version, or damaged.
-std::optional<QByteArray> readCacheFile(QFile& f, quint32 magic)
+std::optional<QByteArray> readCacheFile(QFile& f, CacheKind kind)
 {
     if (!f.isOpen() && !f.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -53,7 +64,7 @@ std::optional<QByteArray> readCacheFile(QFile& f, quint32 magic)
     QDataStream in(&f);
     quint32 m = 0, version = 0;
     in >> m >> version;
-    if (m != magic || version != kVersion) {
+    if (m != kind.magic || version != kind.version) {
         qCInfo(lcIcons) << "cache file of another kind or version, ignored:" << f.fileName();
         return std::nullopt;
     }
@@ -67,13 +78,15 @@ std::optional<QByteArray> readCacheFile(QFile& f, quint32 magic)
     return payload;
 }
 
-std::optional<QByteArray> readCacheFile(const QString& file, quint32 magic)
+std::optional<QByteArray> readCacheFile(const QString& file, CacheKind kind)
 {
     QFile f(file);
-    return readCacheFile(f, magic);
+    return readCacheFile(f, kind);
 }
 
-bool writeCacheFile(const QString& folder, const QString& name, quint32 magic, const QByteArray& payload)
+// `after` follows the payload's checksum as it is.
+bool writeCacheFile(const QString& folder, const QString& name, CacheKind kind, const QByteArray& payload,
+                    const QByteArrayList& after = {})
 {
     const QString file = folder + u'/' + name;
     if (!QDir().mkpath(folder)) {
@@ -83,7 +96,9 @@ bool writeCacheFile(const QString& folder, const QString& name, quint32 magic, c
     QSaveFile f(file);
     if (f.open(QIODevice::WriteOnly)) {
         QDataStream out(&f);
-        out << magic << kVersion << payload << qChecksum(payload);
+        out << kind.magic << kind.version << payload << qChecksum(payload);
+        for (const QByteArray& bytes : after)
+            out.writeRawData(bytes.constData(), static_cast<int>(bytes.size()));
         if (out.status() == QDataStream::Ok && f.commit())
             return true;
     }
@@ -100,6 +115,35 @@ QByteArray pngOf(const QImage& img)
     buf.open(QIODevice::WriteOnly);
     img.save(&buf, "png");
     return bytes;
+}
+
+// The pictures as they follow the table, one after another, and where each program's is. One
+// several programs share (the generic program icon, most often) is written once.
+struct PictureLayout {
+    struct Place {
+        qint64 at = 0; // after the table
+        qint64 size = 0;
+        quint16 sum = 0;
+    };
+    QHash<QString, Place> places;
+    QByteArrayList pictures;
+};
+
+PictureLayout layOut(const QHash<QString, QByteArray>& pngs)
+{
+    PictureLayout layout;
+    QHash<QByteArray, PictureLayout::Place> written;
+    qint64 end = 0;
+    for (auto it = pngs.cbegin(); it != pngs.cend(); ++it) {
+        auto place = written.constFind(*it);
+        if (place == written.cend()) {
+            place = written.insert(*it, {end, it->size(), qChecksum(*it)});
+            layout.pictures << *it;
+            end += it->size();
+        }
+        layout.places.insert(it.key(), *place);
+    }
+    return layout;
 }
 
 QImage imageOf(const QByteArray& png)
@@ -161,11 +205,12 @@ void ProgramIconCache::loadLocked(int devicePixels)
     entries_.clear();
     decoded_.clear();
     file_.reset();
+    // Only the table is read; the pictures stay in the file (read and checked when shown).
     auto file = std::make_unique<QFile>(folder_ + u'/' + kIconsFile);
-    const auto payload = readCacheFile(*file, kIconsMagic);
-    if (!payload)
+    const auto table = readCacheFile(*file, kIcons);
+    if (!table)
         return;
-    QDataStream in(*payload);
+    QDataStream in(*table);
     IconThemeChoice theme;
     qint32 size = 0;
     QList<FolderTime> themeTimes, applicationTimes;
@@ -173,24 +218,17 @@ void ProgramIconCache::loadLocked(int devicePixels)
     in >> theme.theme >> theme.fallback >> theme.searchPaths >> size >> themeTimes >> applicationTimes >>
         count;
     QHash<QString, Entry> entries;
-    QList<QPair<qint64, qint64>> pictures; // where each picture written in full is, and its size
+    const qint64 pictures = picturesAt(*table), fileSize = file->size();
     for (qint64 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
-        // The pictures stay in the file (read when shown); only where they are is kept.
         QString path;
         Entry e;
-        qint32 sameAs = -1;
-        in >> path >> e.programSize >> e.programTime >> e.source >> e.sourceTime >> e.machine >> sameAs;
-        if (sameAs < 0) {
-            quint32 length = 0;
-            in >> length;
-            pictures.append({kPayloadAt + in.device()->pos(), length == 0xFFFFFFFF ? 0 : qint64{length}});
-            if (in.skipRawData(static_cast<int>(pictures.back().second)) != pictures.back().second)
-                in.setStatus(QDataStream::ReadPastEnd);
-        } else if (sameAs >= pictures.size()) {
+        qint64 at = -1; // after the table
+        in >> path >> e.programSize >> e.programTime >> e.source >> e.sourceTime >> e.machine >> at >>
+            e.pngSize >> e.pngSum;
+        // Every picture the table names is in the file, else the file was cut short.
+        if (at < 0 || at > fileSize || e.pngSize < 0 || e.pngSize > fileSize - pictures - at)
             in.setStatus(QDataStream::ReadCorruptData);
-            break;
-        }
-        std::tie(e.pngAt, e.pngSize) = pictures[sameAs < 0 ? pictures.size() - 1 : sameAs];
+        e.pngAt = pictures + at;
         entries.insert(path, e);
     }
     if (in.status() != QDataStream::Ok || size != devicePixels) {
@@ -221,7 +259,7 @@ std::shared_ptr<const ApplicationIndex> ProgramIconCache::indexWithoutReading()
     QMutexLocker lock(&indexMutex_);
     if (index_)
         return index_;
-    const auto payload = readCacheFile(folder_ + u'/' + kApplicationsFile, kApplicationsMagic);
+    const auto payload = readCacheFile(folder_ + u'/' + kApplicationsFile, kApplications);
     if (!payload)
         return nullptr;
     QDataStream in(*payload);
@@ -245,7 +283,7 @@ std::shared_ptr<const ApplicationIndex> ProgramIconCache::applications()
     QByteArray payload;
     QDataStream out(&payload, QIODevice::WriteOnly);
     index->save(out);
-    writeCacheFile(folder_, kApplicationsFile, kApplicationsMagic, payload);
+    writeCacheFile(folder_, kApplicationsFile, kApplications, payload);
     QMutexLocker lock(&indexMutex_);
     index_ = index;
     return index;
@@ -260,15 +298,17 @@ void ProgramIconCache::prepare(const QStringList& paths, int devicePixels)
     for (const QString& path : paths) {
         if (path.isEmpty() || decoded_.contains(path))
             continue;
-        auto it = entries_.find(path);
-        if (it == entries_.end() || !current(*it, path)) {
-            // Not kept, or its files changed: drawn now, with the index only when it is kept.
+        std::optional<QByteArray> png = keptPngLocked(path);
+        if (!png) {
+            // Not kept, its files changed or its picture damaged: drawn now, with the index only
+            // when it is kept.
             if (!std::exchange(askedIndex, true))
                 index = indexWithoutReading();
-            it = entries_.insert(path, freshEntry(path, devicePixels, index.get(), *themeFilesLocked()));
+            png =
+                entries_.insert(path, freshEntry(path, devicePixels, index.get(), *themeFilesLocked()))->png;
             dirty_ = true;
         }
-        decoded_.insert(path, imageOf(pngLocked(*it)));
+        decoded_.insert(path, imageOf(*png));
     }
 }
 
@@ -286,15 +326,15 @@ QImage ProgramIconCache::picture(const QString& path, int devicePixels)
     }
     if (const auto d = decoded_.constFind(path); d != decoded_.constEnd())
         return *d;
-    auto it = entries_.find(path);
-    if (it == entries_.end() || !current(*it, path)) {
+    std::optional<QByteArray> png = keptPngLocked(path);
+    if (!png) {
         // The kept index is read when it is not in memory; the folders are never read here (a
         // missing index is built after the first paint).
         const std::shared_ptr<const ApplicationIndex> index = indexWithoutReading();
-        it = entries_.insert(path, freshEntry(path, devicePixels, index.get(), *themeFilesLocked()));
+        png = entries_.insert(path, freshEntry(path, devicePixels, index.get(), *themeFilesLocked()))->png;
         dirty_ = true;
     }
-    return imageOf(pngLocked(*it));
+    return imageOf(*png);
 }
 
 QStringList ProgramIconCache::refresh(const QStringList& paths, int devicePixels, std::stop_token stop)
@@ -323,10 +363,13 @@ QStringList ProgramIconCache::refresh(const QStringList& paths, int devicePixels
         }
         std::optional<Entry> old;
         {
+            // A kept picture whose bytes are damaged is drawn again, as one not kept.
             QMutexLocker lock(&mutex_);
             if (const auto it = entries_.constFind(path); it != entries_.constEnd()) {
-                old = *it;
-                old->png = pngLocked(*it);
+                if (std::optional<QByteArray> png = pngLocked(path, *it)) {
+                    old = *it;
+                    old->png = *std::move(png);
+                }
             }
         }
         if (old && !old->unchecked && current(*old, path))
@@ -386,11 +429,40 @@ bool ProgramIconCache::checked(const QString& path) const
     return it != entries_.constEnd() && !it->unchecked;
 }
 
-QByteArray ProgramIconCache::pngLocked(const Entry& e) const
+std::optional<QByteArray> ProgramIconCache::pngLocked(const QString& path, const Entry& e) const
 {
-    if (e.pngAt < 0 || !file_ || !file_->seek(e.pngAt))
+    if (e.pngAt < 0)
         return e.png;
-    return file_->read(e.pngSize);
+    QByteArray png;
+    if (file_ && file_->seek(e.pngAt))
+        png = file_->read(e.pngSize);
+    if (png.size() != e.pngSize || qChecksum(png) != e.pngSum) {
+        qCInfo(lcIcons) << "damaged picture in the icon cache, to be drawn again:" << path;
+        return std::nullopt;
+    }
+    return png;
+}
+
+std::optional<QByteArray> ProgramIconCache::keptPngLocked(const QString& path) const
+{
+    const auto it = entries_.constFind(path);
+    if (it == entries_.constEnd() || !current(*it, path))
+        return std::nullopt;
+    return pngLocked(path, *it);
+}
+
+QHash<QString, QByteArray> ProgramIconCache::picturesLocked()
+{
+    QHash<QString, QByteArray> pngs;
+    for (auto it = entries_.begin(); it != entries_.end();) {
+        if (std::optional<QByteArray> png = pngLocked(it.key(), *it)) {
+            pngs.insert(it.key(), *std::move(png));
+            ++it;
+        } else {
+            it = entries_.erase(it);
+        }
+    }
+    return pngs;
 }
 
 bool ProgramIconCache::save()
@@ -400,34 +472,23 @@ bool ProgramIconCache::save()
     const std::shared_ptr<const ApplicationIndex> index = indexWithoutReading();
     QMutexLocker lock(&mutex_);
     const QList<FolderTime> applicationTimes = index ? index->folderTimes() : recheck;
+    const PictureLayout layout = layOut(picturesLocked());
     // Unchecked pictures are kept as they are; the next start checks them again.
     bool anyUnchecked = false;
     for (const Entry& e : std::as_const(entries_))
         anyUnchecked = anyUnchecked || e.unchecked;
-    QByteArray payload;
-    QDataStream out(&payload, QIODevice::WriteOnly);
+    QByteArray table;
+    QDataStream out(&table, QIODevice::WriteOnly);
     const QList<FolderTime> themeTimes = anyUnchecked ? recheck : themeFilesLocked()->folderTimes();
     out << theme_.theme << theme_.fallback << theme_.searchPaths << qint32(devicePixels_) << themeTimes
         << applicationTimes << qint64(entries_.size());
-    QHash<QString, QPair<qint64, qint64>> at; // where each picture lands in the file, and its size
-    // A picture many programs share (the generic program icon, most often) is written once; the
-    // others name the first one written.
-    QHash<QByteArray, qint32> written;
-    QList<QPair<qint64, qint64>> pictures;
     for (auto it = entries_.cbegin(); it != entries_.cend(); ++it) {
         const Entry& e = *it;
-        out << it.key() << e.programSize << e.programTime << e.source << e.sourceTime << e.machine;
-        const QByteArray png = pngLocked(e);
-        const qint32 sameAs = written.value(png, -1);
-        out << sameAs;
-        if (sameAs < 0) {
-            written.insert(png, static_cast<qint32>(pictures.size()));
-            pictures.append({kPayloadAt + out.device()->pos() + 4, png.size()});
-            out << png;
-        }
-        at.insert(it.key(), pictures[sameAs < 0 ? pictures.size() - 1 : sameAs]);
+        const PictureLayout::Place place = layout.places.value(it.key());
+        out << it.key() << e.programSize << e.programTime << e.source << e.sourceTime << e.machine << place.at
+            << place.size << place.sum;
     }
-    if (!writeCacheFile(folder_, kIconsFile, kIconsMagic, payload))
+    if (!writeCacheFile(folder_, kIconsFile, kIcons, table, layout.pictures))
         return false;
     dirty_ = false;
     // The pictures are read from the file just written from now on.
@@ -435,7 +496,10 @@ bool ProgramIconCache::save()
     if (!file->open(QIODevice::ReadOnly))
         return true;
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-        std::tie(it->pngAt, it->pngSize) = at.value(it.key());
+        const PictureLayout::Place place = layout.places.value(it.key());
+        it->pngAt = picturesAt(table) + place.at;
+        it->pngSize = place.size;
+        it->pngSum = place.sum;
         it->png.clear();
     }
     file_ = std::move(file);

@@ -168,15 +168,18 @@ TEST(ProgramIconCache, BadCacheFilesAreIgnoredAndWrittenAgain)
 {
     XdgDirs xdg;
     const QString cacheDir = xdg.path("cache/quillbox");
-    const QString picture = xdg.path("pics/a.png");
+    const QString picture = xdg.path("pics/a.png"), otherPicture = xdg.path("pics/b.png");
     writeFile(picture, pngOf(Qt::yellow));
-    // A desktop entry filed as the program: its picture needs neither the index nor a theme.
+    writeFile(otherPicture, pngOf(Qt::cyan));
+    // Desktop entries filed as the programs: their pictures need neither the index nor a theme.
     const QString tool = xdg.path("sys1/applications/tool.desktop");
+    const QString other = xdg.path("sys1/applications/other.desktop");
     writeFile(tool, entry(xdg.path("bin/tool"), picture));
+    writeFile(other, entry(xdg.path("bin/other"), otherPicture));
     const qbx::IconThemeChoice theme{"hicolor", "", {}};
     {
         qbx::ProgramIconCache start(cacheDir, theme);
-        start.refresh({tool}, 32);
+        start.refresh({tool, other}, 32);
     }
     QFile file(cacheDir + "/icons.cache");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -184,18 +187,26 @@ TEST(ProgramIconCache, BadCacheFilesAreIgnoredAndWrittenAgain)
     file.close();
     QByteArray otherVersion = kept;
     otherVersion[7] = char(99); // the layout's version, after the four bytes of its kind
+    // A damaged byte near the end lands in the last picture: only that program's is drawn anew.
+    // A file cut short, in its table or in its last picture, is ignored as a whole.
     QByteArray damaged = kept;
     damaged[damaged.size() - 40] = char(damaged[damaged.size() - 40] ^ 0x5a);
-    for (const QByteArray& bytes :
-         {QByteArray("garbage"), otherVersion, damaged, kept.left(kept.size() / 2)}) {
+    const QList<QPair<QByteArray, int>> cases{{"garbage", 0},
+                                              {otherVersion, 0},
+                                              {damaged, 1},
+                                              {kept.left(kept.size() / 2), 0},
+                                              {kept.chopped(1), 0}};
+    for (const auto& [bytes, fromCache] : cases) {
         writeFile(cacheDir + "/icons.cache", bytes);
         writeFile(cacheDir + "/applications.cache", bytes);
         qbx::ProgramIconCache start(cacheDir, theme);
         start.prepare({tool}, 32);
         EXPECT_EQ(centre(start.picture(tool, 32)), qRgb(255, 255, 0));
-        EXPECT_FALSE(start.checked(tool)) << "drawn anew, not yet checked against the index";
-        start.refresh({tool}, 32);
-        EXPECT_TRUE(start.checked(tool));
+        EXPECT_EQ(centre(start.picture(other, 32)), qRgb(0, 255, 255));
+        EXPECT_EQ(start.checked(tool) + start.checked(other), fromCache)
+            << "a kept picture is trusted; one drawn anew is not yet checked against the index";
+        start.refresh({tool, other}, 32);
+        EXPECT_TRUE(start.checked(tool) && start.checked(other));
     }
     // A cache folder that cannot be made: logged, and the pictures are still drawn.
     writeFile(xdg.path("blocked"), "a file");
