@@ -78,7 +78,7 @@ public:
         QByteArray png;         // the picture, when it is not read from the file
         qint64 pngAt = -1;      // where the picture is in the cache file read or written last
         qint64 pngSize = 0;
-        quint16 pngSum = 0; // the checksum of those bytes, checked when they are read
+        quint64 pngSum = 0; // the checksum of those bytes, checked when they are read
     };
 
 private:
@@ -103,6 +103,7 @@ private:
     std::unique_ptr<QFile> file_;    // the cache file read or written last, kept open
     QHash<QString, QImage> decoded_; // pictures decoded for the first window
     bool dirty_ = false;             // pictures drawn since the file was read or written
+    quint64 applicationsStamp_ = 0;  // the application index the pictures were checked against
     std::shared_ptr<const ThemeIconFiles> themeFiles_;
     QMutex indexMutex_;
     std::shared_ptr<const ApplicationIndex> index_;

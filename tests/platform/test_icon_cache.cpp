@@ -151,6 +151,17 @@ TEST(ProgramIconCache, KeptPicturesAreCheckedAgainstWhatDecidedThem)
         EXPECT_EQ(centre(start.picture(tool, 32)), qRgb(0, 255, 0));
         EXPECT_EQ(start.applications()->forProgram(tool)->icon, "tool-new");
     }
+    // That entry edited in place to name the first icon again (no folder's time changes): corrected
+    // after the first paint too.
+    tick();
+    writeFile(xdg.path("home/applications/tool-new.desktop"), entry(tool, "tool-icon"));
+    {
+        qbx::ProgramIconCache start(cacheDir, theme);
+        start.prepare({tool}, 32);
+        EXPECT_EQ(centre(start.picture(tool, 32)), qRgb(0, 255, 0));
+        EXPECT_EQ(start.refresh({tool}, 32), QStringList{tool});
+        EXPECT_EQ(centre(start.picture(tool, 32)), qRgb(0, 0, 255));
+    }
     // The theme removed, and with it the picture's file: drawn again before the first frame (the
     // program has no icon now), nothing left to correct.
     tick();
