@@ -80,8 +80,18 @@ private:
     QHash<QString, qint64> byProgram_; // program path (clean and canonical) -> index in apps_
 };
 
+// A file's size (-1 unless it is a regular file) and modification time (ms since the epoch, -1
+// when it is missing), read at once and without a time zone.
+struct FileStamp {
+    qint64 size = -1;
+    qint64 mtime = -1;
+};
+FileStamp fileStamp(const QString& path);
 // The modification time of a folder or file as FolderTime keeps it.
-qint64 modificationTime(const QString& path);
+inline qint64 modificationTime(const QString& path)
+{
+    return fileStamp(path).mtime;
+}
 
 QDataStream& operator<<(QDataStream& s, const IndexedApplication& a);
 QDataStream& operator>>(QDataStream& s, IndexedApplication& a);

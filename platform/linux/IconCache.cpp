@@ -8,7 +8,6 @@
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
 
@@ -168,10 +167,8 @@ QImage imageOf(const QByteArray& png)
 // Whether the files that decided an entry are as they were.
 bool current(const ProgramIconCache::Entry& e, const QString& path)
 {
-    const QFileInfo fi(path);
-    const qint64 size = fi.isFile() ? fi.size() : -1;
-    const qint64 time = fi.exists() ? fi.lastModified().toMSecsSinceEpoch() : -1;
-    return size == e.programSize && time == e.programTime &&
+    const FileStamp program = fileStamp(path);
+    return program.size == e.programSize && program.mtime == e.programTime &&
            (e.source.isEmpty() || modificationTime(e.source) == e.sourceTime);
 }
 
@@ -179,9 +176,9 @@ ProgramIconCache::Entry freshEntry(const QString& path, int devicePixels, const 
                                    const ThemeIconFiles& theme)
 {
     ProgramIconCache::Entry e;
-    const QFileInfo fi(path);
-    e.programSize = fi.isFile() ? fi.size() : -1;
-    e.programTime = fi.exists() ? fi.lastModified().toMSecsSinceEpoch() : -1;
+    const FileStamp program = fileStamp(path);
+    e.programSize = program.size;
+    e.programTime = program.mtime;
     const IconSource source = findIconSource(path, index, theme, devicePixels);
     e.source = source.file;
     e.sourceTime = source.file.isEmpty() ? -1 : modificationTime(source.file);
@@ -293,8 +290,14 @@ std::shared_ptr<const ApplicationIndex> ProgramIconCache::indexWithoutReading()
 std::shared_ptr<const ApplicationIndex> ProgramIconCache::applications()
 {
     const QStringList folders = ApplicationIndex::folders();
-    if (auto index = indexWithoutReading(); index && index->upToDate(folders))
-        return index;
+    // The index in memory is checked here; one read from its file was checked as it was read.
+    std::shared_ptr<const ApplicationIndex> held;
+    {
+        QMutexLocker lock(&indexMutex_);
+        held = index_;
+    }
+    if (held ? held->upToDate(folders) : bool(held = indexWithoutReading()))
+        return held;
     auto index = std::make_shared<const ApplicationIndex>(ApplicationIndex::scan(folders));
     QByteArray payload;
     QDataStream out(&payload, QIODevice::WriteOnly);
