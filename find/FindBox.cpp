@@ -1,7 +1,9 @@
 #include "FindBox.h"
 
 #include "platform/Desktop.h"
+#include "platform/IconPixmaps.h"
 #include "platform/Logging.h"
+#include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
 #include <QEvent>
@@ -82,7 +84,11 @@ QIcon FindBox::iconOf(const FindHit& hit)
     const QString key = hit.kind == FindHit::Combination ? QString() : hit.path;
     auto it = icons_.constFind(key);
     if (it == icons_.cend())
-        it = icons_.insert(key, key.isEmpty() ? QIcon() : desktop_.programIcon(key));
+        // At the tiles' size, which the program-icon cache keeps (a filed program's picture is
+        // read, not drawn), shown smaller.
+        it = icons_.insert(key, key.isEmpty() ? QIcon()
+                                              : QIcon(programIconPixmap(desktop_, key, PictureBox::kIconSize,
+                                                                        devicePixelRatioF())));
     return *it;
 }
 
