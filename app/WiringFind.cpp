@@ -9,6 +9,7 @@
 #include "mainwin/Form1.h"
 #include "platform/Desktop.h"
 #include "platform/Logging.h"
+#include "platform/Memory.h"
 
 #include <QTimer>
 
@@ -82,6 +83,8 @@ void Wiring::loadFindIndex()
     findIndex_.loadWithoutWaiting(launcher_.state(), installed_, [this] { findIndexChanged(); });
     findIndexStale_ = false;
     findBox_->refresh();
+    // Making the list frees about as much as the list keeps.
+    releaseFreedMemory();
 }
 
 void Wiring::openFindBox()

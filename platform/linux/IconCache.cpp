@@ -3,6 +3,7 @@
 #include "IconSources.h"
 #include "ThemeIconFiles.h"
 #include "platform/Logging.h"
+#include "platform/Memory.h"
 
 #include <QBuffer>
 #include <QDataStream>
@@ -10,8 +11,6 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
-
-#include <malloc.h>
 
 namespace qbx {
 
@@ -425,7 +424,7 @@ QStringList ProgramIconCache::refresh(const QStringList& paths, int devicePixels
         index_.reset();
     }
     // What the drawing took on this thread goes back to the system.
-    malloc_trim(0);
+    releaseFreedMemory();
     return changed;
 }
 
