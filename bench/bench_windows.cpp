@@ -4,10 +4,12 @@
 // .ico files of their own, read through the platform's icon reader; and (…Installed) programs
 // that are installed applications with SVG icons in the user's hicolor theme
 // (bench/installed_setting.py, 1000 desktop entries), drawn by this platform's desktop from its
-// icon cache once it was checked after the first paint, as the program does.
+// icon cache once it was checked after the first paint, as the program does. In the second
+// setting also the program editor's application picker, opened and painted.
 
 #include "catwin/Form3.h"
 #include "core/Launcher.h"
+#include "editing/ApplicationPicker.h"
 #include "mainwin/Form1.h"
 #include "mainwin/Form2.h"
 #include "platform/NativeDesktop.h"
@@ -159,6 +161,33 @@ void BM_CategoryWindowFilledInstalled(benchmark::State& st)
     categoryWindowFilled(st, installedFixture());
 }
 BENCHMARK(BM_CategoryWindowFilledInstalled)->Unit(benchmark::kMicrosecond);
+
+// The application picker of the program editor opened (every installed application listed, the
+// visible rows painted) and closed, the first time in the run and again.
+void pickerOpened(benchmark::State& st)
+{
+    qbx::Desktop& desktop = *installedFixture().desktop;
+    for (auto _ : st) {
+        qbx::ApplicationPicker picker(desktop.installedApplications(), desktop);
+        picker.show();
+        QCoreApplication::processEvents();
+        picker.grab(); // painted, with the icons of the rows one sees
+        st.PauseTiming();
+        picker.hide();
+        QCoreApplication::processEvents();
+        st.ResumeTiming();
+    }
+}
+void BM_ApplicationPickerFirstInstalled(benchmark::State& st)
+{
+    pickerOpened(st);
+}
+BENCHMARK(BM_ApplicationPickerFirstInstalled)->Unit(benchmark::kMillisecond)->Iterations(1);
+void BM_ApplicationPickerAgainInstalled(benchmark::State& st)
+{
+    pickerOpened(st);
+}
+BENCHMARK(BM_ApplicationPickerAgainInstalled)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

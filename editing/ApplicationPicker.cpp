@@ -1,6 +1,7 @@
 #include "ApplicationPicker.h"
 
 #include "core/ApplicationFilter.h"
+#include "platform/IconPixmaps.h"
 #include "platform/Logging.h"
 
 #include <QCoreApplication>
@@ -31,8 +32,9 @@ ApplicationPicker::ApplicationPicker(const QList<InstalledApplication>& apps, De
     list->setIconSize(QSize(32, 32));
     list->setUniformItemSizes(true);
     for (const InstalledApplication& app : apps_) {
-        auto* item =
-            new QListWidgetItem(desktop.programIcon(app.path), app.name.isEmpty() ? app.fileId : app.name);
+        // A thousand applications: only the rows one sees draw their icons.
+        auto* item = new QListWidgetItem(programIconWhenShown(desktop, app.path),
+                                         app.name.isEmpty() ? app.fileId : app.name);
         item->setToolTip(app.comment);
         list->addItem(item);
     }

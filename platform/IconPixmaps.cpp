@@ -2,7 +2,10 @@
 
 #include "Desktop.h"
 
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
+#include <QPaintDevice>
 
 #include <algorithm>
 
@@ -45,6 +48,58 @@ QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize
     if (icon.isNull())
         return {};
     return fittedIconPixmap(icon, logicalSize, ratio);
+}
+
+namespace {
+
+class ProgramIconWhenShown : public QIconEngine {
+public:
+    ProgramIconWhenShown(Desktop& desktop, QString path) : desktop_(desktop), path_(std::move(path)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const int side = std::min(rect.width(), rect.height());
+        const QPixmap pm = drawn(side, dpr);
+        if (pm.isNull())
+            return;
+        painter->drawPixmap(
+            QRect(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2, side, side),
+            pm);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        return drawn(std::min(size.width(), size.height()), 1.0);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine* clone() const override { return new ProgramIconWhenShown(desktop_, path_); }
+    QString key() const override { return QStringLiteral("qbx.programIconWhenShown"); }
+    bool isNull() override { return path_.isEmpty(); }
+
+private:
+    QPixmap drawn(int side, qreal dpr)
+    {
+        if (side <= 0)
+            return {};
+        const qint64 device = qRound(side * dpr);
+        auto it = drawn_.constFind(device);
+        if (it == drawn_.cend())
+            it = drawn_.insert(device, programIconPixmap(desktop_, path_, side, dpr));
+        return *it;
+    }
+
+    Desktop& desktop_;
+    const QString path_;
+    QHash<qint64, QPixmap> drawn_; // by device pixels
+};
+
+} // namespace
+
+QIcon programIconWhenShown(Desktop& desktop, const QString& path)
+{
+    return QIcon(new ProgramIconWhenShown(desktop, path));
 }
 
 } // namespace qbx

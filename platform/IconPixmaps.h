@@ -3,6 +3,7 @@
 //
 //   // empty path or no icon -> null pixmap, and the caller leaves the box as it was
 //   QPixmap pm = qbx::programIconPixmap(desktop, path, 32, widget->devicePixelRatioF());
+//   item->setIcon(qbx::programIconWhenShown(desktop, path));   // drawn when the row is painted
 
 #include <QIcon>
 #include <QPixmap>
@@ -20,5 +21,9 @@ QPixmap fittedIconPixmap(const QIcon& icon, int logicalSize, qreal dpr);
 // pixel ratio: the desktop's kept picture where it keeps them (Desktop::programPicture), else its
 // icon fitted as above; null when the path is empty or the program has no icon.
 QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize, qreal dpr);
+
+// A program's icon for a long list: nothing is looked up or drawn until a row shows it, then
+// programIconPixmap() draws it at the size shown (and keeps it). `desktop` outlives the icon.
+QIcon programIconWhenShown(Desktop& desktop, const QString& path);
 
 } // namespace qbx
