@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -215,6 +216,20 @@ TEST(ProgramIconPixmap, SizedForTheScreenAndEmptyForNoIcon)
     const QPixmap two = qbx::programIconPixmap(desktop, "/p/a.exe", 32, 2.0);
     EXPECT_EQ(two.size(), QSize(64, 64));
     EXPECT_DOUBLE_EQ(two.devicePixelRatio(), 2.0);
+
+    // An icon for a long list looks nothing up until it is painted, then draws once per size.
+    desktop.iconRequests.clear();
+    const QIcon lazy = qbx::programIconWhenShown(desktop, "/p/a.exe");
+    EXPECT_TRUE(desktop.iconRequests.isEmpty());
+    QImage row(40, 40, QImage::Format_ARGB32_Premultiplied);
+    row.fill(Qt::white);
+    for (int paint = 0; paint < 2; ++paint) {
+        QPainter p(&row);
+        lazy.paint(&p, QRect(4, 4, 32, 32));
+    }
+    EXPECT_EQ(row.pixel(20, 20), qRgb(255, 0, 0));
+    EXPECT_EQ(row.pixel(1, 1), qRgb(255, 255, 255));
+    EXPECT_EQ(desktop.iconRequests.size(), 1);
 }
 
 TEST(ProgramIconPixmap, SmallIconsFillTheBoxAndOddShapesAreCentred)
