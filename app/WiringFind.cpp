@@ -90,10 +90,14 @@ void Wiring::loadFindIndex()
 void Wiring::openFindBox()
 {
     guarded(lcWindows, "opening the find box", [this] {
+        const bool firstOpening = !findBox_;
         loadFindIndex();
         findBox_->open(form1_.columnScreen());
-        // Applications installed or removed since the box was last open show from now on. The
-        // desktop's application index answers from memory while its folders keep their times.
+        // Applications installed or removed since the box was last open show from now on (on its
+        // first opening the list was just made from them). The desktop's application index
+        // answers from memory while its folders and entries keep their times.
+        if (firstOpening)
+            return;
         QTimer::singleShot(0, this, [this] {
             QList<InstalledApplication> now = applicationsToFind(launcher_.desktop());
             if (now.size() == installed_.size() &&

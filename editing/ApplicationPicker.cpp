@@ -3,6 +3,7 @@
 #include "core/ApplicationFilter.h"
 #include "platform/IconPixmaps.h"
 #include "platform/Logging.h"
+#include "ui/PictureBox.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -33,7 +34,7 @@ ApplicationPicker::ApplicationPicker(const QList<InstalledApplication>& apps, De
     list->setUniformItemSizes(true);
     for (const InstalledApplication& app : apps_) {
         // A thousand applications: only the rows one sees draw their icons.
-        auto* item = new QListWidgetItem(programIconWhenShown(desktop, app.path),
+        auto* item = new QListWidgetItem(programIconWhenShown(desktop, app.path, PictureBox::kIconSize),
                                          app.name.isEmpty() ? app.fileId : app.name);
         item->setToolTip(app.comment);
         list->addItem(item);

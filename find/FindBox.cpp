@@ -11,15 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace qbx {
-namespace {
-
-constexpr int kIconsAhead = 16; // rows whose icons are read at least, however few show
-
-} // namespace
 
 FindBox::FindBox(const FindIndex& index, Desktop& desktop, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -57,7 +51,6 @@ FindBox::FindBox(const FindIndex& index, Desktop& desktop, QWidget* parent)
             [this](const QString& typed) { guarded(lcWindows, "find box filter", [&] { fill(typed); }); });
     connect(results, &QListWidget::itemActivated, this,
             [this] { guarded(lcWindows, "find box choose", [this] { chooseCurrent(); }); });
-    connect(results->verticalScrollBar(), &QScrollBar::valueChanged, this, &FindBox::showVisibleIcons);
 }
 
 void FindBox::open(const QRect& screen)
@@ -81,14 +74,13 @@ void FindBox::refresh()
 
 QIcon FindBox::iconOf(const FindHit& hit)
 {
+    // One icon per program for the box's life: read (from the program-icon cache, at the tiles'
+    // size) only when a row showing it is painted.
     const QString key = hit.kind == FindHit::Combination ? QString() : hit.path;
     auto it = icons_.constFind(key);
     if (it == icons_.cend())
-        // At the tiles' size, which the program-icon cache keeps (a filed program's picture is
-        // read, not drawn), shown smaller.
         it = icons_.insert(key, key.isEmpty() ? QIcon()
-                                              : QIcon(programIconPixmap(desktop_, key, PictureBox::kIconSize,
-                                                                        devicePixelRatioF())));
+                                              : programIconWhenShown(desktop_, key, PictureBox::kIconSize));
     return *it;
 }
 
@@ -108,7 +100,7 @@ void FindBox::fill(const QString& typed)
         }
         const QString text =
             hit.kind == FindHit::Combination ? hit.title + QStringLiteral("（程序组合）") : hit.title;
-        auto* item = new QListWidgetItem(text, results);
+        auto* item = new QListWidgetItem(iconOf(hit), text, results);
         item->setToolTip(hit.detail.isEmpty() ? hit.path : hit.detail);
         rowHit_.append(int(i));
     }
@@ -117,19 +109,6 @@ void FindBox::fill(const QString& typed)
     nothingFound->setVisible(none);
     results->setCurrentRow(-1);
     moveChoice(1);
-    showVisibleIcons();
-}
-
-void FindBox::showVisibleIcons()
-{
-    // Icons are read for the rows one can see (and a few more), not for every row.
-    const int first = qMax(0, results->indexAt(QPoint(0, 0)).row());
-    const int rows = qMax(results->viewport()->height() / qMax(1, results->sizeHintForRow(0)), 1) + 2;
-    for (int r = first; r < results->count() && r < first + qMax(rows, kIconsAhead); ++r) {
-        QListWidgetItem* item = results->item(r);
-        if (rowHit_[r] >= 0 && item->icon().isNull())
-            item->setIcon(iconOf(hits_[rowHit_[r]]));
-    }
 }
 
 void FindBox::moveChoice(int step)

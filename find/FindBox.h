@@ -48,7 +48,6 @@ private:
     void fill(const QString& typed);
     void moveChoice(int step);
     void chooseCurrent();
-    void showVisibleIcons();
     QIcon iconOf(const FindHit& hit);
 
     const FindIndex& index_;

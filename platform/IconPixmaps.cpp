@@ -54,52 +54,59 @@ namespace {
 
 class ProgramIconWhenShown : public QIconEngine {
 public:
-    ProgramIconWhenShown(Desktop& desktop, QString path) : desktop_(desktop), path_(std::move(path)) {}
+    ProgramIconWhenShown(Desktop& desktop, QString path, int logicalSize)
+        : desktop_(desktop), path_(std::move(path)), logicalSize_(logicalSize)
+    {}
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
     {
-        const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        const int side = std::min(rect.width(), rect.height());
-        const QPixmap pm = drawn(side, dpr);
+        const QPixmap pm = drawn(painter->device() ? painter->device()->devicePixelRatioF() : 1.0);
         if (pm.isNull())
             return;
+        const int side = std::min(rect.width(), rect.height());
+        painter->save();
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
         painter->drawPixmap(
             QRect(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2, side, side),
             pm);
+        painter->restore();
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
     {
-        return drawn(std::min(size.width(), size.height()), 1.0);
+        const QPixmap pm = drawn(1.0);
+        const int side = std::min(size.width(), size.height());
+        return pm.isNull() || side == pm.width()
+                   ? pm
+                   : pm.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
 
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
-    QIconEngine* clone() const override { return new ProgramIconWhenShown(desktop_, path_); }
+    QIconEngine* clone() const override { return new ProgramIconWhenShown(desktop_, path_, logicalSize_); }
     QString key() const override { return QStringLiteral("qbx.programIconWhenShown"); }
     bool isNull() override { return path_.isEmpty(); }
 
 private:
-    QPixmap drawn(int side, qreal dpr)
+    QPixmap drawn(qreal dpr)
     {
-        if (side <= 0)
-            return {};
-        const qint64 device = qRound(side * dpr);
+        const int device = std::max(1, qRound(logicalSize_ * dpr));
         auto it = drawn_.constFind(device);
         if (it == drawn_.cend())
-            it = drawn_.insert(device, programIconPixmap(desktop_, path_, side, dpr));
+            it = drawn_.insert(device, programIconPixmap(desktop_, path_, logicalSize_, dpr));
         return *it;
     }
 
     Desktop& desktop_;
     const QString path_;
-    QHash<qint64, QPixmap> drawn_; // by device pixels
+    const int logicalSize_;
+    QHash<int, QPixmap> drawn_; // by device pixels
 };
 
 } // namespace
 
-QIcon programIconWhenShown(Desktop& desktop, const QString& path)
+QIcon programIconWhenShown(Desktop& desktop, const QString& path, int logicalSize)
 {
-    return QIcon(new ProgramIconWhenShown(desktop, path));
+    return QIcon(new ProgramIconWhenShown(desktop, path, logicalSize));
 }
 
 } // namespace qbx

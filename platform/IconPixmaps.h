@@ -3,7 +3,7 @@
 //
 //   // empty path or no icon -> null pixmap, and the caller leaves the box as it was
 //   QPixmap pm = qbx::programIconPixmap(desktop, path, 32, widget->devicePixelRatioF());
-//   item->setIcon(qbx::programIconWhenShown(desktop, path));   // drawn when the row is painted
+//   item->setIcon(qbx::programIconWhenShown(desktop, path, 32)); // drawn when the row is painted
 
 #include <QIcon>
 #include <QPixmap>
@@ -22,8 +22,9 @@ QPixmap fittedIconPixmap(const QIcon& icon, int logicalSize, qreal dpr);
 // icon fitted as above; null when the path is empty or the program has no icon.
 QPixmap programIconPixmap(Desktop& desktop, const QString& path, int logicalSize, qreal dpr);
 
-// A program's icon for a long list: nothing is looked up or drawn until a row shows it, then
-// programIconPixmap() draws it at the size shown (and keeps it). `desktop` outlives the icon.
-QIcon programIconWhenShown(Desktop& desktop, const QString& path);
+// A program's icon for a long list: nothing is looked up or drawn until a row shows it. It is then
+// drawn once per screen by programIconPixmap() at logicalSize (the size the desktop keeps its
+// pictures at: a kept picture is read, not drawn) and scaled to the row. `desktop` outlives it.
+QIcon programIconWhenShown(Desktop& desktop, const QString& path, int logicalSize);
 
 } // namespace qbx

@@ -219,7 +219,7 @@ TEST(ProgramIconPixmap, SizedForTheScreenAndEmptyForNoIcon)
 
     // An icon for a long list looks nothing up until it is painted, then draws once per size.
     desktop.iconRequests.clear();
-    const QIcon lazy = qbx::programIconWhenShown(desktop, "/p/a.exe");
+    const QIcon lazy = qbx::programIconWhenShown(desktop, "/p/a.exe", 32);
     EXPECT_TRUE(desktop.iconRequests.isEmpty());
     QImage row(40, 40, QImage::Format_ARGB32_Premultiplied);
     row.fill(Qt::white);
