@@ -69,9 +69,13 @@ IconSource findIconSource(const QString& path, const ApplicationIndex* index, co
     const QFileInfo fi(path);
     if (!fi.isFile())
         return {};
+    const QString generic = QStringLiteral("application-x-executable");
     if (isDesktopEntryPath(path)) {
+        // An entry whose icon is not found shows the generic program icon, as a program does.
         const auto e = readDesktopEntry(path);
-        return e ? fromName(e->icon, theme, size) : IconSource{};
+        if (IconSource s = e ? fromName(e->icon, theme, size) : IconSource{}; !s.file.isEmpty())
+            return s;
+        return {theme.find(generic, size), true};
     }
     if (icons::readFirstIcon(QFile::encodeName(path).toStdString()))
         return {path, false};
@@ -81,7 +85,7 @@ IconSource findIconSource(const QString& path, const ApplicationIndex* index, co
                 return {s.file, true};
     if (const QString named = theme.find(fi.fileName(), size); !named.isEmpty())
         return {named, true};
-    return {theme.find(QStringLiteral("application-x-executable"), size), true};
+    return {theme.find(generic, size), true};
 }
 
 QList<QImage> imagesFromIcoBytes(const QByteArray& ico)

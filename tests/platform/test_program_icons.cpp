@@ -3,6 +3,7 @@
 // icon theme chosen from the desktop's settings.
 
 #include "XdgTestFiles.h"
+#include "platform/IconCache.h"
 #include "platform/IconPixmaps.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/linux/IconTheme.h"
@@ -279,6 +280,11 @@ TEST(ProgramIcons, TryExecAndTheGenericProgramIcon)
     EXPECT_EQ(centre(icons.icon(bare), 24), QColor(Qt::darkGray).rgb());
     EXPECT_EQ(centre(icons.icon(xdg.path("home/applications/lost.desktop")), 24), QColor(Qt::darkGray).rgb());
     EXPECT_TRUE(icons.icon(xdg.path("bin/missing")).isNull()) << "a file that is gone has no icon";
+    // The kept pictures the windows draw follow the same rule.
+    qbx::ProgramIconCache cache(xdg.path("cache"), {"qbxgeneric", QString(), {themeRoot}});
+    const QImage lost = cache.picture(xdg.path("home/applications/lost.desktop"), 24);
+    ASSERT_FALSE(lost.isNull());
+    EXPECT_EQ(lost.pixel(12, 12), QColor(Qt::darkGray).rgb());
     QIcon::setThemeName(QString());
 }
 
