@@ -123,6 +123,11 @@ void TextFitsTest::dialogs()
                                             QStringLiteral("国际象棋"),
                                             QString(),
                                             {}}};
+    for (const InstalledApplication& app : apps) {
+        QPixmap icon(32, 32);
+        icon.fill(app.fileId == QLatin1String("chess") ? Qt::darkRed : Qt::darkBlue);
+        f.desktop.setIcon(app.path, QIcon(icon));
+    }
     ApplicationPicker picker(apps, f.desktop);
     fits(picker, QStringLiteral("application-picker"));
 }
