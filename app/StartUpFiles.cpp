@@ -5,13 +5,19 @@
 #include "platform/Logging.h"
 #include "ui/PictureBox.h"
 
+#include <utility>
+
 namespace qbx {
 
 StartUpFiles::StartUpFiles(Launcher& launcher, std::vector<std::filesystem::path> pictures,
                            std::function<QStringList(const AppState&)> programIcons, qreal devicePixelRatio)
     : thread_([this, &launcher, pictures = std::move(pictures), programIcons = std::move(programIcons),
                devicePixelRatio] {
-          launcher.startUp();
+          launcher.readSettings();
+          startModeRead_.set_value(launcher.state().settings.startMode);
+          launcher.readDataFiles();
+          // The image plug-ins load with the first pictures: not before the window is shown.
+          shown_.wait();
           guarded(lcIcons, "decoding the first pictures",
                   [&] { decoded_ = decodePictures(pictures, devicePixelRatio); });
           guarded(lcIcons, "the tiles' program icons", [&] {
@@ -21,10 +27,29 @@ StartUpFiles::StartUpFiles(Launcher& launcher, std::vector<std::filesystem::path
       })
 {}
 
+StartUpFiles::~StartUpFiles()
+{
+    windowShown(); // the thread, joined next, never waits for a window that is not coming
+}
+
+int StartUpFiles::startMode()
+{
+    if (startMode_.valid())
+        startModeKnown_ = startMode_.get();
+    return startModeKnown_;
+}
+
+void StartUpFiles::windowShown()
+{
+    if (!std::exchange(shownSaid_, true))
+        windowShown_.set_value();
+}
+
 void StartUpFiles::finish()
 {
     if (!thread_.joinable())
         return;
+    windowShown();
     thread_.join();
     keepDecodedPictures(std::move(decoded_));
     decoded_.clear();

@@ -1,6 +1,6 @@
 // Quillbox: the data folder is chosen (the program folder when writable) and claimed, so that
-// one process works on it; the core reads it while the main window builds its controls, then the
-// window is loaded and wired to it.
+// one process works on it; the core reads it while the main window is shown and builds its
+// controls, then the window is loaded and wired to it.
 // A second start hands over to the running one, which shows its window, and ends.
 //
 //   qbx           starts the program (or shows the running one)
@@ -14,7 +14,6 @@
 #include "generated/Version.h"
 #include "mainwin/Form1.h"
 #include "platform/DesktopIconTheme.h"
-#include "platform/Fonts.h"
 #include "platform/NativeDesktop.h"
 #include "platform/Paths.h"
 #include "platform/StartupTrace.h"
@@ -63,13 +62,9 @@ std::optional<qbx::SingleInstance::Request> requestOf(const QStringList& argumen
 int main(int argc, char** argv)
 {
     qbx::startup::begin();
-    // The font configuration (the window's text) and the GBK tables (the settings file's Chinese
-    // keys) are read beside the start of the application object, which needs neither.
-    std::jthread early([] {
-        qbx::prepareFontConfiguration();
-        qbx::songFaceInstalled();
-        qbx::prepareGbkTables();
-    });
+    // The GBK tables (the settings file's Chinese keys, which say where the window goes) are
+    // built beside the start of the application object, which needs none of them.
+    std::jthread gbk([] { qbx::prepareGbkTables(); });
     preferX11OnWayland();
     QApplication app(argc, argv);
     qbx::startup::checkpoint("the application object");
@@ -107,14 +102,20 @@ int main(int argc, char** argv)
         desktop->message(nullptr, QStringLiteral("无法建立数据文件夹：") + qbx::pathText(state.dataDir));
     }
     qbx::startup::checkpoint("data folder and single instance");
-    // Long done by now, but the fonts are not read twice at once.
-    early.join();
     qbx::Launcher launcher(state, *desktop);
     // The settings, catalogue and first pictures are read on their own thread while the main
-    // window builds its controls; the window is loaded once they are read.
+    // window is shown and builds its controls; the window is loaded once they are read.
     qbx::StartUpFiles files(launcher, qbx::Form1::picturesShownFirst(state.appDir),
                             qbx::Form1::programsShownFirst, app.devicePixelRatio());
+    // The window is shown as soon as the settings say where, empty, and is built and filled
+    // while the window manager maps it: nothing is painted before the event loop runs. Until it
+    // is shown nothing else starts that would compete with it (the pictures' image plug-ins, the
+    // font configuration the controls' text reads).
     qbx::Form1 form1(launcher);
+    form1.showAtStart(files.startMode());
+    files.windowShown();
+    qbx::startup::checkpoint("the main window shown");
+    form1.build();
     files.finish();
     qbx::startup::checkpoint("waiting for the data files and pictures");
     form1.load();
@@ -143,10 +144,9 @@ int main(int argc, char** argv)
             checkIcons();
         });
     });
-    form1.show();
     if (*request == qbx::SingleInstance::Find)
         QTimer::singleShot(0, &wiring, [&wiring] { wiring.openFindBox(); });
-    qbx::startup::checkpoint("wiring and show");
+    qbx::startup::checkpoint("wiring");
     qbx::startup::untilExposed(form1.windowHandle());
     return QApplication::exec();
 }

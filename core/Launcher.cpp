@@ -28,8 +28,17 @@ Launcher::Launcher(AppState& state, Desktop& desktop, QObject* parent)
 
 void Launcher::startUp()
 {
-    guarded(lcStore, "reading the settings",
-            [this] { readSettings(state_.settingsFile(), state_.settings); });
+    readSettings();
+    readDataFiles();
+}
+
+void Launcher::readSettings()
+{
+    guarded(lcStore, "reading the settings", [this] { qbx::readSettings(state_.settingsFile(), state_.settings); });
+}
+
+void Launcher::readDataFiles()
+{
     guarded(lcStore, "naming the minor categories", [this] { state_.minorNames.fillBuiltIn(); });
     // A fresh installation gets its list of free records here, so nothing taken out is lost.
     guarded(lcStore, "preparing the taken-out list", [this] {

@@ -65,6 +65,9 @@ public:
     // programs taken out (prepared on a fresh installation), the catalogue and the combinations,
     // and which catalogue position holds each minor name. A failing step is logged and skipped.
     void startUp();
+    // The two halves of startUp(): the settings, then the rest.
+    void readSettings();
+    void readDataFiles();
 
     // ---- the selection ----
 

@@ -17,10 +17,13 @@
 #include "ui/EventLabel.h"
 #include "ui/PictureBox.h"
 #include "ui/Twips.h"
+#include "ui/Windows.h"
 
 #include <QCloseEvent>
 #include <QPainter>
 #include <QPushButton>
+
+#include <utility>
 
 namespace qbx {
 
@@ -44,10 +47,8 @@ Form1::Form1(Launcher& launcher, QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0x1f, 0x3a, 0x68)); // border and caption strip
     setPalette(pal);
-    setFont(songTiFont());
-    buildControls();
-    buildMenus();
-    nameControls();
+    // Stays on top, as a tool window: set before the window is first shown.
+    makeTopmostTool(*this, true);
     connect(&popups_, &PopupController::categoryIconPressed, this, &Form1::categoryIconPressed);
     connect(&popups_, &PopupController::categoryIconReleased, this, &Form1::categoryIconReleased);
     // The pop-up or the category window shown: the category-window timer has work again.
@@ -59,11 +60,24 @@ Form1::Form1(Launcher& launcher, QWidget* parent)
     connect(&dock_, &ColumnDock::aboutToFollowScreen, this, &Form1::closePopups);
     // However a menu or dialog closes, the hide timers end up as auto-hide says once none is left.
     connect(new ClosingWatch(this), &ClosingWatch::allClosed, this, [this] { setHideTimers(true); });
+}
+
+void Form1::build()
+{
+    if (std::exchange(built_, true))
+        return;
+    setFont(songTiFont());
+    buildControls();
+    buildMenus();
+    nameControls();
+    // Built after an early show, the controls are shown as the window's show would have.
+    showChildrenMadeLate(*this);
     startup::checkpoint("the main window's controls and menus");
 }
 
 void Form1::load()
 {
+    build();
     Form_Load();
     dock_.followScreens();
 }

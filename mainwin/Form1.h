@@ -77,9 +77,16 @@ class Form1 : public QWidget, public MainWindowLink, private AutoHideHost {
 public:
     static constexpr int kTiles = 7;
 
-    // Builds the window's controls; nothing reads the core's state until load() (start-up may
-    // still be reading the settings and catalogue on another thread meanwhile).
+    // The window itself, without its controls; nothing reads the core's state until load()
+    // (start-up may still be reading the settings and catalogue on another thread meanwhile).
     explicit Form1(Launcher& launcher, QWidget* parent = nullptr);
+    // Puts the empty window where the start-up mode `startMode` puts it and shows it, so that the
+    // window manager maps it while the controls are built and filled. Nothing is painted before
+    // the event loop runs, by which time load() has filled it.
+    void showAtStart(int startMode);
+    // Builds the window's controls and menus (once; load() does it when not done yet). Reads
+    // nothing of the core's state.
+    void build();
     // Loads the window from the state, whose settings and catalogue start-up has read, with
     // `appDir` as the program folder: the tray icon, the tiles, the start-up mode.
     void load();
@@ -226,6 +233,8 @@ private:
     void nameControls();
     void Form_Load();
     void applyStartMode();
+    // Where the start-up mode puts the window, in twips.
+    static QPoint startPlace(int startMode);
     void tileHover(int i, Qt::MouseButtons buttons, int x, int y, bool popupFollows = false);
     void handOnToArrow(int i, Qt::MouseButtons buttons);
     // The pointer left tile i (fromTile) or one of its strips: the lit tile dims when the pointer
@@ -266,6 +275,7 @@ private:
     TwipPlace place_;
     QWidget* client_ = nullptr;
     std::unique_ptr<TrayIcon> tray_;
+    bool built_ = false;
     bool startUpFinished_ = false;
     std::unique_ptr<AutoHide> autoHide_;
     ColumnDock dock_;        // where the column stands: edges, monitors, the reserved edge

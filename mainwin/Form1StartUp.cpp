@@ -50,11 +50,6 @@ void Form1::Form_Load()
     autoHide_ = std::make_unique<AutoHide>(launcher_, static_cast<AutoHideHost&>(*this), Timer1, Timer2);
     // The tray icon, put in the tray once the window is up.
     step("the tray icon", [this] { tray_ = std::make_unique<TrayIcon>(desktop_); });
-    // Topmost at the top-left corner, with its tiles and strips.
-    step("staying on top", [this] {
-        makeTopmostTool(*this, true);
-        moveTwips(0, 0);
-    });
     step("the tiles", [this] { tiles_.placeInitial(); });
     startup::checkpoint("the tiles: skins and icons");
     // The program icon that opens the introduction.
@@ -137,27 +132,35 @@ void Form1::paintEvent(QPaintEvent* event)
         QTimer::singleShot(0, this, &Form1::finishStartUp);
 }
 
+QPoint Form1::startPlace(int startMode)
+{
+    switch (startMode) {
+    case 2:
+        return {kHiddenLeftTw, 0}; // hidden at the left edge
+    case 3:
+        return {-2000, 0}; // off the screen
+    default:
+        return {0, 0}; // at the top-left corner
+    }
+}
+
+void Form1::showAtStart(int startMode)
+{
+    const QPoint at = startPlace(startMode);
+    moveTwips(at.x(), at.y());
+    show();
+}
+
 void Form1::applyStartMode()
 {
-    Timer1.setEnabled(true);
+    const int mode = state_.settings.startMode;
+    const QPoint at = startPlace(mode);
+    moveTwips(at.x(), at.y());
+    Timer1.setEnabled(mode != 1);
     Timer2.setEnabled(true);
-    switch (state_.settings.startMode) {
-    case 1:
-        moveTwips(0, 0);
-        Timer1.setEnabled(false);
-        showAutoHide(false);
-        break;
-    case 2:
-        moveTwips(kHiddenLeftTw, 0);
-        showAutoHide(true);
-        break;
-    case 3:
-        moveTwips(-2000, 0);
-        showAutoHide(true);
-        break;
-    default:
-        break; // as created: at the top-left corner, auto-hide on
-    }
+    // Auto-hide is on unless the mode says otherwise; only modes 1-3 say anything.
+    if (mode >= 1 && mode <= 3)
+        showAutoHide(mode != 1);
 }
 
 void Form1::refreshTileIcons()

@@ -6,10 +6,6 @@
 
 namespace qbx {
 
-// Reads the font configuration and its caches now (a few milliseconds), which the first text
-// would otherwise wait for. Safe on any thread: start-up does it beside the application object.
-void prepareFontConfiguration();
-
 // Whether a font of one of `families` is installed (under any of its names; case and blanks do
 // not count), found in the configuration's list without opening a font file.
 bool fontFamilyInstalled(const QStringList& families);

@@ -19,6 +19,15 @@ void makeTopmostTool(QWidget& window, bool takesFocus)
     window.setWindowFlags(flags);
 }
 
+void showChildrenMadeLate(QWidget& window)
+{
+    if (!window.isVisible())
+        return;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow() && child->isHidden() && !child->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            child->show();
+}
+
 namespace {
 
 // The Song faces first; the sans faces stand in for them where none is installed.

@@ -14,6 +14,10 @@ namespace qbx {
 // `takesFocus` false for the pop-ups, which must not take the focus from the main window.
 void makeTopmostTool(QWidget& window, bool takesFocus);
 
+// Children made in a window already shown stay hidden until shown themselves: shows those not
+// hidden on purpose, as the window's own show would have. Nothing to do while it is hidden.
+void showChildrenMadeLate(QWidget& window);
+
 // "宋体" 9 point, the font of the labels: a Song face when the system has one, else a CJK sans
 // face at 8.25 point, which keeps captions within their boxes.
 QFont songTiFont(bool bold = false);

@@ -1,6 +1,5 @@
 #include "platform/Fonts.h"
 
-#include "platform/Logging.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -23,13 +22,6 @@ using ObjectSet = std::unique_ptr<FcObjectSet, Destroyer<FcObjectSetDestroy>>;
 using FontSet = std::unique_ptr<FcFontSet, Destroyer<FcFontSetDestroy>>;
 
 } // namespace
-
-void prepareFontConfiguration()
-{
-    if (!FcInit())
-        qCWarning(lcWindows,
-                  "the font configuration could not be read: Qt reads it again for the first text");
-}
 
 bool fontFamilyInstalled(const QStringList& families)
 {

@@ -47,8 +47,9 @@ struct Main {
         if (startMode != 0)
             app.writeSetting(kSectionBasic, kKeyStartMode, startMode);
     }
-    // What the tests filed in memory goes to "yfrj.dat", which start-up reads.
-    Form1& load()
+    // What the tests filed in memory goes to "yfrj.dat", which start-up reads. `shownFirst`: as
+    // the program starts, the window is shown before its controls are built.
+    Form1& load(bool shownFirst = false)
     {
         int next = 100;
         for (auto& major : app.state.catalogue.e)
@@ -61,6 +62,8 @@ struct Main {
                     }
         core.startUp();
         form = std::make_unique<Form1>(core);
+        if (shownFirst)
+            form->showAtStart(app.state.settings.startMode);
         form->load();
         QObject::connect(form.get(), &Form1::quitRequested, [this] { ++quits; });
         return *form;
@@ -145,13 +148,27 @@ void Form1Test::startModes()
     QFETCH(int, left);
     QFETCH(bool, autoHide);
     Main m(true, mode);
-    Form1& f = m.load();
+    Form1& f = m.load(true);
     QCOMPARE(f.leftTwips(), left);
     QCOMPARE(f.topTwips(), 0);
     QCOMPARE(ui(f).Timer1.isActive(), autoHide);
     QCOMPARE(ui(f).yc->text(), QStringLiteral("不自动隐藏"));
     if (mode == 2) // 100 twips of the window stay on the screen
         QCOMPARE(f.x() + f.width(), 7);
+    // Shown before its controls were built, the window shows the same controls as one shown
+    // after loading.
+    Main later(true, mode);
+    Form1& g = later.load();
+    g.show();
+    const auto shown = [](const QWidget& w) {
+        QList<bool> out;
+        for (const QWidget* child : w.findChildren<QWidget*>())
+            if (!child->isWindow())
+                out << child->isVisible();
+        return out;
+    };
+    QVERIFY(shown(g).count(true) > 20);
+    QCOMPARE(shown(f), shown(g));
 }
 
 void Form1Test::menusCarryEveryItem()
