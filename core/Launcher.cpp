@@ -34,7 +34,8 @@ void Launcher::startUp()
 
 void Launcher::readSettings()
 {
-    guarded(lcStore, "reading the settings", [this] { qbx::readSettings(state_.settingsFile(), state_.settings); });
+    guarded(lcStore, "reading the settings",
+            [this] { qbx::readSettings(state_.settingsFile(), state_.settings); });
 }
 
 void Launcher::readDataFiles()

@@ -1,6 +1,5 @@
 #include "platform/Fonts.h"
 
-
 #include <fontconfig/fontconfig.h>
 
 #include <memory>
