@@ -234,6 +234,15 @@ def main():
               f" (min {m['min']:.1f}, max {m['max']:.1f}, {args.runs} starts);"
               f" VmRSS {rss / 1024:.1f} MiB")
     print(f"ratio qbx / bare window: {qbx / bare:.2f}")
+    # Each round's two starts side by side: the machine's speed drifts over a run, and a round's
+    # two starts meet the same moment of it.
+    for key, what in (("map_ms", "first maps"), ("paint_ms", "first frames")):
+        pairs = [q[key] / b[key] for b, q in zip(runs[bare_label], runs[qbx_label])
+                 if q.get(key) and b.get(key)]
+        if pairs:
+            q = statistics.quantiles(pairs, n=4) if len(pairs) > 1 else pairs * 3
+            print(f"median of the rounds' ratios, {what}: {statistics.median(pairs):.2f}"
+                  f" (quartiles {q[0]:.2f}–{q[2]:.2f}, {len(pairs)} rounds)")
     paint = [results[label]["summary"].get("paint_ms") for label in (bare_label, qbx_label)]
     if all(paint):
         for label, m in zip((bare_label, qbx_label), paint):
