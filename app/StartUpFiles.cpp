@@ -34,9 +34,7 @@ StartUpFiles::~StartUpFiles()
 
 int StartUpFiles::startMode()
 {
-    if (startMode_.valid())
-        startModeKnown_ = startMode_.get();
-    return startModeKnown_;
+    return startMode_.get();
 }
 
 void StartUpFiles::windowShown()

@@ -40,8 +40,7 @@ public:
 private:
     std::vector<DecodedPicture> decoded_;
     std::promise<int> startModeRead_; // set by the thread once the settings are read
-    std::future<int> startMode_ = startModeRead_.get_future();
-    int startModeKnown_ = 0;
+    std::shared_future<int> startMode_ = startModeRead_.get_future().share();
     std::promise<void> windowShown_;
     std::future<void> shown_ = windowShown_.get_future();
     bool shownSaid_ = false;

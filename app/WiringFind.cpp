@@ -71,7 +71,8 @@ void Wiring::findIndexChanged()
 
 void Wiring::loadFindIndex()
 {
-    if (!findBox_) {
+    const bool firstList = !findBox_;
+    if (firstList) {
         installed_ = applicationsToFind(launcher_.desktop());
         findBox_ = std::make_unique<FindBox>(findIndex_, launcher_.desktop());
         connect(findBox_.get(), &FindBox::entryChosen, this, [this](const FindHit& hit) {
@@ -83,8 +84,11 @@ void Wiring::loadFindIndex()
     findIndex_.loadWithoutWaiting(launcher_.state(), installed_, [this] { findIndexChanged(); });
     findIndexStale_ = false;
     findBox_->refresh();
-    // Making the list frees about as much as the list keeps.
-    releaseFreedMemory();
+    // Making the first list frees about as much as the list keeps. Later lists reuse what the one
+    // before freed, and giving it back (a few milliseconds on the GUI thread) would follow every
+    // start.
+    if (firstList)
+        releaseFreedMemory();
 }
 
 void Wiring::openFindBox()

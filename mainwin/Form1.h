@@ -233,8 +233,8 @@ private:
     void nameControls();
     void Form_Load();
     void applyStartMode();
-    // Where the start-up mode puts the window, in twips.
-    static QPoint startPlace(int startMode);
+    // Moves the window where the start-up mode puts it.
+    void moveToStartPlace(int startMode);
     void tileHover(int i, Qt::MouseButtons buttons, int x, int y, bool popupFollows = false);
     void handOnToArrow(int i, Qt::MouseButtons buttons);
     // The pointer left tile i (fromTile) or one of its strips: the lit tile dims when the pointer

@@ -132,30 +132,31 @@ void Form1::paintEvent(QPaintEvent* event)
         QTimer::singleShot(0, this, &Form1::finishStartUp);
 }
 
-QPoint Form1::startPlace(int startMode)
+void Form1::moveToStartPlace(int startMode)
 {
     switch (startMode) {
     case 2:
-        return {kHiddenLeftTw, 0}; // hidden at the left edge
+        moveTwips(kHiddenLeftTw, 0); // hidden at the left edge
+        break;
     case 3:
-        return {-2000, 0}; // off the screen
+        moveTwips(-2000, 0); // off the screen
+        break;
     default:
-        return {0, 0}; // at the top-left corner
+        moveTwips(0, 0); // at the top-left corner
+        break;
     }
 }
 
 void Form1::showAtStart(int startMode)
 {
-    const QPoint at = startPlace(startMode);
-    moveTwips(at.x(), at.y());
+    moveToStartPlace(startMode);
     show();
 }
 
 void Form1::applyStartMode()
 {
     const int mode = state_.settings.startMode;
-    const QPoint at = startPlace(mode);
-    moveTwips(at.x(), at.y());
+    moveToStartPlace(mode);
     Timer1.setEnabled(mode != 1);
     Timer2.setEnabled(true);
     // Auto-hide is on unless the mode says otherwise; only modes 1-3 say anything.
