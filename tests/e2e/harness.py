@@ -449,7 +449,24 @@ class Session:
         return wait_until(lambda: set(self.qbx_windows()) - before, timeout, what)
 
     def wait_main_window(self, timeout=30):
-        return self.wait_window(MAIN_TITLE, timeout, pid=self.qbx.pid if self.qbx else None)
+        wid = self.wait_window(MAIN_TITLE, timeout, pid=self.qbx.pid if self.qbx else None)
+        self.wait_painted(wid)
+        return wid
+
+    def wait_painted(self, wid, timeout=10):
+        """Waits until a mapped window has painted: the program maps its window before filling it,
+        and until its first paint the window shows the black of the screen behind it. The pixel
+        looked at is one column inside the window's part on the screen."""
+        x, y, w, _ = self.geometry(wid)
+        if x + w <= 0 or x >= SCREEN_W:
+            return
+        px, py = max(x, 0) + (1 if x >= 0 else w + x - 2), max(y, 0) + 1
+
+        def painted():
+            self.check_running()
+            out = self.x("import", "-window", "root", "-crop", f"1x1+{px}+{py}", "txt:-", check=False)
+            return "#000000" not in out and "srgb(0,0,0)" not in out and "(" in out
+        wait_until(painted, timeout, f"window 0x{wid:x} to paint")
 
     def geometry(self, wid):
         """(x, y, width, height) of a window's client area on the screen."""
