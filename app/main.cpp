@@ -19,7 +19,6 @@
 #include "platform/StartupTrace.h"
 #include "store/AppState.h"
 #include "store/DataFolder.h"
-#include "store/Gbk.h"
 #include "ui/PictureBox.h"
 #include "ui/Windows.h"
 
@@ -30,7 +29,6 @@
 #include <filesystem>
 #include <optional>
 #include <system_error>
-#include <thread>
 
 namespace {
 
@@ -62,9 +60,6 @@ std::optional<qbx::SingleInstance::Request> requestOf(const QStringList& argumen
 int main(int argc, char** argv)
 {
     qbx::startup::begin();
-    // The GBK tables (the settings file's Chinese keys, which say where the window goes) are
-    // built beside the start of the application object, which needs none of them.
-    std::jthread gbk([] { qbx::prepareGbkTables(); });
     preferX11OnWayland();
     QApplication app(argc, argv);
     qbx::startup::checkpoint("the application object");

@@ -25,9 +25,4 @@ std::optional<std::string> utf8ToGbk(std::string_view utf8);
 // True when every byte sequence of `gbk` is a GBK character.
 bool isValidGbk(std::string_view gbk);
 
-// Builds the conversion tables now; otherwise the first conversion builds them (a few
-// milliseconds: every double-byte code is asked of the system once). Safe on any thread: a
-// program may build them on one of its own while it starts.
-void prepareGbkTables();
-
 } // namespace qbx
