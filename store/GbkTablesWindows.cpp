@@ -1,7 +1,5 @@
 // On Windows the GBK tables come from the system's own converter, built once on first use.
 
-#ifdef _WIN32
-
 #include "GbkTables.h"
 
 #include <windows.h>
@@ -20,5 +18,3 @@ const Tables& tables()
 }
 
 } // namespace qbx::gbk
-
-#endif

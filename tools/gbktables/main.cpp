@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iconv.h>
 #include <system_error>
 
@@ -71,8 +72,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "qbx-gbk-tables: this system's iconv has no GBK converter\n");
         return 1;
     }
-    const std::unique_ptr<Tables> t =
-        qbx::gbk::buildTables([&decoder](unsigned lead, unsigned trail) { return decoder(lead, trail); });
+    const std::unique_ptr<Tables> t = qbx::gbk::buildTables(std::ref(decoder));
     // GBK has 21,886 characters and Windows' user-defined areas add 1,894: a converter that
     // gives far fewer is not GBK.
     std::size_t characters = 0;
