@@ -17,6 +17,7 @@ every such process is ended by its pid, even after a failure. A failing test pri
 
 import ctypes
 import json
+import itertools
 import os
 import shutil
 import signal
@@ -349,6 +350,20 @@ class Session:
         self._spawn("openbox", ["openbox", "--sm-disable"])
         wait_until(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.x(
             "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check=False), 10, "openbox")
+        # openbox announces itself before its event loop runs; a window mapped in between waits
+        # unmanaged until some other event reaches openbox. A probe window is mapped and the
+        # root window touched until openbox manages the probe: from then on it handles events.
+        probe = self._spawn("wm-probe", ["xmessage", "-geometry", "+600+600", "window manager probe"])
+        nudges = itertools.count()
+
+        def probe_managed():
+            self.x("xprop", "-root", "-f", "_QBX_WM_NUDGE", "32c", "-set", "_QBX_WM_NUDGE",
+                   str(next(nudges)))
+            return self.stacking()
+        wait_until(probe_managed, 10, "openbox to manage a window", interval=0.2)
+        probe.terminate()
+        probe.wait(5)
+        wait_until(lambda: not self.stacking(), 5, "the probe window to go")
 
     def _teardown(self, failed):
         for label, p in reversed(self.procs):
@@ -587,6 +602,9 @@ class Session:
                       f"{self.net_wm_state(wid).strip()}")
             except Exception as e:
                 print(f"  0x{wid:x} ({e!r})")
+        if not self.stacking():
+            print("--- the window manager lists none; the X server's top-level windows:")
+            print(self.x("xwininfo", "-root", "-children", check=False))
         print(f"--- pointer: {self.pointer()}")
         if self.qbx is not None and self.qbx.poll() is None:
             try:
