@@ -73,9 +73,13 @@ void Form1::bz_Click()
 {
     guarded(lcWindows, "bz_Click", [this] {
         const QString intro = pathText(state_.file("Quillbox介绍.txt"));
-        // Without a text application the click would otherwise do nothing at all.
-        if (!desktop_.openWithDefaultApp(intro))
+        // Without a text application the click would otherwise do nothing at all; the opener
+        // may find that out only after it started.
+        const auto tell = [this, intro] {
             desktop_.message(this, QStringLiteral("无法打开软件介绍：") + intro);
+        };
+        if (!desktop_.openWithDefaultApp(intro, this, tell))
+            tell();
     });
 }
 

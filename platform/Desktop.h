@@ -71,8 +71,11 @@ public:
     // Starts a filed program: the whole stored string is the program's path (or a desktop
     // entry, started by its Exec line). Detached, no shell. True when a process was created.
     virtual bool startProgram(const QString& storedPath) = 0;
-    // Opens a file or folder with the desktop's default application. True when that started.
-    virtual bool openWithDefaultApp(const QString& path) = 0;
+    // Opens a file or folder with the desktop's default application. True when the opener
+    // started; when it then finds no application, `failed` is called (on the thread of
+    // `context`, while it lives).
+    virtual bool openWithDefaultApp(const QString& path, QObject* context = nullptr,
+                                    std::function<void()> failed = {}) = 0;
     // Opens the folder of a filed program in the file manager with the program selected (for a
     // desktop entry: the program its Exec line starts). False when the path names no folder or
     // nothing could be opened. Without a file manager of its own a backend opens the folder.

@@ -36,9 +36,11 @@ bool FakeDesktop::startProgram(const QString& storedPath)
     return startResultFor_.value(storedPath, startResult_);
 }
 
-bool FakeDesktop::openWithDefaultApp(const QString& path)
+bool FakeDesktop::openWithDefaultApp(const QString& path, QObject*, std::function<void()> failed)
 {
     opened << path;
+    if (openResult_ && openFailsLater_ && failed)
+        failed();
     return openResult_;
 }
 

@@ -46,6 +46,8 @@ public:
     void setStartResult(bool ok) { startResult_ = ok; }
     void setStartResult(const QString& path, bool ok) { startResultFor_.insert(path, ok); }
     void setOpenResult(bool ok) { openResult_ = ok; }
+    // The opener starts, then finds no application: `failed` is called before it returns.
+    void setOpenFailsLater(bool on) { openFailsLater_ = on; }
     void setIcon(const QString& path, const QIcon& icon) { icons_.insert(path, icon); }
     void setUseRealIcons(bool on) { realIcons_ = on; }
     void setTrayAvailable(bool on) { tray_ = on; }
@@ -85,7 +87,8 @@ public:
     std::optional<QString> openFileName(QWidget* parent, const QString& title, const QStringList& filters,
                                         const QString& startDir) override;
     bool startProgram(const QString& storedPath) override;
-    bool openWithDefaultApp(const QString& path) override;
+    bool openWithDefaultApp(const QString& path, QObject* context = nullptr,
+                            std::function<void()> failed = {}) override;
     bool showProgramFolder(const QString& storedPath) override
     {
         folders << storedPath;
@@ -109,6 +112,7 @@ private:
     bool startResult_ = true;
     QHash<QString, bool> startResultFor_;
     bool openResult_ = true;
+    bool openFailsLater_ = false;
     QHash<QString, QIcon> icons_;
     bool realIcons_ = false;
     bool tray_ = false;

@@ -20,7 +20,6 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
@@ -242,14 +241,27 @@ QList<QPair<QString, QString>> LinuxDesktop::desktopEntryRows(const QString& pat
             {QStringLiteral("图标："), e->icon}};
 }
 
-bool LinuxDesktop::openWithDefaultApp(const QString& path)
+bool LinuxDesktop::openWithDefaultApp(const QString& path, QObject* context, std::function<void()> failed)
 {
     const QFileInfo fi(path);
     if (path.isEmpty() || !fi.exists())
         return false;
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(fi.absoluteFilePath())))
+    const QString file = fi.absoluteFilePath();
+    // xdg-open finds the application only once it runs; its exit status tells whether it did.
+    const auto ended = [file, failed = std::move(failed), guard = QPointer<QObject>(context),
+                        withContext = context != nullptr](int exitStatus) {
+        if (exitStatus == 0)
+            return;
+        qCWarning(lcStart, "xdg-open found no application for %s (exit status %d)", qPrintable(file),
+                  exitStatus);
+        if (failed && (guard || !withContext))
+            failed();
+    };
+    QString why;
+    if (spawnDetached({QStringLiteral("xdg-open"), file}, QDir::homePath(), children_, why, {}, ended))
         return true;
-    return QProcess::startDetached(QStringLiteral("xdg-open"), {fi.absoluteFilePath()});
+    qCWarning(lcStart, "could not start xdg-open for %s: %s", qPrintable(file), qPrintable(why));
+    return false;
 }
 
 void LinuxDesktop::showFileProperties(QWidget* parent, const QString& path)

@@ -34,7 +34,8 @@ public:
     std::optional<QString> openFileName(QWidget* parent, const QString& title, const QStringList& filters,
                                         const QString& startDir) override;
     bool startProgram(const QString& storedPath) override;
-    bool openWithDefaultApp(const QString& path) override;
+    bool openWithDefaultApp(const QString& path, QObject* context = nullptr,
+                            std::function<void()> failed = {}) override;
     bool showProgramFolder(const QString& storedPath) override;
     void showFileProperties(QWidget* parent, const QString& path) override;
     QIcon programIcon(const QString& exePath) override;

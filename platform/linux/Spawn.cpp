@@ -3,6 +3,7 @@
 #include "platform/Logging.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -58,34 +59,51 @@ struct SpawnSetup {
     SpawnSetup& operator=(const SpawnSetup&) = delete;
 };
 
+// Collects an ended child; its exit status, or -1 when a signal ended it.
+int reap(pid_t pid, int options)
+{
+    int status = 0;
+    while (::waitpid(pid, &status, options) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 } // namespace
 
-void ChildReaper::watch(pid_t pid)
+void ChildReaper::watch(pid_t pid, std::function<void(int exitStatus)> ended)
 {
     ++running_;
     const int fd = openPidFd(pid);
     if (fd < 0) {
         // Without pidfds (kernels before 5.3) a thread sleeps until the program ends.
-        std::thread([pid] {
-            while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-            }
+        std::thread([pid, ended = std::move(ended), guard = QPointer<ChildReaper>(this)] {
+            const int status = reap(pid, 0);
+            if (ended)
+                QMetaObject::invokeMethod(
+                    guard.data(),
+                    [guard, ended, status] {
+                        if (guard)
+                            ended(status);
+                    },
+                    Qt::QueuedConnection);
         }).detach();
         return;
     }
     ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [this, notifier, pid, fd] {
-        while (::waitpid(pid, nullptr, WNOHANG) < 0 && errno == EINTR) {
-        }
+    connect(notifier, &QSocketNotifier::activated, this, [this, notifier, pid, fd, ended = std::move(ended)] {
+        const int status = reap(pid, WNOHANG);
         notifier->setEnabled(false);
         notifier->deleteLater();
         ::close(fd);
         --running_;
+        if (ended)
+            ended(status);
     });
 }
 
 bool spawnDetached(const QStringList& argv, const QString& workingDir, ChildReaper& reaper, QString& why,
-                   const QString& startupId)
+                   const QString& startupId, std::function<void(int exitStatus)> ended)
 {
     if (argv.isEmpty() || argv.front().isEmpty()) {
         why = QStringLiteral("no program");
@@ -135,7 +153,7 @@ bool spawnDetached(const QStringList& argv, const QString& workingDir, ChildReap
         why = QString::fromLocal8Bit(std::strerror(err));
         return false;
     }
-    reaper.watch(pid);
+    reaper.watch(pid, std::move(ended));
     return true;
 }
 

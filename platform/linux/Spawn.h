@@ -11,11 +11,14 @@
 // startup-notification variables, which belonged to our own start; a non-empty `startupId` is
 // given to it as DESKTOP_STARTUP_ID instead. Nothing of ours stays open in it. `false` with `why` filled when
 // it could not be started (no such file, not executable, a folder that is gone): the start fails before
-// anything runs.
+// anything runs. `ended`, when given, hears the program's exit status once it has ended (on the
+// reaper's thread; -1 when a signal ended it).
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 #include <sys/types.h>
 
@@ -28,7 +31,7 @@ class ChildReaper : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
-    void watch(pid_t pid);
+    void watch(pid_t pid, std::function<void(int exitStatus)> ended = {});
     // Programs started and not yet ended (for tests).
     int running() const { return running_; }
 
@@ -37,6 +40,6 @@ private:
 };
 
 bool spawnDetached(const QStringList& argv, const QString& workingDir, ChildReaper& reaper, QString& why,
-                   const QString& startupId = {});
+                   const QString& startupId = {}, std::function<void(int exitStatus)> ended = {});
 
 } // namespace qbx

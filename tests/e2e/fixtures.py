@@ -37,13 +37,14 @@ NETWORK_MINORS = [
 MARKER_SCRIPT = '#!/bin/sh\ndate +%s.%N >> "{marker}"\n'
 
 
-def write_tool(folder, name="hello"):
-    """A program that does nothing, in "tools" beside the program folder; its path."""
+def write_tool(folder, name="hello", status=0):
+    """A program that does nothing but end with `status`, in "tools" beside the program folder;
+    its path."""
     tools = os.path.join(os.path.dirname(folder), "tools")
     os.makedirs(tools, exist_ok=True)
     path = os.path.join(tools, name)
     with open(path, "w") as f:
-        f.write("#!/bin/sh\nexit 0\n")
+        f.write(f"#!/bin/sh\nexit {status}\n")
     os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
     return path
 

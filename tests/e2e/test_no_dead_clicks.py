@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """No click dies. From every opener (a left click on each tile, the tile's command menu, the
 category window's command menu, "设置", "操作" and the tray icon's menu) each dialog, message and
-question it opens is closed by a click on its own button; a click on another program's window
-then reaches that program. Only the pointer is used: menu items and buttons are clicked where
+question it opens (among them "帮助"'s message when no application opens the introduction) is
+closed by a click on its own button; a click on another program's window then reaches that
+program. Only the pointer is used: menu items and buttons are clicked where
 AT-SPI (or the menu's own rows) puts them."""
 
 import os
@@ -36,7 +37,7 @@ CASES = (
     + [("category menu", 0, c, CLOSED_BY[c]) for c in EDITING]
     + [("category menu", 5, "程序组合", "退出")]
     + [("设置", None, c, CLOSED_BY[c]) for c in SZ]
-    + [("操作", None, "关于", "确定"), ("tray", None, "关于", "确定")])
+    + [("操作", None, "关于", "确定"), ("操作", None, "帮助", "确定"), ("tray", None, "关于", "确定")])
 
 
 def prepare(folder):
@@ -104,6 +105,9 @@ def body(app_dir, artifacts):
         x, y, w, h = OTHER
         s.spawn("other", ["stdbuf", "-oL", "xev", "-name", "other", "-geometry", f"{w}x{h}+{x}+{y}"])
         wait_until(lambda: s.windows_by_name("other"), 10, "the other program's window")
+        # No application opens the introduction: xdg-open ends with status 3, and "帮助" says so.
+        opener = fixtures.write_tool(s.prog, "xdg-open", status=3)
+        s.env["PATH"] = os.path.dirname(opener) + os.pathsep + s.env["PATH"]
         s.start_qbx()
         s.wait_main_window()
         main = main_window(s)

@@ -603,6 +603,12 @@ void Form1Test::helpExitAndClose()
     m.app.desktop.setOpenResult(false);
     ui(f).bz->trigger();
     QCOMPARE(m.app.desktop.messages, QStringList{QStringLiteral("无法打开软件介绍：") + intro});
+    // Nor when the opener starts and only then finds no application.
+    m.app.desktop.setOpenResult(true);
+    m.app.desktop.setOpenFailsLater(true);
+    ui(f).bz->trigger();
+    QCOMPARE(m.app.desktop.messages.size(), 2);
+    QCOMPARE(m.app.desktop.messages.last(), QStringLiteral("无法打开软件介绍：") + intro);
     // The tray icon waits for the window to be up.
     QVERIFY(!f.trayIcon()->isShown());
     f.finishStartUp();

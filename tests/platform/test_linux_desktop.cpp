@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -172,11 +174,43 @@ TEST(Spawn, AFailedStartSaysWhy)
     EXPECT_EQ(reaper.running(), 1);
 }
 
-TEST(LinuxDesktop, OpenWithDefaultAppRefusesMissingFiles)
+TEST(Spawn, TheEndOfAProgramTellsItsExitStatus)
+{
+    QTemporaryDir dir;
+    qbx::ChildReaper reaper;
+    QString why;
+    QList<int> heard;
+    for (const char* script : {"exit 0", "exit 3", "kill -9 $$"})
+        ASSERT_TRUE(qbx::spawnDetached({"/bin/sh", "-c", script}, dir.path(), reaper, why, {},
+                                       [&heard](int status) { heard << status; }));
+    QDeadlineTimer deadline(10000);
+    while (heard.size() < 3 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    std::sort(heard.begin(), heard.end());
+    EXPECT_EQ(heard, (QList<int>{-1, 0, 3}));
+}
+
+TEST(LinuxDesktop, OpenWithDefaultAppHearsWhenTheOpenerFindsNothing)
 {
     qbx::LinuxDesktop desktop;
     EXPECT_FALSE(desktop.openWithDefaultApp(""));
     EXPECT_FALSE(desktop.openWithDefaultApp("/no/such/file.txt"));
+
+    // xdg-open ends with status 3 when it finds no application.
+    QTemporaryDir dir;
+    writeExecutable(dir.filePath("xdg-open"), "#!/bin/sh\nexit 3\n");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(dir.path()) + ':' + path);
+    const QString text = dir.filePath("介绍 a.txt");
+    QFile(text).open(QIODevice::WriteOnly);
+    QObject context;
+    int failed = 0;
+    ASSERT_TRUE(desktop.openWithDefaultApp(text, &context, [&failed] { ++failed; }));
+    qputenv("PATH", path);
+    QDeadlineTimer deadline(10000);
+    while (failed == 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(failed, 1);
 }
 
 TEST(FileProperties, RowsDescribeTheFile)
