@@ -2,6 +2,7 @@
 
 #include "platform/Logging.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPointer>
 #include <QSocketNotifier>
@@ -75,17 +76,20 @@ void ChildReaper::watch(pid_t pid, std::function<void(int exitStatus)> ended)
     ++running_;
     const int fd = openPidFd(pid);
     if (fd < 0) {
-        // Without pidfds (kernels before 5.3) a thread sleeps until the program ends.
+        // Without pidfds (kernels before 5.3) a thread sleeps until the program ends; the end is
+        // told on the application's thread, where the reaper lives, as with a pidfd.
         std::thread([pid, ended = std::move(ended), guard = QPointer<ChildReaper>(this)] {
             const int status = reap(pid, 0);
-            if (ended)
-                QMetaObject::invokeMethod(
-                    guard.data(),
-                    [guard, ended, status] {
-                        if (guard)
-                            ended(status);
-                    },
-                    Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [guard, ended, status] {
+                    if (!guard)
+                        return;
+                    --guard->running_;
+                    if (ended)
+                        ended(status);
+                },
+                Qt::QueuedConnection);
         }).detach();
         return;
     }

@@ -16,8 +16,8 @@ every such process is ended by its pid, even after a failure. A failing test pri
 """
 
 import ctypes
-import json
 import itertools
+import json
 import os
 import shutil
 import signal
@@ -595,14 +595,15 @@ class Session:
 
     def report_state(self):
         print("--- windows (bottom to top):")
-        for wid in self.stacking():
+        managed = self.stacking()
+        for wid in managed:
             try:
                 name = self.x("xdotool", "getwindowname", str(wid), check=False).strip()
                 print(f"  0x{wid:x} {name!r} {self.geometry(wid)} "
                       f"{self.net_wm_state(wid).strip()}")
             except Exception as e:
                 print(f"  0x{wid:x} ({e!r})")
-        if not self.stacking():
+        if not managed:
             print("--- the window manager lists none; the X server's top-level windows:")
             print(self.x("xwininfo", "-root", "-children", check=False))
         print(f"--- pointer: {self.pointer()}")
